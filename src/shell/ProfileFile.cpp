@@ -1,0 +1,316 @@
+#include "shell/ProfileFile.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <system_error>
+#include <unordered_map>
+#include <vector>
+
+#include "shell/Paths.h"
+#include "shell/Text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMaxValueLength = 1023;
+
+// One section of a parsed file: its header line and the lines that follow it up to the next
+// header. Lines are kept as the file's bytes (Windows-1252).
+struct Section {
+    std::string header;
+    std::string nameKey;  // upper-cased name, the matching key
+    std::vector<std::string> lines;
+    // First line of each key (upper-cased), for reads and in-place writes.
+    std::unordered_map<std::string, std::size_t> keyLine;
+};
+
+struct ParsedFile {
+    std::vector<std::string> preamble;  // lines before the first section
+    std::vector<Section> sections;
+    // First section of each name.
+    std::unordered_map<std::string, std::size_t> sectionIndex;
+};
+
+struct CacheEntry {
+    ParsedFile parsed;
+    bool exists = false;
+    std::uintmax_t size = 0;
+    fs::file_time_type mtime{};
+    bool inBatch = false;
+};
+
+std::unordered_map<std::string, CacheEntry>& Cache() {
+    static std::unordered_map<std::string, CacheEntry> cache;
+    return cache;
+}
+
+bool IsSectionLine(const std::string& trimmed) { return !trimmed.empty() && trimmed[0] == '['; }
+
+std::string SectionNameOf(const std::string& trimmed) {
+    const auto close = trimmed.find(']');
+    return Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+}
+
+// The key of a key line (upper-cased), or empty when the line holds none.
+std::string KeyOf(const std::string& line) {
+    const std::string trimmed = TrimLeft(line);
+    if (trimmed.empty() || trimmed[0] == ';') return {};
+    const auto eq = trimmed.find('=');
+    if (eq == std::string::npos) return {};
+    return UCase(Trim(trimmed.substr(0, eq)));
+}
+
+void IndexKeys(Section& section) {
+    section.keyLine.clear();
+    for (std::size_t i = 0; i < section.lines.size(); ++i) {
+        std::string key = KeyOf(section.lines[i]);
+        if (!key.empty()) section.keyLine.emplace(std::move(key), i);
+    }
+}
+
+void IndexSections(ParsedFile& file) {
+    file.sectionIndex.clear();
+    for (std::size_t i = 0; i < file.sections.size(); ++i)
+        file.sectionIndex.emplace(file.sections[i].nameKey, i);
+}
+
+ParsedFile Parse(const std::string& bytes) {
+    ParsedFile file;
+    Section* current = nullptr;
+    for (std::string& line : SplitLines(bytes)) {
+        const std::string trimmed = Trim(line);
+        if (IsSectionLine(trimmed)) {
+            Section s;
+            s.header = std::move(line);
+            s.nameKey = UCase(SectionNameOf(trimmed));
+            file.sections.push_back(std::move(s));
+            current = &file.sections.back();
+        } else if (current) {
+            current->lines.push_back(std::move(line));
+        } else {
+            file.preamble.push_back(std::move(line));
+        }
+    }
+    for (Section& s : file.sections) IndexKeys(s);
+    IndexSections(file);
+    return file;
+}
+
+std::string Serialise(const ParsedFile& file) {
+    std::string out;
+    auto put = [&out](const std::string& line) {
+        out += line;
+        out += "\r\n";
+    };
+    for (const auto& line : file.preamble) put(line);
+    for (const auto& s : file.sections) {
+        put(s.header);
+        for (const auto& line : s.lines) put(line);
+    }
+    return out;
+}
+
+bool Stat(const std::string& path, std::uintmax_t& size, fs::file_time_type& mtime) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return false;
+    size = fs::file_size(path, ec);
+    if (ec) return false;
+    mtime = fs::last_write_time(path, ec);
+    return !ec;
+}
+
+// The cached parse of a file, read again when the file changed on disk.
+CacheEntry& Load(const std::string& path) {
+    CacheEntry& entry = Cache()[path];
+    if (entry.inBatch) return entry;
+    std::uintmax_t size = 0;
+    fs::file_time_type mtime{};
+    const bool exists = Stat(path, size, mtime);
+    if (exists == entry.exists && (!exists || (size == entry.size && mtime == entry.mtime)))
+        return entry;
+    entry = CacheEntry{};
+    if (exists) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        if (in.bad()) return entry;
+        entry.parsed = Parse(content.str());
+        entry.exists = true;
+        entry.size = size;
+        entry.mtime = mtime;
+    }
+    return entry;
+}
+
+// Writes the bytes to a temporary file in the same folder and renames it over the target.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    const std::string folder = FolderOf(path);
+    if (!folder.empty()) {
+        std::error_code ec;
+        if (!fs::is_directory(folder, ec)) return false;
+    }
+    if (FileExists(path) && access(path.c_str(), W_OK) != 0) return false;
+    const std::string temp = path + ".tmp" + std::to_string(getpid());
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::remove(temp.c_str());
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, path, ec);
+    if (ec) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Writes the entry's file to disk (unless in a batch) and records its new size and time.
+bool Flush(const std::string& path, CacheEntry& entry) {
+    if (entry.inBatch) return true;
+    if (!WriteFileAtomically(path, Serialise(entry.parsed))) {
+        Cache().erase(path);
+        return false;
+    }
+    entry.exists = Stat(path, entry.size, entry.mtime);
+    return true;
+}
+
+std::string ValueOf(const std::string& line) {
+    const std::string trimmed = TrimLeft(line);
+    std::string value = Trim(trimmed.substr(trimmed.find('=') + 1));
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
+    return value;
+}
+
+// Inserts a line after the last non-blank line of the section, so that the blank lines that
+// separate it from the next section stay at its end.
+void AppendToSection(Section& section, std::string line) {
+    std::size_t at = section.lines.size();
+    while (at > 0 && Trim(section.lines[at - 1]).empty()) --at;
+    section.lines.insert(section.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    if (at + 1 == section.lines.size()) {
+        std::string key = KeyOf(section.lines[at]);
+        if (!key.empty()) section.keyLine.emplace(std::move(key), at);
+    } else {
+        IndexKeys(section);
+    }
+}
+
+}  // namespace
+
+std::string ResolveProfilePath(const std::string& file) {
+    if (file.find('/') != std::string::npos) return file;
+    return JoinPath(Paths().configDir, file);
+}
+
+bool ProfileFileExists(const std::string& file) { return FileExists(ResolveProfilePath(file)); }
+
+void ResetProfileCache() {
+    for (auto it = Cache().begin(); it != Cache().end();) {
+        if (it->second.inBatch) ++it;
+        else it = Cache().erase(it);
+    }
+}
+
+std::string ReadProfileString(const std::string& file, const std::string& section,
+                              const std::string& key) {
+    const CacheEntry& entry = Load(ResolveProfilePath(file));
+    const auto s = entry.parsed.sectionIndex.find(UCase(Utf8ToCp1252(Trim(section))));
+    if (s == entry.parsed.sectionIndex.end()) return {};
+    const Section& sec = entry.parsed.sections[s->second];
+    const auto k = sec.keyLine.find(UCase(Utf8ToCp1252(Trim(key))));
+    if (k == sec.keyLine.end()) return {};
+    return Cp1252ToUtf8(ValueOf(sec.lines[k->second]));
+}
+
+bool WriteProfileString(const std::string& file, const std::string& section,
+                        const std::string& key, const std::optional<std::string>& value) {
+    const std::string path = ResolveProfilePath(file);
+    CacheEntry& entry = Load(path);
+    ParsedFile& parsed = entry.parsed;
+    const std::string sectionName = Utf8ToCp1252(Trim(section));
+    const std::string keyName = Utf8ToCp1252(Trim(key));
+    const std::string sectionKey = UCase(sectionName);
+    const std::string keyKey = UCase(keyName);
+    const auto s = parsed.sectionIndex.find(sectionKey);
+    if (!value) {
+        if (s == parsed.sectionIndex.end()) return true;
+        Section& sec = parsed.sections[s->second];
+        const auto k = sec.keyLine.find(keyKey);
+        if (k == sec.keyLine.end()) return true;
+        sec.lines.erase(sec.lines.begin() + static_cast<std::ptrdiff_t>(k->second));
+        IndexKeys(sec);
+        return Flush(path, entry);
+    }
+    std::string line = keyName + "=" + Utf8ToCp1252(*value);
+    if (s == parsed.sectionIndex.end()) {
+        Section sec;
+        sec.header = "[" + sectionName + "]";
+        sec.nameKey = sectionKey;
+        parsed.sections.push_back(std::move(sec));
+        parsed.sectionIndex.emplace(sectionKey, parsed.sections.size() - 1);
+        AppendToSection(parsed.sections.back(), std::move(line));
+    } else {
+        Section& sec = parsed.sections[s->second];
+        const auto k = sec.keyLine.find(keyKey);
+        if (k != sec.keyLine.end()) sec.lines[k->second] = std::move(line);
+        else AppendToSection(sec, std::move(line));
+    }
+    return Flush(path, entry);
+}
+
+bool WriteProfileValueOrDelete(const std::string& file, const std::string& section,
+                               const std::string& key, const std::string& value) {
+    if (value.empty() || value == "\"\"") return WriteProfileString(file, section, key, std::nullopt);
+    return WriteProfileString(file, section, key, value);
+}
+
+bool DeleteProfileSection(const std::string& file, const std::string& section) {
+    const std::string path = ResolveProfilePath(file);
+    CacheEntry& entry = Load(path);
+    ParsedFile& parsed = entry.parsed;
+    const std::string sectionKey = UCase(Utf8ToCp1252(Trim(section)));
+    if (parsed.sectionIndex.find(sectionKey) == parsed.sectionIndex.end()) return true;
+    std::erase_if(parsed.sections, [&](const Section& s) { return s.nameKey == sectionKey; });
+    IndexSections(parsed);
+    return Flush(path, entry);
+}
+
+ProfileBatch::ProfileBatch(const std::string& file, Start start) : path_(ResolveProfilePath(file)) {
+    CacheEntry& entry = Load(path_);
+    if (start == Start::Empty) entry.parsed = ParsedFile{};
+    entry.inBatch = true;
+}
+
+ProfileBatch::~ProfileBatch() {
+    if (active_) Cache().erase(path_);  // discard the unwritten changes
+}
+
+void ProfileBatch::SetPreamble(const std::vector<std::string>& lines) {
+    std::vector<std::string>& preamble = Cache()[path_].parsed.preamble;
+    preamble.clear();
+    for (const auto& line : lines) preamble.push_back(Utf8ToCp1252(line));
+}
+
+bool ProfileBatch::Commit() {
+    if (!active_) return false;
+    active_ = false;
+    CacheEntry& entry = Cache()[path_];
+    entry.inBatch = false;
+    return Flush(path_, entry);
+}

@@ -1,0 +1,72 @@
+#include "shell/Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "shell/ErrorHandler.h"
+#include "shell/Product.h"
+
+TEST(PlatformTest, ScriptedPlatformRecordsAndAnswersFromItsQueue) {
+    ScriptedPlatform p;
+    Platform* previous = SetPlatform(&p);
+    p.answers = {MsgResult::No};
+    EXPECT_EQ(ShowMessage("Save?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel), MsgResult::No);
+    EXPECT_EQ(ShowMessage("Again?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel, 2),
+              MsgResult::Cancel);  // queue empty: the default button answers
+    ShowDataFileProblem("Bad data");
+    SetPlatform(previous);
+    ASSERT_EQ(p.messages.size(), 3u);
+    EXPECT_EQ(p.messages[2].title, kProductName);
+    EXPECT_EQ(p.messages[2].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(p.messages[2].buttons, MsgButtons::OK);
+    ASSERT_EQ(p.beeps.size(), 1u);
+    EXPECT_EQ(p.beeps[0], MsgIcon::Exclamation);
+}
+
+TEST(PlatformTest, BusyPointerIsRestoredAlsoAfterAFailure) {
+    ScriptedPlatform p;
+    Platform* previous = SetPlatform(&p);
+    try {
+        BusyPointer outer;
+        EXPECT_TRUE(p.IsBusy());
+        {
+            BusyPointer inner;
+            throw std::runtime_error("failed");
+        }
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_FALSE(p.IsBusy());
+    SetPlatform(previous);
+}
+
+TEST(PlatformTest, ConsolePlatformTakesTheFirstFixedAnswerTheBoxOffers) {
+    ConsolePlatform c;
+    c.fixedAnswers = {MsgResult::Ignore, MsgResult::OK};
+    EXPECT_EQ(c.ShowMessage("x", "t", MsgIcon::Information, MsgButtons::OKCancel, 1), MsgResult::OK);
+    EXPECT_EQ(c.ShowMessage("x", "t", MsgIcon::Information, MsgButtons::YesNo, 1), MsgResult::No);
+}
+
+TEST(ErrorHandlerTest, BuildsTheMessageWithSectionAndArea) {
+    const std::string tail =
+        "\n\nPlease report the full contents of this message, and the circumstances under which it "
+        "happened, to your supplier.\n\nChoosing 'Abort' will close down Quelmar, choosing 'Retry' "
+        "will attempt the operation again, choosing 'Ignore' will skip the operation.";
+    EXPECT_EQ(UnexpectedErrorText(13, "Type mismatch", "LoadDeviceCatalogue", "Devices"),
+              "An unexpected error (code 13) has occurred in the 'Devices' area of the "
+              "'LoadDeviceCatalogue' section of Quelmar.\n\n\"Type mismatch\"" + tail);
+    EXPECT_EQ(UnexpectedErrorText(5, "", "Open", ""),
+              "An unexpected error (code 5) has occurred in the 'Open' section of Quelmar." + tail);
+    EXPECT_EQ(UnexpectedErrorText(6, "", "", "ignored"),
+              "An unexpected error (code 6) has occurred in Quelmar." + tail);
+
+    ScriptedPlatform p;
+    Platform* previous = SetPlatform(&p);
+    p.answers = {MsgResult::Retry};
+    EXPECT_EQ(ReportUnexpectedError(6, "Overflow"), MsgResult::Retry);
+    SetPlatform(previous);
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].buttons, MsgButtons::AbortRetryIgnore);
+    EXPECT_EQ(p.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(p.messages[0].title, "Quelmar");
+}

@@ -1,0 +1,32 @@
+#include "shell/Text.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextCodecTest, Windows1252RoundTripsThroughUtf8) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+    EXPECT_EQ(Cp1252ToUtf8("\xE9"), "\xC3\xA9");           // é
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");       // €
+    EXPECT_EQ(Cp1252ToUtf8("\xB5" "A"), "\xC2\xB5" "A");   // µA
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");          // no Windows-1252 code
+    EXPECT_EQ(Utf8ToCp1252("a\xFF" "b"), "a\xFF" "b");     // stray byte kept as it is
+}
+
+TEST(TextTest, SplitsCrLfAndLfLines) {
+    EXPECT_EQ(SplitLines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+    EXPECT_EQ(SplitLines("a\rb\n"), (std::vector<std::string>{"a\rb"}));
+    EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(TextTest, TrimAndCase) {
+    EXPECT_EQ(Trim(" \t a b \t"), "a b");
+    EXPECT_EQ(TrimLeft("  a "), "a ");
+    EXPECT_EQ(TrimRight("  a "), "  a");
+    EXPECT_EQ(UCase("Ab1\xE9"), "AB1\xE9");
+    EXPECT_TRUE(EqualsNoCase("MaxDevices", "MAXDEVICES"));
+    EXPECT_FALSE(EqualsNoCase("Max", "Maxi"));
+    EXPECT_TRUE(StartsWithNoCase("Device12", "device"));
+}
