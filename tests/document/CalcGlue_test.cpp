@@ -1,0 +1,223 @@
+#include "document/CalcGlue.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "catalogue/Options.h"
+#include "catalogue/Panels.h"
+#include "document/DesignDocument.h"
+#include "engine/EngineFixtures.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// Records what the glue shows.
+class RecordingDisplay : public CalcDisplay {
+public:
+    std::map<int, LoopEditorResults> editor;
+    std::map<int, MainWindowRow> rows;
+    bool alarmNotes = false;
+    void ShowLoopEditorResults(int loop, const LoopEditorResults& r) override { editor[loop] = r; }
+    void ShowMainWindowRow(int row, const MainWindowRow& v) override { rows[row] = v; }
+    void ShowAlarmNotes(bool visible) override { alarmNotes = visible; }
+};
+
+class CalcGlueTest : public ScriptedTest {
+protected:
+    void SetUp() override {
+        ScriptedTest::SetUp();
+        ResetPanelCatalogue();
+        ControlPanel p;
+        p.PanelName = "Test Panel";
+        p.Loops = 8;
+        p.AlarmLEDs = 10;
+        p.RemoteLEDs = 10;
+        p.Outputs = 4;
+        p.MaxLoopCurrent = 500;     // mA
+        p.MaxTotalCurrent = 1000;   // mA
+        p.MinLoopVoltage = 2000;    // 20.00 V
+        p.DriverImpedance = 0;
+        p.MaxDevicesPerLoop = 126;
+        PanelTable.push_back(p);
+        SetCurrentPanel(0);
+        SetLastCalcType(0);
+        SetLastCableImpedance(1810);
+        previousDisplay_ = SetCalcDisplay(&display);
+        detector = cat.AddDevice(Device(300, 5000));
+        sounder = cat.AddDevice(Device(400, 200000));  // 200 mA in alarm
+        ancillary = cat.AddOther(Other(100, 1000));
+        NewDocument();
+    }
+    void TearDown() override {
+        NewDocument();  // empty the loops while their catalogue still stands
+        SetCalcDisplay(previousDisplay_);
+        ResetPanelCatalogue();
+        ScriptedTest::TearDown();
+    }
+    clsCalculator& Loop(int n) { return CurrentDocument().LoopModel(n); }
+    void Fill(int loop, int count, std::int16_t type, int firstSlot = 1) {
+        for (int i = 0; i < count; ++i) Loop(loop).DeviceType(firstSlot + i, type);
+    }
+
+    EngineCatalogue cat;
+    RecordingDisplay display;
+    std::int16_t detector = 0, sounder = 0, ancillary = 0;
+
+private:
+    CalcDisplay* previousDisplay_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CalcGlueTest, CalculateLoopShowsTheLoopsResultsAndTheTotalsRow) {
+    Fill(1, 3, detector);
+    Loop(1).DeviceOtherType(1, ancillary);
+    CalculateLoop(1);
+    const LoopEditorResults& r = display.editor.at(1);
+    EXPECT_EQ(r.lblQty, "3");
+    EXPECT_EQ(r.lblQuiescentDevices, "900 \xC2\xB5" "A");
+    EXPECT_EQ(r.lblAlarmDevices, "15 mA");
+    EXPECT_EQ(r.lblQuiescentTotal, "1000 \xC2\xB5" "A");  // the ancillary's 100 µA on top
+    EXPECT_EQ(r.lblAlarmTotal, "16 mA");
+    EXPECT_EQ(r.lblMaxVoltDrop, "(Max. permissible = 20.0 V)");
+    EXPECT_FALSE(r.panelLimitVisible);
+    EXPECT_EQ(r.lblPanelLimit, "* - ");
+    EXPECT_EQ(r.lblPassFail, "Loop Design\nSatisfactory");
+    EXPECT_EQ(display.rows.at(1).lblPassFail, "Loop Satisfactory");
+    EXPECT_EQ(display.rows.at(kTotalsRow).lblDevice, "3");
+    EXPECT_EQ(display.rows.at(kTotalsRow).lblAlarm, "16 mA");
+    EXPECT_EQ(display.rows.at(kTotalsRow).lblPassFail, "Design Satisfactory");
+    EXPECT_FALSE(display.alarmNotes);
+}
+
+TEST_F(CalcGlueTest, ThePanelsLoopCurrentLimitReachesTheCalculator) {
+    Fill(2, 3, sounder);  // 600 mA in alarm on a 500 mA loop
+    CalculateLoop(2);
+    EXPECT_EQ(display.rows.at(2).lblPassFail, "Alarm Current Too High");
+    EXPECT_EQ(display.rows.at(kTotalsRow).lblPassFail, "Design Not Satisfactory");
+}
+
+TEST_F(CalcGlueTest, OverallVerdictFailsOnTheSummedAlarmCurrentAlone) {
+    // Two loops of 500 mA each: both satisfactory (equal to the loop limit passes), together
+    // exactly the panel's 1000 mA: satisfactory.
+    Fill(1, 2, sounder);
+    Fill(2, 2, sounder);
+    Loop(1).DeviceType(3, cat.AddDevice(Device(0, 100000)));
+    Loop(2).DeviceType(3, static_cast<std::int16_t>(DeviceTypeCount));
+    RecalculateAllLoops();
+    EXPECT_EQ(TotalAlarmAllLoops(), Amount::FromWhole(1000000));
+    EXPECT_EQ(OverallDesignText(), "Design Satisfactory");
+    EXPECT_FALSE(display.alarmNotes);
+    // One µA more anywhere tips the panel over its total.
+    Loop(3).DeviceType(1, cat.AddDevice(Device(0, 1)));
+    RecalculateAllLoops();
+    for (int loop = 1; loop <= 8; ++loop) EXPECT_TRUE(Loop(loop).DesignIsSatisfactory()) << loop;
+    EXPECT_EQ(OverallDesignText(), "Design Not Satisfactory");
+    EXPECT_TRUE(display.alarmNotes);
+    EXPECT_EQ(display.rows.at(kTotalsRow).lblDevice, "7");
+}
+
+TEST_F(CalcGlueTest, MaximumCableRunAtItsLimitShowsTheLimitMark) {
+    Loop(4).CalcType(1);  // an empty loop draws nothing: the run becomes the 2000 m maximum
+    CalculateLoop(4);
+    EXPECT_EQ(Loop(4).CableTotal(), 20000);
+    EXPECT_TRUE(display.editor.at(4).lblLimitCableRunVisible);
+    EXPECT_EQ(display.editor.at(4).txtTotalLength, "2000");
+    EXPECT_FALSE(display.editor.at(4).selectCableImpedance.has_value());
+}
+
+TEST_F(CalcGlueTest, FewerLoopsWithEmptyLoopsResetsThemWithoutAsking) {
+    Loop(5).CableTotal(1234);
+    CurrentDocument().LoopName(5) = "Wing";
+    RecalculateAllLoops();
+    EXPECT_TRUE(CheckPanelLoopCount(8, 2));
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(Loop(5).CableTotal(), 0);
+    EXPECT_EQ(CurrentDocument().LoopName(5), "");
+}
+
+TEST_F(CalcGlueTest, FewerLoopsWithDevicesAsksAndCancelChangesNothing) {
+    Fill(5, 2, detector);
+    CurrentDocument().DeviceCarriedValue(5, 1) = 7;
+    RecalculateAllLoops();
+    platform.answers = {MsgResult::Cancel};
+    EXPECT_FALSE(CheckPanelLoopCount(8, 2));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Changing to this panel will lose data for loops 3 to 8.");
+    EXPECT_EQ(platform.messages[0].title, "Control Panel change");
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
+    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::OKCancel);
+    EXPECT_EQ(Loop(5).DeviceType(1), detector);
+
+    platform.answers = {MsgResult::OK};
+    EXPECT_TRUE(CheckPanelLoopCount(8, 2));
+    EXPECT_EQ(Loop(5).DeviceType(1), 0);
+    EXPECT_EQ(CurrentDocument().DeviceCarriedValue(5, 1), 0);
+}
+
+TEST_F(CalcGlueTest, OneLoopLessNamesThatLoop) {
+    Fill(3, 1, detector);
+    RecalculateAllLoops();
+    EXPECT_TRUE(CheckPanelLoopCount(3, 2));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Changing to this panel will lose data for loop 3.");
+    EXPECT_TRUE(CheckPanelLoopCount(2, 4));  // more loops: nothing to ask
+    EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+TEST_F(CalcGlueTest, FewerAddressesKeepsTheLowestOccupiedSlots) {
+    for (int slot = 1; slot <= 120; ++slot) Loop(1).DeviceType(slot * 2 > 255 ? slot : slot * 2 - 1, detector);
+    Loop(1).DeviceOtherType(239, ancillary);
+    RecalculateAllLoops();
+    ASSERT_EQ(Loop(1).QtyDevices(), 120);
+    platform.answers = {MsgResult::Cancel};
+    EXPECT_FALSE(CheckPanelMaxDevices(126, 99));
+    EXPECT_EQ(platform.messages.back().text,
+              "There are more than 99 addressable devices on a loop. Changing to this panel will "
+              "lose data for this loop.");
+    platform.answers = {MsgResult::OK};
+    EXPECT_TRUE(CheckPanelMaxDevices(126, 99));
+    int occupied = 0, highest = 0;
+    for (int slot = 0; slot < 256; ++slot)
+        if (Loop(1).DeviceType(slot) != 0) ++occupied, highest = slot;
+    EXPECT_EQ(occupied, 99);
+    EXPECT_EQ(highest, 197);  // the 99th odd slot
+    EXPECT_EQ(Loop(1).DeviceOtherType(239), ancillary);  // attachments stay
+}
+
+TEST_F(CalcGlueTest, FewerAddressesOnSeveralLoopsSpeaksOfSomeLoops) {
+    Fill(1, 100, detector);
+    Fill(2, 100, detector);
+    RecalculateAllLoops();
+    EXPECT_TRUE(CheckPanelMaxDevices(126, 99));
+    EXPECT_EQ(platform.messages.back().text,
+              "There are more than 99 addressable devices on some loops. Changing to this panel "
+              "will lose data for these loops.");
+    RecalculateAllLoops();
+    EXPECT_EQ(Loop(1).QtyDevices(), 99);
+    EXPECT_EQ(Loop(2).QtyDevices(), 99);
+    EXPECT_TRUE(CheckPanelMaxDevices(99, 99));
+}
+
+TEST_F(CalcGlueTest, LimitMaxOutputsAndClearLoop) {
+    Loop(1).MaxOutput(10);
+    Loop(2).MaxOutput(2);
+    EXPECT_TRUE(LimitMaxOutputs(3));
+    EXPECT_EQ(Loop(1).MaxOutput(), 3);
+    EXPECT_EQ(Loop(2).MaxOutput(), 2);
+
+    SetLastCalcType(2);
+    SetLastCableImpedance(2500);
+    Fill(6, 4, detector);
+    CurrentDocument().LoopName(6) = "Stairs";
+    CurrentDocument().DeviceEavesdropFlag(6, 2) = true;
+    ClearLoop(6);
+    EXPECT_EQ(Loop(6).DeviceType(1), 0);
+    EXPECT_EQ(Loop(6).QuiescentCurrentDevices(), Amount{});
+    EXPECT_EQ(Loop(6).CalcType(), 2);
+    EXPECT_EQ(Loop(6).CableImpedance(), 2500);
+    EXPECT_EQ(Loop(6).MaxOutput(), 4);  // the panel's outputs
+    EXPECT_EQ(CurrentDocument().LoopName(6), "");
+    EXPECT_FALSE(CurrentDocument().DeviceEavesdropFlag(6, 2));
+}
