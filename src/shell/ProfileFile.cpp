@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -26,8 +27,13 @@ struct Section {
     std::string header;
     std::string nameKey;  // upper-cased name, the matching key
     std::vector<std::string> lines;
-    // First line of each key (upper-cased), for reads and in-place writes.
-    std::unordered_map<std::string, std::size_t> keyLine;
+    // First line of each key (upper-cased), for reads and in-place writes, with the value as
+    // reads return it, worked out on the first read.
+    struct KeyRef {
+        std::size_t line;
+        mutable std::optional<std::string> value;
+    };
+    std::unordered_map<std::string, KeyRef> keyLine;
 };
 
 struct ParsedFile {
@@ -43,11 +49,32 @@ struct CacheEntry {
     std::uintmax_t size = 0;
     fs::file_time_type mtime{};
     bool inBatch = false;
+    // When the file's size and time were last compared with the disk.
+    std::chrono::steady_clock::time_point checkedAt{};
 };
+
+// A file read again within this time is served from memory without asking the disk whether it
+// changed: a start-up reads thousands of keys, and a status call per key would cost more than
+// the read itself. Writes made by this program update the copy in memory at once.
+constexpr auto kRecheckInterval = std::chrono::milliseconds(50);
 
 std::unordered_map<std::string, CacheEntry>& Cache() {
     static std::unordered_map<std::string, CacheEntry> cache;
     return cache;
+}
+
+// The form in which section and key names are matched: trimmed, in the file's code page, upper
+// case. Plain ASCII names, the usual case, take the short way.
+std::string MatchName(std::string_view name) {
+    std::size_t a = 0, b = name.size();
+    while (a < b && (name[a] == ' ' || name[a] == '\t')) ++a;
+    while (b > a && (name[b - 1] == ' ' || name[b - 1] == '\t')) --b;
+    std::string out(name.substr(a, b - a));
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) >= 0x80) return UCase(Utf8ToCp1252(out));
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
 }
 
 bool IsSectionLine(const std::string& trimmed) { return !trimmed.empty() && trimmed[0] == '['; }
@@ -70,7 +97,7 @@ void IndexKeys(Section& section) {
     section.keyLine.clear();
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         std::string key = KeyOf(section.lines[i]);
-        if (!key.empty()) section.keyLine.emplace(std::move(key), i);
+        if (!key.empty()) section.keyLine.emplace(std::move(key), Section::KeyRef{i, std::nullopt});
     }
 }
 
@@ -129,12 +156,17 @@ bool Stat(const std::string& path, std::uintmax_t& size, fs::file_time_type& mti
 CacheEntry& Load(const std::string& path) {
     CacheEntry& entry = Cache()[path];
     if (entry.inBatch) return entry;
+    const auto now = std::chrono::steady_clock::now();
+    if (entry.checkedAt != std::chrono::steady_clock::time_point{} && now - entry.checkedAt < kRecheckInterval)
+        return entry;
+    entry.checkedAt = now;
     std::uintmax_t size = 0;
     fs::file_time_type mtime{};
     const bool exists = Stat(path, size, mtime);
     if (exists == entry.exists && (!exists || (size == entry.size && mtime == entry.mtime)))
         return entry;
     entry = CacheEntry{};
+    entry.checkedAt = now;
     if (exists) {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream content;
@@ -205,7 +237,7 @@ void AppendToSection(Section& section, std::string line) {
     section.lines.insert(section.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
     if (at + 1 == section.lines.size()) {
         std::string key = KeyOf(section.lines[at]);
-        if (!key.empty()) section.keyLine.emplace(std::move(key), at);
+        if (!key.empty()) section.keyLine.emplace(std::move(key), Section::KeyRef{at, std::nullopt});
     } else {
         IndexKeys(section);
     }
@@ -230,12 +262,13 @@ void ResetProfileCache() {
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key) {
     const CacheEntry& entry = Load(ResolveProfilePath(file));
-    const auto s = entry.parsed.sectionIndex.find(UCase(Utf8ToCp1252(Trim(section))));
+    const auto s = entry.parsed.sectionIndex.find(MatchName(section));
     if (s == entry.parsed.sectionIndex.end()) return {};
     const Section& sec = entry.parsed.sections[s->second];
-    const auto k = sec.keyLine.find(UCase(Utf8ToCp1252(Trim(key))));
+    const auto k = sec.keyLine.find(MatchName(key));
     if (k == sec.keyLine.end()) return {};
-    return Cp1252ToUtf8(ValueOf(sec.lines[k->second]));
+    if (!k->second.value) k->second.value = Cp1252ToUtf8(ValueOf(sec.lines[k->second.line]));
+    return *k->second.value;
 }
 
 bool WriteProfileString(const std::string& file, const std::string& section,
@@ -253,7 +286,7 @@ bool WriteProfileString(const std::string& file, const std::string& section,
         Section& sec = parsed.sections[s->second];
         const auto k = sec.keyLine.find(keyKey);
         if (k == sec.keyLine.end()) return true;
-        sec.lines.erase(sec.lines.begin() + static_cast<std::ptrdiff_t>(k->second));
+        sec.lines.erase(sec.lines.begin() + static_cast<std::ptrdiff_t>(k->second.line));
         IndexKeys(sec);
         return Flush(path, entry);
     }
@@ -268,7 +301,10 @@ bool WriteProfileString(const std::string& file, const std::string& section,
     } else {
         Section& sec = parsed.sections[s->second];
         const auto k = sec.keyLine.find(keyKey);
-        if (k != sec.keyLine.end()) sec.lines[k->second] = std::move(line);
+        if (k != sec.keyLine.end()) {
+            sec.lines[k->second.line] = std::move(line);
+            k->second.value.reset();
+        }
         else AppendToSection(sec, std::move(line));
     }
     return Flush(path, entry);
@@ -284,7 +320,7 @@ bool DeleteProfileSection(const std::string& file, const std::string& section) {
     const std::string path = ResolveProfilePath(file);
     CacheEntry& entry = Load(path);
     ParsedFile& parsed = entry.parsed;
-    const std::string sectionKey = UCase(Utf8ToCp1252(Trim(section)));
+    const std::string sectionKey = MatchName(section);
     if (parsed.sectionIndex.find(sectionKey) == parsed.sectionIndex.end()) return true;
     std::erase_if(parsed.sections, [&](const Section& s) { return s.nameKey == sectionKey; });
     IndexSections(parsed);

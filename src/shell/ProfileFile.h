@@ -8,7 +8,8 @@
 // in the config dir (the Windows folder of the original platform).
 //
 // Reads parse a file once and serve later reads from memory while the file's size and
-// modification time stay the same. Writes are crash-safe: a temporary file in the same folder is
+// modification time stay the same (compared with the disk at most every 50 ms; writes made
+// through these helpers are seen at once). Writes are crash-safe: a temporary file in the same folder is
 // renamed over the target.
 #include <optional>
 #include <string>

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <thread>
 
 #include "support/TestSupport.h"
 
@@ -77,8 +78,10 @@ TEST_F(ProfileFileTest, AFileChangedOnDiskIsReadAgain) {
         std::ofstream out(f, std::ios::binary | std::ios::trunc);
         out << "[S]\r\nK=22\r\n";  // a different size
     }
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
     EXPECT_EQ(ReadProfileString(f, "S", "K"), "22");
     std::filesystem::remove(f);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
     EXPECT_EQ(ReadProfileString(f, "S", "K"), "");
 }
 
