@@ -1,0 +1,138 @@
+#include "shell/LegacySettings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "shell/ErrorHandler.h"
+#include "shell/Settings.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class LegacySettingsTest : public ScriptedTest {
+protected:
+    std::string WriteLegacy(const std::string& content) { return temp.Write("config/QUELMAR.INI", content); }
+};
+
+}  // namespace
+
+TEST_F(LegacySettingsTest, EveryEntryOfTheOldFileIsCopied) {
+    const std::string legacy = WriteLegacy(
+        "[Options]\r\n"
+        "DontShowFamily0=1\r\nDontShowFamily7=1\r\nDontShowFamily99=1\r\n"
+        "FirstTime=Done\r\n"
+        "Form Height=480\r\nForm State=Maximized\r\nForm Width=640\r\n"
+        "LastCableImpedance=1810\r\nLastCalcType=2\r\n"
+        "RecentFile1=C:\\Designs\\One.QMR\r\nRecentFile2=C:\\Designs\\Two.QMR\r\n"
+        "RecentFile3=C:\\Designs\\Three.QMR\r\nRecentFile4=C:\\Designs\\Four.QMR\r\n"
+        "Units=1\r\n"
+        "[Quelmar]\r\nLastPanel=Caldera \xB5Loop 2\r\n"
+        "[Standard]\r\nDevice0=1\r\nDevice42=1\r\nDevice999=1\r\n");
+    const std::string before = ReadWholeFile(legacy);
+    MigrateIniSettings();
+
+    EXPECT_TRUE(ReadSettingFlag("DontShowFamily0"));
+    EXPECT_TRUE(ReadSettingFlag("DontShowFamily7"));
+    EXPECT_TRUE(ReadSettingFlag("DontShowFamily99"));
+    EXPECT_FALSE(SettingExists("DontShowFamily1"));
+    EXPECT_TRUE(ReadSettingFlag("FirstTimeDone"));
+    EXPECT_EQ(ReadSettingNumber("Form Height"), 480);
+    EXPECT_EQ(ReadSettingText("Form State"), "Maximized");
+    EXPECT_EQ(ReadSettingNumber("Form Width"), 640);
+    EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), 1810);
+    EXPECT_EQ(ReadSettingNumber("LastCalcType"), 2);
+    EXPECT_EQ(ReadSettingText("LastPanel"), "Caldera µLoop 2");  // the old file is Windows-1252
+    EXPECT_EQ(ReadSettingText("mFileRecent1"), "C:\\Designs\\One.QMR");
+    EXPECT_EQ(ReadSettingText("mFileRecent2"), "C:\\Designs\\Two.QMR");
+    EXPECT_EQ(ReadSettingText("mFileRecent3"), "C:\\Designs\\Three.QMR");
+    EXPECT_EQ(ReadSettingText("mFileRecent4"), "C:\\Designs\\Four.QMR");
+    EXPECT_EQ(ReadSettingNumber("Units"), 1);
+    EXPECT_TRUE(ReadSettingFlag("StandardDevice0"));
+    EXPECT_TRUE(ReadSettingFlag("StandardDevice42"));
+    EXPECT_TRUE(ReadSettingFlag("StandardDevice999"));
+    EXPECT_FALSE(SettingExists("StandardDevice1"));
+    EXPECT_EQ(ReadWholeFile(legacy), before);  // the old file is left as it was
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(LegacySettingsTest, EntriesThatHoldNothingAreNotCopied) {
+    WriteLegacy(
+        "[Options]\r\n"
+        "DontShowFamily1=2\r\nDontShowFamily2=yes\r\nDontShowFamily3=0\r\nDontShowFamily100=1\r\n"
+        "FirstTime=done\r\n"
+        "Form Height=0\r\nForm State=\r\nForm Width=abc\r\n"
+        "LastCableImpedance=0.4\r\nLastCalcType=-0\r\n"
+        "RecentFile1=\r\nRecentFile5=C:\\Five.QMR\r\n"
+        "Units=0\r\n"
+        "LastPanel=Wrong Section\r\n"
+        "[Quelmar]\r\nLastPanel=\r\n"
+        "[Standard]\r\nDevice1=true\r\nDevice1000=1\r\n");
+    MigrateIniSettings();
+    for (const char* name : {"DontShowFamily1", "DontShowFamily2", "DontShowFamily3", "DontShowFamily100",
+                             "FirstTimeDone", "Form Height", "Form State", "Form Width", "LastCableImpedance",
+                             "LastCalcType", "mFileRecent1", "mFileRecent5", "Units", "LastPanel",
+                             "StandardDevice1", "StandardDevice1000"})
+        EXPECT_FALSE(SettingExists(name)) << name;
+}
+
+TEST_F(LegacySettingsTest, NumbersAreReadByTheLeadingNumberRuleAndRoundedHalfToEven) {
+    WriteLegacy(
+        "[Options]\r\nForm Height=  512px\r\nForm Width=2.5\r\nLastCableImpedance=3.5\r\n"
+        "LastCalcType=-1.5e0\r\nUnits=99999999999\r\n");
+    MigrateIniSettings();
+    EXPECT_EQ(ReadSettingNumber("Form Height"), 512);
+    EXPECT_EQ(ReadSettingNumber("Form Width"), 2);
+    EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), 4);
+    EXPECT_EQ(ReadSettingNumber("LastCalcType"), -2);
+    EXPECT_FALSE(SettingExists("Units"));  // too large for the store: left out
+}
+
+TEST_F(LegacySettingsTest, AnEntryThatHoldsNothingLeavesTheCurrentSettingAlone) {
+    WriteSettingNumber("Units", 1);
+    WriteSettingText("LastPanel", "Kept Panel");
+    WriteLegacy("[Options]\r\nUnits=0\r\n[Quelmar]\r\nLastPanel=\r\n");
+    MigrateIniSettings();
+    EXPECT_EQ(ReadSettingNumber("Units"), 1);
+    EXPECT_EQ(ReadSettingText("LastPanel"), "Kept Panel");
+}
+
+TEST_F(LegacySettingsTest, NothingIsDoneOnceFirstTimeDoneIsSet) {
+    WriteLegacy("[Options]\r\nFirstTime=Done\r\nUnits=1\r\n");
+    MigrateIniSettings();
+    ASSERT_TRUE(ReadSettingFlag("FirstTimeDone"));
+    // Later edits of the old file are never read again.
+    WriteLegacy("[Options]\r\nFirstTime=Done\r\nUnits=1\r\nForm Width=900\r\n[Quelmar]\r\nLastPanel=Later\r\n");
+    MigrateIniSettings();
+    EXPECT_FALSE(SettingExists("Form Width"));
+    EXPECT_FALSE(SettingExists("LastPanel"));
+}
+
+TEST_F(LegacySettingsTest, WithoutFirstTimeTheCopyRepeatsAtEveryStart) {
+    WriteLegacy("[Options]\r\nUnits=1\r\n");
+    MigrateIniSettings();
+    WriteSettingNumber("Units", 0);
+    MigrateIniSettings();
+    EXPECT_EQ(ReadSettingNumber("Units"), 1);
+}
+
+TEST_F(LegacySettingsTest, NoOldFileWritesNothing) {
+    MigrateIniSettings();
+    EXPECT_FALSE(fs::exists(SettingsFilePath()));
+}
+
+TEST_F(LegacySettingsTest, AFailedWriteThrowsAndStoresNothing) {
+    WriteLegacy("[Options]\r\nUnits=1\r\nForm Width=640\r\n");
+    fs::create_directory(SettingsFilePath());
+    try {
+        MigrateIniSettings();
+        ADD_FAILURE() << "no fault";
+    } catch (const RuntimeFault& fault) {
+        EXPECT_EQ(fault.number, kSettingsSetValueError);
+        EXPECT_EQ(fault.description.rfind("Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',", 0), 0u);
+    }
+    EXPECT_FALSE(SettingExists("Units"));
+    EXPECT_FALSE(SettingExists("Form Width"));
+}
