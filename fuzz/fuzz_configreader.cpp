@@ -1,0 +1,77 @@
+// Any configuration file, however damaged, opens or fails with a message. When it opens, the
+// design it gives is saved, opened again and saved again: the two saves must be the same bytes.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "catalogue/CatalogueStartup.h"
+#include "document/ConfigReader.h"
+#include "document/ConfigWriter.h"
+#include "shell/Paths.h"
+#include "shell/Platform.h"
+#include "shell/ProfileFile.h"
+
+namespace {
+
+// Shows nothing; answers every question with its default button and never cancels.
+class QuietPlatform : public Platform {
+public:
+    MsgResult ShowMessage(const std::string&, const std::string&, MsgIcon, MsgButtons buttons, int defaultButton) override {
+        return ButtonsOf(buttons).at(static_cast<std::size_t>(defaultButton));
+    }
+    void Beep(MsgIcon) override {}
+    void SetBusy(bool busy) override { busy_ = busy; }
+    bool IsBusy() const override { return busy_; }
+    void ShowStatus(const std::string&) override {}
+    void ShowProgress(int) override {}
+    void ProcessEvents() override {}
+    bool CancelRequested() const override { return false; }
+    void ClearCancel() override {}
+
+private:
+    bool busy_ = false;
+};
+
+const std::string& Folder() {
+    static const std::string folder =
+        (std::filesystem::temp_directory_path() / ("quelmar-fuzz-config-" + std::to_string(getpid()))).string();
+    return folder;
+}
+
+bool Setup() {
+    static QuietPlatform quiet;
+    std::filesystem::create_directories(Folder() + "/config");
+    SetPlatform(&quiet);
+    SetPaths({QUELMAR_SOURCE_DATA_DIR, Folder() + "/user", Folder() + "/config", Folder() + "/docs"});
+    return LoadCatalogues();
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool ready = Setup();
+    if (!ready) __builtin_trap();
+    const std::string input = Folder() + "/input.QMR";
+    {
+        std::ofstream out(input, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    ResetProfileCache();
+    if (OpenConfigurationFile(input, false).outcome != OpenOutcome::Opened) return 0;
+
+    const std::string first = Folder() + "/first.QMR", second = Folder() + "/second.QMR";
+    if (!SaveConfigurationFile(first)) return 0;  // e.g. an other device counted past 255
+    if (OpenConfigurationFile(first, false).outcome != OpenOutcome::Opened) __builtin_trap();
+    if (!SaveConfigurationFile(second)) __builtin_trap();
+    if (ReadAll(first) != ReadAll(second)) __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,136 @@
+// quelmar-cli calc FILE.QMR [--json] [--wiring-checks]: opens a design, recalculates every loop
+// as the main window does and prints the results, as a table or as one JSON object.
+#include <cstdio>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "CliCommands.h"
+#include "CliOpenDesign.h"
+#include "catalogue/Panels.h"
+#include "document/CalcGlue.h"
+#include "document/DesignDocument.h"
+#include "engine/clsCalculator.h"
+#include "shell/Numbers.h"
+
+namespace {
+
+std::string designPath;
+bool asJson = false;
+bool wiringChecks = false;
+
+CLI::App* AddCalc(CLI::App& app) {
+    CLI::App* command = app.add_subcommand("calc", "Open a configuration file and calculate every loop");
+    command->add_option("FILE", designPath, "Configuration file (.QMR)")->required();
+    command->add_flag("--json", asJson, "Print the results as one JSON object");
+    command->add_flag("--wiring-checks", wiringChecks,
+                      "Also run the wiring checks (switch-on surge, master and slave, dependent devices)");
+    return command;
+}
+
+const ControlPanel* ChosenPanelRecord() {
+    const int panel = GetCurrentPanel();
+    if (panel < 0 || static_cast<std::size_t>(panel) >= PanelTable.size()) return nullptr;
+    return &PanelTable[static_cast<std::size_t>(panel)];
+}
+
+// An amount as a JSON number: whole amounts as integers, others with their decimals.
+nlohmann::ordered_json Number(Amount a) {
+    if (a.Scaled() % Amount::kScale == 0) return a.WholePart();
+    return a.ToDouble();
+}
+
+nlohmann::ordered_json LoopJson(int loop, int panelLoops) {
+    const clsCalculator& c = CurrentDocument().LoopModel(loop);
+    return {
+        {"loop", loop},
+        {"name", CurrentDocument().LoopName(loop)},
+        {"on_panel", loop <= panelLoops},
+        {"qty_devices", c.QtyDevices()},
+        {"qty_slave_bases", c.QtyAddressableSlaveBases()},
+        {"quiescent_current_devices_uA", Number(c.QuiescentCurrentDevices())},
+        {"alarm_current_devices_uA", Number(c.AlarmCurrentDevices())},
+        {"quiescent_current_total_uA", Number(c.QuiescentCurrentTotal())},
+        {"alarm_current_total_uA", Number(c.AlarmCurrentTotal())},
+        {"volt_drop_V", Number(c.VoltDrop())},
+        {"max_volt_drop_V", Number(c.MaxVoltDrop())},
+        {"calc_type", c.CalcType()},
+        {"cable_first_dm", c.CableFirst()},
+        {"cable_total_dm", c.CableTotal()},
+        {"cable_impedance", c.CableImpedance()},
+        {"max_output", c.MaxOutput()},
+        {"loop_design", c.LoopDesign()},
+        {"loop_design_short", c.LoopDesignShort()},
+        {"loop_design_long", c.LoopDesignLong()},
+        {"design_explanation", c.DesignExplanation()},
+        {"panel_limit_text", c.PanelLimitText()},
+    };
+}
+
+void PrintJson(const ControlPanel* panel) {
+    const int panelLoops = panel ? panel->Loops : 0;
+    nlohmann::ordered_json loops = nlohmann::ordered_json::array();
+    for (int loop = 1; loop <= kLoopCount; ++loop) loops.push_back(LoopJson(loop, panelLoops));
+    const nlohmann::ordered_json result = {
+        {"file", designPath},
+        {"site_name", CurrentDocument().SiteName},
+        {"panel", panel ? panel->PanelName : std::string()},
+        {"panel_loops", panelLoops},
+        {"loops", loops},
+        {"total_devices", TotalDevicesAllLoops()},
+        {"total_quiescent_uA", Number(TotalQuiescentAllLoops())},
+        {"total_alarm_uA", Number(TotalAlarmAllLoops())},
+        {"overall", OverallDesignText()},
+    };
+    std::cout << result.dump(2) << std::endl;
+}
+
+// Pads UTF-8 text to a width in characters.
+std::string Padded(const std::string& text, std::size_t width) {
+    std::size_t characters = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++characters;
+    return characters >= width ? text + " " : text + std::string(width - characters, ' ');
+}
+
+// The main window's rows as a table, then what failed and why.
+void PrintTable(const ControlPanel* panel) {
+    DesignDocument& doc = CurrentDocument();
+    const int panelLoops = panel ? panel->Loops : 0;
+    std::cout << "File:  " << designPath << "\n"
+              << "Site:  " << doc.SiteName << "\n"
+              << "Panel: " << (panel ? panel->PanelName : std::string()) << " (" << panelLoops
+              << (panelLoops == 1 ? " loop" : " loops") << ")\n\n";
+    std::cout << Padded("Loop", 6) << Padded("Name", 28) << Padded("Devices", 9) << Padded("Quiescent", 11)
+              << Padded("Alarm", 11) << Padded("Volt drop", 11) << "Verdict\n";
+    for (int loop = 1; loop <= panelLoops; ++loop) {
+        const clsCalculator& c = doc.LoopModel(loop);
+        std::cout << Padded(std::to_string(loop), 6) << Padded(doc.LoopName(loop), 28)
+                  << Padded(FormatGeneral(std::int64_t{c.QtyDevices() + c.QtyAddressableSlaveBases()}), 9)
+                  << Padded(CurrentText(c.QuiescentCurrentTotal()), 11) << Padded(CurrentText(c.AlarmCurrentTotal()), 11)
+                  << Padded(FormatFixed(c.VoltDrop(), 1) + " V", 11) << c.LoopDesignShort() << "\n";
+    }
+    std::cout << Padded("Total", 34) << Padded(FormatGeneral(std::int64_t{TotalDevicesAllLoops()}), 9)
+              << Padded(CurrentText(TotalQuiescentAllLoops()), 11) << Padded(CurrentText(TotalAlarmAllLoops()), 11)
+              << Padded("", 11) << OverallDesignText() << "\n";
+    for (int loop = 1; loop <= panelLoops; ++loop) {
+        const clsCalculator& c = doc.LoopModel(loop);
+        if (c.DesignIsSatisfactory()) continue;
+        std::cout << "\nLoop " << loop << ": " << c.LoopDesignShort() << "\n" << c.DesignExplanation() << "\n";
+    }
+    std::cout.flush();
+}
+
+int RunCalc(ConsolePlatform& console) {
+    if (!OpenDesignWithoutUser(console, designPath)) return 1;
+    // Opening has recalculated every loop as the main window does, without the wiring checks.
+    if (wiringChecks) RecalculateAllLoops(false);
+    const ControlPanel* panel = ChosenPanelRecord();
+    if (asJson) PrintJson(panel);
+    else PrintTable(panel);
+    return 0;
+}
+
+const bool registered = RegisterCliCommand({AddCalc, RunCalc});
+
+}  // namespace

@@ -1,0 +1,9 @@
+#pragma once
+// Opening a design without a user, for the commands that work on configuration files.
+#include <string>
+
+#include "shell/Platform.h"
+
+// Loads the catalogues and opens the file: unknown device types are answered "Yes to All",
+// incompatible other devices OK, and every message goes to stderr. True when the file opened.
+bool OpenDesignWithoutUser(ConsolePlatform& console, const std::string& path);

@@ -1,0 +1,650 @@
+#include "document/ConfigReader.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <new>
+#include <optional>
+#include <stdexcept>
+
+#include "catalogue/Cables.h"
+#include "catalogue/DeviceTypes.h"
+#include "catalogue/FieldParsing.h"
+#include "catalogue/OtherDevices.h"
+#include "catalogue/Panels.h"
+#include "document/CalcGlue.h"
+#include "document/ConfigWriter.h"
+#include "document/DesignDocument.h"
+#include "document/DocumentRules.h"
+#include "engine/clsCalculator.h"
+#include "shell/ErrorHandler.h"
+#include "shell/Numbers.h"
+#include "shell/Paths.h"
+#include "shell/Platform.h"
+#include "shell/Product.h"
+#include "shell/ProfileFile.h"
+#include "shell/RecentFiles.h"
+#include "shell/Text.h"
+
+namespace {
+
+// ---- the unknown-device question ----------------------------------------------------------
+
+class ReportingIgnoreUnknownPrompt : public IgnoreUnknownPrompt {
+public:
+    char UnknownResponse(std::int16_t l, std::int16_t s, std::int16_t T) override {
+        ShowMessage(UnknownDeviceText(l, s, T), "Unknown Device Type", MsgIcon::Question);
+        return 'A';
+    }
+};
+
+ReportingIgnoreUnknownPrompt gReportingPrompt;
+IgnoreUnknownPrompt* gPrompt = &gReportingPrompt;
+
+// ---- how a load ends early ----------------------------------------------------------------
+
+// The user confirmed Cancel, or cancelled a question.
+struct OpenCancelled {};
+// A stop that has already been reported.
+struct OpenStopped {};
+// A failure nothing foresaw, reported with its number and description.
+struct OpenFault {
+    long number;
+    std::string description;
+};
+
+constexpr long kOverflowError = 6;
+constexpr long kSubscriptError = 9;
+constexpr long kOutOfMemoryError = 7;
+constexpr long kGeneralError = 5;
+
+// ---- values -------------------------------------------------------------------------------
+
+// A whole number from a numeric text, rounded half to even; nothing for text that is not a
+// number (or is empty).
+std::optional<double> WholeNumberOf(const std::string& text) {
+    // Plain whole numbers, nearly every number of a file, need no general number reader.
+    if (!text.empty() && text.size() <= 10) {
+        std::size_t i = text[0] == '-' ? 1 : 0;
+        double value = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
+        if (i == text.size() && (text[0] != '-' || text.size() > 1)) return text[0] == '-' ? -value : value;
+    }
+    if (text.empty() || !IsNumeric(text)) return std::nullopt;
+    const double v = RoundHalfEven(NumericValue(text));
+    if (!std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+// A whole number from a numeric text within [lower, upper]; nothing otherwise.
+std::optional<int> BoundedNumberOf(const std::string& text, int lower, int upper) {
+    const auto v = WholeNumberOf(text);
+    if (!v || *v < lower || *v > upper) return std::nullopt;
+    return static_cast<int>(*v);
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+const DeviceTypeRecord& TypeRecord(int type) {
+    return DeviceTypeTable.at(static_cast<std::size_t>(type));
+}
+
+const OtherDevice& OtherRecord(int place) {
+    return OtherDeviceTable.at(static_cast<std::size_t>(place));
+}
+
+// An other device and a base named by one field.
+struct OtherRefs {
+    int other = 0;
+    int base = 0;
+    std::int32_t address = 0;  // the standalone address in parentheses
+};
+
+// ---- one load -----------------------------------------------------------------------------
+
+class ConfigLoader {
+public:
+    ConfigLoader(const std::string& path, bool readOnlyRequest)
+        : path_(path),
+          // A bare file name means the current folder here, not the profile files' own folder.
+          file_(path.find('/') == std::string::npos ? "./" + path : path),
+          readOnlyRequest_(readOnlyRequest),
+          notedModified_(CurrentDocument().ModifiedDate) {}
+
+    OpenResult Run();
+    bool OthersDropped() const { return othersDropped_; }
+    const DateTime& NotedModifiedDate() const { return notedModified_; }
+
+private:
+    std::string Read(const std::string& section, const std::string& key) const {
+        return ReadProfileString(file_, section, key);
+    }
+
+    bool CheckFormat();
+    void ReadHeader();
+    void ReadLoop(int loop);
+    void ReadDeviceEntries(int loop, const std::string& section, clsCalculator& calc);
+    void ReadStandaloneEntries(const std::string& section, clsCalculator& calc);
+    void ApplyBases(int loop, clsCalculator& calc);
+    void ApplyTallies(int loop, const std::string& section, clsCalculator& calc);
+    void ApplyAddressOrder(clsCalculator& calc);
+    void StepProgress(int loop, int address);
+    std::optional<std::string> CustomName(const std::string& field, const char* section,
+                                          const char* prefix) const;
+    int LookUpType(const std::string& field) const;
+    int LookUpOther(const std::string& part) const;
+    OtherRefs ParseOther(std::string text) const;
+    int KeepIfCompatible(int loop, int type, int other);
+    void Distribute(int loop, clsCalculator& calc, int other, int count);
+
+    std::string path_;
+    std::string file_;
+    bool readOnlyRequest_;
+    DateTime notedModified_;
+    bool othersDropped_ = false;
+    bool hasPlacedOthers_ = false;
+    bool yesToAll_ = false;
+    // Per loop while its device entries are read: the base each address belongs to and its
+    // type, and the position each address asks for along the cable.
+    std::array<int, kAddressCount> baseAddress_{};
+    std::array<int, kAddressCount> baseType_{};
+    std::array<int, kAddressCount> wantedOrder_{};
+    std::array<bool, kAddressCount> stored_{};
+};
+
+bool ConfigLoader::CheckFormat() {
+    if (!FileExists(path_)) {
+        ShowMessage("Unable to find file '" + path_ + "'.", kProgramTitle, MsgIcon::Exclamation);
+        return false;
+    }
+    const std::string format = Read(kMainSection, "DataFormat");
+    const double version = format.empty() ? 0 : RoundHalfEven(LeadingNumber(format));
+    if (version == 0) {
+        ShowMessage("File format is not recognised, unable to open '" + path_ + "'.", kProgramTitle,
+                    MsgIcon::Exclamation);
+        return false;
+    }
+    if (version > kDataFormat) {
+        ShowMessage(std::string("The data in this file has been generated by a version of ") +
+                        kProgramTitle + " that is newer than this version.\n\nUnable to open '" +
+                        path_ + "'.",
+                    kProgramTitle, MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+void ConfigLoader::ReadHeader() {
+    DesignDocument& doc = CurrentDocument();
+    doc.SiteName = Read(kMainSection, "SiteName");
+    CurrentDocumentView().ShowSiteName(doc.SiteName);
+    doc.CreatedDate = ParseFileDate(Read(kMainSection, "CreatedDate")).value_or(CurrentDateTime());
+    notedModified_ = ParseFileDate(Read(kMainSection, "ModifiedDate")).value_or(doc.CreatedDate);
+    // The panel catalogue reports a missing fallback panel itself.
+    if (!SelectPanelOrUnknown(Read(kMainSection, "PanelType"))) throw OpenStopped{};
+}
+
+void ConfigLoader::StepProgress(int loop, int address) {
+    Platform& platform = CurrentPlatform();
+    platform.ShowProgress(((loop - 1) * kAddressCount + address) * 100 / (kLoopCount * kAddressCount));
+    platform.ProcessEvents();
+    if (!platform.CancelRequested()) return;
+    if (ShowMessage("Do you want to cancel the open operation?", kProgramTitle, MsgIcon::Question,
+                    MsgButtons::YesNo, 1) == MsgResult::Yes) {
+        throw OpenCancelled{};
+    }
+    platform.ClearCancel();
+}
+
+// "C" and a number: a user-defined entry, named in the given section under prefix + number.
+std::optional<std::string> ConfigLoader::CustomName(const std::string& field, const char* section,
+                                                    const char* prefix) const {
+    if (field.size() < 2 || field[0] != 'C' || !IsNumeric(field.substr(1))) return std::nullopt;
+    return Read(section, prefix + field.substr(1));
+}
+
+int ConfigLoader::LookUpType(const std::string& field) const {
+    if (field.empty()) return 0;
+    if (const auto number = WholeNumberOf(field)) return *number >= 1 && *number <= DeviceTypeCount ? static_cast<int>(*number) : 0;
+    if (IsNumeric(field)) return 0;  // a number too large to hold
+    const std::string name = CustomName(field, kCustomDeviceSection, "Device").value_or(field);
+    return name.empty() ? 0 : FindDeviceTypeByName(name);
+}
+
+int ConfigLoader::LookUpOther(const std::string& part) const {
+    if (part.empty()) return 0;
+    if (IsNumeric(part)) {
+        const auto number = BoundedNumberOf(part, -32768, 32767);
+        return number ? FindOtherByNumber(*number) : 0;
+    }
+    const std::string name = CustomName(part, kCustomOtherSection, "Other").value_or(part);
+    if (name.empty()) return 0;
+    for (std::size_t place = 1; place < OtherDeviceTable.size(); ++place)
+        if (OtherDeviceTable[place].SingleName == name) return static_cast<int>(place);
+    return 0;
+}
+
+OtherRefs ConfigLoader::ParseOther(std::string text) const {
+    OtherRefs refs;
+    const std::size_t paren = text.find('(');
+    if (paren != std::string::npos) {
+        // A standalone device's master; anything but an address slot is refused.
+        const double address = RoundHalfEven(LeadingNumber(text.substr(paren + 1)));
+        refs.address = address >= 0 && address < kAddressCount ? static_cast<std::int32_t>(address) : 0;
+        text.resize(paren);
+    }
+    std::vector<std::string> parts;
+    const std::size_t plus = text.find('+');
+    if (plus != std::string::npos) {
+        parts = {Trim(text.substr(0, plus)), Trim(text.substr(plus + 1))};
+    } else {
+        parts = {Trim(text)};
+    }
+    // A base is a base whichever side of the "+" names it.
+    for (const std::string& part : parts) {
+        const int found = LookUpOther(part);
+        if (found == 0) continue;
+        (OtherRecord(found).IsBaseContext ? refs.base : refs.other) = found;
+    }
+    return refs;
+}
+
+// The other device, or 0 when it may not hang on the device type and the user lets it go.
+int ConfigLoader::KeepIfCompatible(int loop, int type, int other) {
+    // An address without a device keeps what hangs on it: there is no device to judge it by.
+    if (other == 0 || type == 0 || IsCompatible(type, other)) return other;
+    const std::string text = "1 " + OtherRecord(other).SingleName + " on loop " +
+                             std::to_string(loop) + " will be deleted, because it is incompatible with its associated " +
+                             TypeRecord(type).Name + ".";
+    if (ShowMessage(text, kProgramTitle, MsgIcon::Information, MsgButtons::OKCancel) ==
+        MsgResult::Cancel) {
+        throw OpenCancelled{};
+    }
+    othersDropped_ = true;
+    return 0;
+}
+
+void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCalculator& calc) {
+    DesignDocument& doc = CurrentDocument();
+    for (int a = 0; a < kAddressCount; ++a) {
+        baseAddress_[a] = a;
+        baseType_[a] = 0;
+        wantedOrder_[a] = a;
+        stored_[a] = false;
+        const std::string n = std::to_string(a);
+        std::string value = Read(section, kDeviceKey + n);
+        bool eavesdrop = false;
+        if (value.empty()) {
+            // The writer's key for flagged entries, and the key older files use.
+            value = Read(section, kEavesdropKey + n);
+            if (value.empty()) value = Read(section, kEavesdroppingKey + n);
+            eavesdrop = !value.empty();
+        }
+        StepProgress(loop, a);
+        if (value.empty()) continue;  // the address stays empty, in its own place
+
+        const std::vector<std::string> fields = SplitValueList(value);
+        const auto field = [&fields](std::size_t i) { return i < fields.size() ? fields[i] : std::string(); };
+        if (!field(2).empty()) hasPlacedOthers_ = true;
+        int type = LookUpType(field(0));
+        const OtherRefs refs = ParseOther(field(2));
+        const int order = BoundedNumberOf(field(3), 1, kAddressCount - 2).value_or(a);
+
+        for (const LegacyTypeConversion& conversion : LegacyTypeConversions()) {
+            if (type != conversion.FromType) continue;
+            type = conversion.ToType;
+            calc.DeviceStandaloneTypeAndAddress(a, clsCalculator::kFirstSub,
+                                                static_cast<std::int16_t>(FindOtherByNumber(conversion.StandaloneOtherNumber)), 0);
+            break;
+        }
+        if (type < 0 || type > DeviceTypeCount) type = 0;
+        if (TypeRecord(type).IsSlave) continue;  // a slave never has an address of its own
+
+        // The base this address belongs to: an address slot and a type of the catalogue.
+        const auto baseAddress = BoundedNumberOf(field(4), 0, kAddressCount - 1);
+        if (baseAddress) {
+            baseAddress_[a] = *baseAddress;
+            if (*baseAddress != 0) baseType_[a] = BoundedNumberOf(field(5), 0, DeviceTypeCount).value_or(0);
+        }
+
+        std::int16_t carried = 0;
+        if (const auto v = WholeNumberOf(field(1))) {
+            const auto fits = RoundToInt16(*v);
+            if (!fits) throw OpenFault{kOverflowError, "Overflow"};
+            carried = *fits;
+        }
+
+        // Store the entry.
+        wantedOrder_[a] = order;
+        stored_[a] = true;
+        if (IsPlaceableDeviceType(type)) {
+            calc.DeviceType(a, static_cast<std::int16_t>(type));
+            doc.DeviceCarriedValue(loop, a) = carried;
+            doc.DeviceEavesdropFlag(loop, a) = eavesdrop;
+            calc.DeviceOtherType(a, static_cast<std::int16_t>(KeepIfCompatible(loop, type, refs.other)));
+            calc.DeviceOtherBaseType(a, static_cast<std::int16_t>(KeepIfCompatible(loop, type, refs.base)));
+        } else if (!yesToAll_) {
+            switch (CurrentIgnoreUnknownPrompt().UnknownResponse(
+                static_cast<std::int16_t>(loop), static_cast<std::int16_t>(a), static_cast<std::int16_t>(type))) {
+                case 'A':
+                    yesToAll_ = true;
+                    break;
+                case 'C':
+                    throw OpenCancelled{};
+                default:
+                    break;
+            }
+        }
+    }
+}
+
+// Gives the loop the positions its entries asked for. When they form an arrangement of all 256
+// addresses (the addresses without an entry keeping their own place) that arrangement is made
+// exactly; otherwise each stored entry moves its address to its position in turn, the later
+// moves shifting the earlier ones.
+void ConfigLoader::ApplyAddressOrder(clsCalculator& calc) {
+    std::array<int, kAddressCount> slotAt{};
+    slotAt.fill(-1);
+    bool consistent = true;
+    for (int a = 0; a < kAddressCount && consistent; ++a) {
+        consistent = slotAt[wantedOrder_[a]] < 0;
+        slotAt[wantedOrder_[a]] = a;
+    }
+    if (consistent) {
+        // Filling the positions from the panel outwards: a move to position p shifts only
+        // addresses that belong further out, so every filled position stays filled.
+        for (int p = 0; p < kAddressCount; ++p)
+            if (calc.AddressOrder(slotAt[p]) != p) calc.AddressOrder(slotAt[p], p);
+        return;
+    }
+    for (int a = 0; a < kAddressCount; ++a)
+        if (stored_[a]) calc.AddressOrder(a, wantedOrder_[a]);
+}
+
+void ConfigLoader::ReadStandaloneEntries(const std::string& section, clsCalculator& calc) {
+    constexpr int kSlots = clsCalculator::kSubCount;
+    for (int a = 0; a < kAddressCount; ++a) {
+        const std::string value = Read(section, kStandaloneKey + std::to_string(a));
+        if (value.empty()) continue;
+        const std::vector<std::string> items = SplitValueList(value);
+        for (int k = 1; k <= kSlots && k <= static_cast<int>(items.size()); ++k) {
+            const std::string& item = items[static_cast<std::size_t>(k - 1)];
+            if (item.empty()) continue;
+            hasPlacedOthers_ = true;
+            const OtherRefs refs = ParseOther(item);
+            calc.DeviceStandaloneTypeAndAddress(a, k + 1, static_cast<std::int16_t>(refs.other != 0 ? refs.other : refs.base),
+                                                refs.address);
+        }
+    }
+}
+
+void ConfigLoader::ApplyBases(int loop, clsCalculator& calc) {
+    for (int a = 0; a < kAddressCount; ++a) {
+        if (baseAddress_[a] == a) continue;
+        const int standalone = TypeRecord(baseType_[a]).StandaloneSetting;
+        if (baseType_[a] != 0 && standalone != 0) {
+            // Older files kept some standalone devices as bases of a stand-in type.
+            Distribute(loop, calc, standalone, 1);
+        } else {
+            calc.DeviceBaseAddr(a, baseAddress_[a]);
+            calc.DeviceBaseType(a, static_cast<std::int16_t>(baseType_[a]));
+        }
+    }
+}
+
+void ConfigLoader::ApplyTallies(int loop, const std::string& section, clsCalculator& calc) {
+    for (std::size_t other = 1; other < OtherDeviceTable.size(); ++other) {
+        const std::string value = Read(section, OtherDeviceTable[other].OtherKey);
+        const auto count = WholeNumberOf(value);
+        if (!count || *count == 0) continue;
+        if (*count < 0 || *count > 255) throw OpenFault{kOverflowError, "Overflow"};
+        Distribute(loop, calc, static_cast<int>(other), static_cast<int>(*count));
+    }
+}
+
+// Places `count` instances of an other device, one at a time in ascending address order, on
+// free places of devices it may hang on; reports what finds no place.
+void ConfigLoader::Distribute(int loop, clsCalculator& calc, int other, int count) {
+    const OtherDevice& record = OtherRecord(other);
+    int placed = 0;
+    int masterAddress = 0;
+    bool mayPlace = true;
+    if (record.IsStandaloneContext && record.AddressableDevice != 0) {
+        mayPlace = false;
+        for (int a = 0; a < kAddressCount && !mayPlace; ++a) {
+            if (TypeRecord(calc.DeviceType(a)).IsMaster) {
+                masterAddress = a;
+                mayPlace = true;
+            }
+        }
+    }
+    for (int a = 0; a < kAddressCount && mayPlace && placed < count; ++a) {
+        const int type = calc.DeviceType(a);
+        if (type == 0 || !IsCompatible(type, other)) continue;
+        if (record.IsStandaloneContext) {
+            for (int sub = clsCalculator::kFirstSub; sub <= clsCalculator::kLastSub && placed < count; ++sub) {
+                if (calc.DeviceStandalone(a, sub) != 0) continue;
+                calc.DeviceStandaloneTypeAndAddress(a, sub, static_cast<std::int16_t>(other), masterAddress);
+                ++placed;
+            }
+        } else if (record.IsBaseContext) {
+            if (calc.DeviceOtherBaseType(a) != 0) continue;
+            calc.DeviceOtherBaseType(a, static_cast<std::int16_t>(other));
+            ++placed;
+        } else {
+            if (calc.DeviceOtherType(a) != 0) continue;
+            calc.DeviceOtherType(a, static_cast<std::int16_t>(other));
+            ++placed;
+        }
+    }
+    const int unplaced = count - placed;
+    if (unplaced == 0) return;
+    othersDropped_ = true;
+    const std::string what = unplaced == 1
+                                 ? "1 " + record.SingleName + " has been deleted from Loop "
+                                 : std::to_string(unplaced) + " " + record.OtherName + " have been deleted from Loop ";
+    ShowMessage(std::string("This version of ") + kProgramTitle +
+                    " has more precise definitions of some devices than previous versions.  "
+                    "Consequently, it has detected that this configuration data contains incompatible data.\n\n" +
+                    what + std::to_string(loop) + ".",
+                "Open", MsgIcon::Information);
+}
+
+void ConfigLoader::ReadLoop(int loop) {
+    DesignDocument& doc = CurrentDocument();
+    const std::string section = LoopSectionName(loop);
+    // The loop is empty since NewDocument; the settings that emptying takes from the panel
+    // chosen at that time all come from the file now.
+    clsCalculator& calc = doc.LoopModel(loop);
+    doc.LoopName(loop) = Read(section, "Name");
+    ReadCalcData(loop, file_, section);
+    ReadDeviceEntries(loop, section, calc);
+    ApplyAddressOrder(calc);
+    ReadStandaloneEntries(section, calc);
+    ApplyBases(loop, calc);
+    // Files of an older layout kept only per-loop counts of the other devices.
+    if (!hasPlacedOthers_) ApplyTallies(loop, section, calc);
+}
+
+void ReportFault(const std::string& path, long number, const std::string& description) {
+    ShowMessage("Unable to open file '" + path + "' for the following reason:\n\n(" +
+                    std::to_string(number) + ")  " + description,
+                kProgramTitle, MsgIcon::Exclamation);
+}
+
+// What the user sees of an open while it runs: the file's name, a percentage and Cancel.
+class ProgressWindow {
+public:
+    explicit ProgressWindow(const std::string& path) {
+        CurrentPlatform().ClearCancel();
+        CurrentPlatform().ShowStatus("Opening '" + path + "'...");
+    }
+    ~ProgressWindow() {
+        CurrentPlatform().ShowProgress(-1);
+        CurrentPlatform().ShowStatus("");
+    }
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+};
+
+OpenResult ConfigLoader::Run() {
+    BusyPointer busy;
+    ProgressWindow window(path_);
+    OpenResult result;
+    result.finished = true;
+    // One snapshot of the file serves every read of this open.
+    ProfileBatch snapshot(file_);
+    if (!CheckFormat()) {
+        result.previousDesignKept = true;
+        return result;
+    }
+    NewDocument();
+    bool stopped = true;
+    try {
+        ReadHeader();
+        for (int loop = 1; loop <= kLoopCount; ++loop) ReadLoop(loop);
+        stopped = false;
+    } catch (const OpenCancelled&) {
+        result.outcome = OpenOutcome::Cancelled;
+    } catch (const OpenStopped&) {
+        // reported by the panel catalogue
+    } catch (const OpenFault& fault) {
+        ReportFault(path_, fault.number, fault.description);
+    } catch (const RuntimeFault& fault) {
+        ReportFault(path_, fault.number, fault.description);
+    } catch (const std::out_of_range&) {
+        ReportFault(path_, kSubscriptError, "Subscript out of range");
+    } catch (const std::bad_alloc&) {
+        ReportFault(path_, kOutOfMemoryError, "Out of memory");
+    } catch (const std::exception& e) {
+        ReportFault(path_, kGeneralError, e.what());
+    }
+    if (stopped) {
+        // Nothing of the file stays.
+        NewDocument();
+        othersDropped_ = false;
+        notedModified_ = CurrentDocument().ModifiedDate;
+        return result;
+    }
+    DesignDocument& doc = CurrentDocument();
+    doc.DocumentPath = path_;
+    try {
+        AddRecentFile(path_);
+    } catch (const RuntimeFault& fault) {
+        // The design is open; only the File menu's list could not be stored.
+        ReportUnexpectedError(fault.number, fault.description);
+    }
+    RefreshCaption();
+    doc.OpenedReadOnly = readOnlyRequest_ || IsReadOnlyFile(path_);
+    result.outcome = OpenOutcome::Opened;
+    return result;
+}
+
+}  // namespace
+
+OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest) {
+    ConfigLoader loader(path, readOnlyRequest);
+    const OpenResult result = loader.Run();
+    if (result.previousDesignKept) return result;
+    // The progress window has closed.
+    CurrentDocumentView().ShowPanelChoice();
+    RecalculateAllLoops();
+    DesignDocument& doc = CurrentDocument();
+    if (loader.OthersDropped()) {
+        MarkModified();  // the design now differs from the file
+    } else {
+        doc.DataChanged = false;
+        doc.ModifiedDate = loader.NotedModifiedDate();
+    }
+    return result;
+}
+
+void ReadCalcData(int loop, const std::string& path, const std::string& section) {
+    clsCalculator& calc = CurrentDocument().LoopModel(loop);
+    const std::string onLoop = std::to_string(loop);
+    const auto read = [&](const char* key) { return ReadProfileString(path, section, key); };
+
+    std::int16_t impedance = static_cast<std::int16_t>(FirstVisibleCableImpedance());
+    if (const std::string v = read("CableImpedance"); !v.empty())
+        ParseIntField(v, 1, impedance, 0, 32767, "cable impedance for loop " + onLoop);
+    calc.CableImpedance(impedance);
+
+    // A length in decimetres, or else the older whole metres.
+    const auto readLength = [&](const char* lengthKey, const char* metresKey, const std::string& description) {
+        std::int32_t length = 0;
+        if (const std::string v = read(lengthKey); !v.empty()) {
+            ParseLongField(v, 1, length, 0, 327670, description);
+        } else if (const std::string m = read(metresKey); !m.empty()) {
+            std::int16_t metres = 0;
+            if (ParseIntField(m, 1, metres, 0, 32767, description)) length = metres * 10;
+        }
+        return length;
+    };
+    calc.CableFirst(readLength("CableFirstLength", "CableFirstRun", "cable first run for loop " + onLoop));
+    calc.CableTotal(readLength("CableTotalLength", "CableMaxRun", "cable length for loop " + onLoop));
+
+    std::int32_t calcType = 0;
+    if (const std::string v = read("Calculation"); !v.empty())
+        ParseLongField(v, 1, calcType, clsCalculator::MinCalcType(), clsCalculator::MaxCalcType(),
+                       "calculation type for loop " + onLoop);
+    calc.CalcType(calcType);
+
+    const int panel = GetCurrentPanel();
+    const std::int32_t panelOutputs =
+        panel >= 0 && static_cast<std::size_t>(panel) < PanelTable.size() ? PanelTable[static_cast<std::size_t>(panel)].Outputs : 0;
+    std::int32_t maxOutput = panelOutputs;
+    if (const std::string v = read("MaxOutputs"); !v.empty())
+        ParseLongField(v, 1, maxOutput, 0, MaxLoopAddress(), "maximum outputs activated on loop " + onLoop);
+    calc.MaxOutput(std::min(maxOutput, panelOutputs));
+
+    calc.DINLEDsDisabled(IsTrueItem(read("DINLEDsDisabled")));
+    calc.IgnoreIsolators(IsTrueItem(read("IgnoreIsolators")));
+}
+
+std::vector<std::string> SplitValueList(const std::string& value) {
+    std::vector<std::string> items;
+    std::string rest = Trim(value);
+    for (;;) {
+        if (rest.empty() || rest.front() != '"') {
+            const std::size_t comma = rest.find(',');
+            items.push_back(Trim(std::string_view(rest).substr(0, comma)));
+            if (comma == std::string::npos) return items;
+            rest = Trim(std::string_view(rest).substr(comma + 1));
+        } else {
+            const std::size_t quote = rest.find('"', 1);
+            if (quote == std::string::npos) {
+                items.push_back(Trim(std::string_view(rest).substr(1)));
+                return items;
+            }
+            items.push_back(rest.substr(1, quote - 1));
+            rest = Trim(std::string_view(rest).substr(quote + 1));
+            // The comma that ends a quoted item goes with it.
+            if (!rest.empty() && rest.front() == ',') rest = TrimLeft(std::string_view(rest).substr(1));
+            if (rest.empty()) return items;
+        }
+    }
+}
+
+std::string UnknownDeviceText(std::int16_t l, std::int16_t s, std::int16_t T) {
+    return "This file has an unknown device type (" + std::to_string(T) + ") at address " +
+           std::to_string(s) + " on loop " + std::to_string(l) + ".\n\nSet this address to 'No Device'?";
+}
+
+IgnoreUnknownPrompt& CurrentIgnoreUnknownPrompt() { return *gPrompt; }
+
+IgnoreUnknownPrompt* SetIgnoreUnknownPrompt(IgnoreUnknownPrompt* prompt) {
+    IgnoreUnknownPrompt* previous = gPrompt == &gReportingPrompt ? nullptr : gPrompt;
+    gPrompt = prompt != nullptr ? prompt : &gReportingPrompt;
+    return previous;
+}
+
+std::vector<LegacyTypeConversion>& LegacyTypeConversions() {
+    static std::vector<LegacyTypeConversion> conversions;
+    return conversions;
+}

@@ -1,0 +1,91 @@
+#include "document/DocumentRules.h"
+
+#include "document/ConfigWriter.h"
+#include "document/DesignDocument.h"
+#include "shell/Paths.h"
+#include "shell/Platform.h"
+#include "shell/Product.h"
+#include "shell/RecentFiles.h"
+#include "shell/Settings.h"
+
+namespace {
+
+SaveAsChooser* gChooser = nullptr;
+
+constexpr const char* kReadOnlyNotice = "The configuration data was Opened as 'Read Only'.";
+
+// A read-only design is never written: says so and gives true.
+bool RefuseReadOnlySave() {
+    if (!CurrentDocument().OpenedReadOnly) return false;
+    ShowMessage(std::string(kReadOnlyNotice) + "\n\nIt cannot be saved.", kProgramTitle, MsgIcon::Exclamation);
+    return true;
+}
+
+}  // namespace
+
+std::string CaptionText(const DesignDocument& doc) {
+    if (doc.DocumentPath.empty()) return kProgramTitle;
+    std::string name = FileNameOf(doc.DocumentPath);
+    name = name.substr(0, name.find('.'));
+    return std::string(kProgramTitle) + " - " + name;
+}
+
+void RefreshCaption() { CurrentDocumentView().ShowCaption(CaptionText(CurrentDocument())); }
+
+bool SavePrompt() {
+    const DesignDocument& doc = CurrentDocument();
+    if (!doc.DataChanged || doc.OpenedReadOnly) return true;
+    switch (ShowMessage("Configuration data has not been saved.\n\nDo you want to save now?",
+                        kProgramTitle, MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
+        case MsgResult::Yes:
+            return DoMenuSave();
+        case MsgResult::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool DoMenuSave() {
+    const DesignDocument& doc = CurrentDocument();
+    if (RefuseReadOnlySave()) return false;
+    if (!doc.DocumentPath.empty()) return SaveConfigurationFile(doc.DocumentPath);
+    return DoMenuSaveAs();
+}
+
+bool DoMenuSaveAs() {
+    if (RefuseReadOnlySave() || gChooser == nullptr) return false;
+    // A failed write has reported itself; the dialog comes back until a save works or the
+    // user cancels.
+    while (true) {
+        std::optional<std::string> path = gChooser->ChooseSavePath(CurrentDocument().DocumentPath);
+        if (!path) return false;
+        if (SaveDesignAs(*path)) return true;
+    }
+}
+
+bool SaveDesignAs(const std::string& path) {
+    if (!SaveConfigurationFile(path)) return false;
+    // The design now belongs to the new file even if the settings below cannot be stored.
+    CurrentDocument().DocumentPath = path;
+    RefreshCaption();
+    SetLastFolder(path);
+    AddRecentFile(path);
+    return true;
+}
+
+bool MayPrint() {
+    const DesignDocument& doc = CurrentDocument();
+    if (doc.OpenedReadOnly && doc.DataChanged) {
+        ShowMessage(std::string(kReadOnlyNotice) + "\n\nIt cannot be printed after it has been changed.",
+                    kProgramTitle, MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+SaveAsChooser* SetSaveAsChooser(SaveAsChooser* chooser) {
+    SaveAsChooser* previous = gChooser;
+    gChooser = chooser;
+    return previous;
+}

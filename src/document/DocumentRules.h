@@ -1,0 +1,37 @@
+#pragma once
+// The rules that guard the design: the save question, saving, the read-only rules, the caption.
+#include <optional>
+#include <string>
+
+class DesignDocument;
+
+// The main window's caption: the program's name, then " - " and the file name of DocumentPath
+// without its folder and without anything from its first dot on; the name alone while
+// DocumentPath is empty.
+std::string CaptionText(const DesignDocument& doc);
+// Shows the caption of the current design in the installed view.
+void RefreshCaption();
+
+// Asks whether a changed design is to be saved first; true when the caller may go on.
+bool SavePrompt();
+// The Save command: refused for a read-only design, else saves under DocumentPath, or runs Save As
+// when the design has no file yet.
+bool DoMenuSave();
+// The Save As command: refused for a read-only design; otherwise asks for a file name (through the
+// installed Save As chooser) until a save succeeds or the user cancels.
+bool DoMenuSaveAs();
+// Writes the design under a new name; on success the name becomes DocumentPath, its folder the
+// last folder, the name tops the recent files and the caption follows. A setting that cannot be
+// stored throws RuntimeFault (see shell/Settings.h) after the design took its new name.
+bool SaveDesignAs(const std::string& path);
+// The Print command's guard: a read-only design that was changed cannot be printed.
+bool MayPrint();
+
+// The Save As file dialog; the main window installs one. The default chooses nothing.
+class SaveAsChooser {
+public:
+    virtual ~SaveAsChooser() = default;
+    // The chosen path, or nothing when the user cancels. initialPath is the design's DocumentPath.
+    virtual std::optional<std::string> ChooseSavePath(const std::string& initialPath) = 0;
+};
+SaveAsChooser* SetSaveAsChooser(SaveAsChooser* chooser);

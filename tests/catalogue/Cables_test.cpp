@@ -1,0 +1,185 @@
+// The cable catalogue: loader messages with their real path, the impedance order, the
+// first-run group offers by locale, and the look-ups by impedance.
+#include "catalogue/Cables.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/CatalogueFiles.h"
+#include "shell/Settings.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::vector<std::string> CableNames(bool visibleOnly) {
+    std::vector<std::string> names;
+    for (const auto& c : CableTable)
+        if (c.CableVisible || !visibleOnly) names.push_back(c.CableName);
+    return names;
+}
+
+std::vector<bool> StoredGroupFlags() {
+    std::vector<bool> flags;
+    for (int n = 0; n < 3; ++n) flags.push_back(ReadSettingFlag("CableGroup" + std::to_string(n)));
+    return flags;
+}
+
+class CablesTest : public ScriptedTest {
+protected:
+    void SetUp() override {
+        ScriptedTest::SetUp();
+        ResetCableCatalogue();
+    }
+    void TearDown() override {
+        ResetCableCatalogue();
+        ScriptedTest::TearDown();
+    }
+
+    std::string FailingLoad() {
+        platform.messages.clear();
+        platform.beeps.clear();
+        EXPECT_FALSE(LoadCableCatalogue());
+        EXPECT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.beeps.size(), 1u);
+        if (platform.messages.empty()) return "";
+        EXPECT_EQ(platform.messages[0].title, "Tarvex Quelmar");
+        return platform.messages[0].text;
+    }
+
+    IniText file = MinimalCableFile();
+    ScopedLocale british{"en_GB.UTF-8"};
+};
+
+TEST_F(CablesTest, LoadsGroupsAndSortsCablesByImpedanceHighestFirst) {
+    file.Set("Cable Groups", "Group1", "European, nonus");  // any letter case
+    WriteCables(file);
+    ASSERT_TRUE(LoadCableCatalogue());
+    EXPECT_TRUE(platform.messages.empty());
+    ASSERT_EQ(CableGroupTable.size(), 3u);
+    EXPECT_EQ(CableGroupTable[0].GroupName, "American");
+    EXPECT_EQ(CableGroupTable[0].GroupLocale, "US");
+    EXPECT_EQ(CableGroupTable[1].GroupLocale, "NONUS");
+    EXPECT_EQ(CableGroupTable[2].GroupLocale, "ALL");
+    EXPECT_EQ(CableNames(false), (std::vector<std::string>{"US 16", "EU 1.5", "US 14", "Any 2.5"}));
+    EXPECT_EQ(CableTable[0].CableImpedanceValue, 1320);
+    EXPECT_EQ(CableTable[3].CableImpedanceValue, 740);
+    EXPECT_EQ(CableTable[3].CableGroupNumber, 2);
+}
+
+TEST_F(CablesTest, FirstRunOffersGroupsByLocaleAndStoresTheChoice) {
+    WriteCables(file);
+    ASSERT_TRUE(LoadCableCatalogue());
+    EXPECT_EQ(CableNames(true), (std::vector<std::string>{"EU 1.5", "Any 2.5"}));
+    EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{false, true, true}));
+
+    for (const char* locale : {"en_US.UTF-8", "en_CA", "fr_CA.UTF-8", "es_MX"}) {
+        SCOPED_TRACE(locale);
+        ScopedLocale american{locale};
+        for (int n = 0; n < 3; ++n) DeleteSetting("CableGroup" + std::to_string(n));
+        ASSERT_TRUE(LoadCableCatalogue());
+        EXPECT_EQ(CableNames(true), (std::vector<std::string>{"US 16", "US 14"}));
+        EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{true, false, false}));
+    }
+}
+
+TEST_F(CablesTest, AStoredChoiceWinsUnlessEveryGroupIsHidden) {
+    WriteSettingFlag("CableGroup0", true);
+    WriteSettingFlag("CableGroup2", false);
+    WriteCables(file);
+    ASSERT_TRUE(LoadCableCatalogue());
+    EXPECT_EQ(CableNames(true), (std::vector<std::string>{"US 16", "US 14"}));
+    EXPECT_FALSE(SettingExists("CableGroup1"));  // nothing written when a group was shown
+
+    // Every group stored hidden counts as no choice: the first-run default again, written.
+    WriteSettingFlag("CableGroup0", false);
+    ASSERT_TRUE(LoadCableCatalogue());
+    EXPECT_EQ(CableNames(true), (std::vector<std::string>{"EU 1.5", "Any 2.5"}));
+    EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{false, true, true}));
+}
+
+TEST_F(CablesTest, EveryLoaderMessageNamesTheFile) {
+    EXPECT_EQ(FailingLoad(), "Unable to find file containing standard cable data: '" +
+                                 paths.dataRoot + "/Tarvex/Cables/Cables.dat'.");
+    const std::string in = " in " + Phrase(CableDataFilePath());
+    for (const char* locale : {"EU", "", "U S"}) {
+        IniText bad = MinimalCableFile();
+        bad.Set("Cable Groups", "Group1", std::string("European,") + locale);
+        WriteCables(bad);
+        EXPECT_EQ(FailingLoad(), "Invalid Locale setting for cable group 1" + in) << locale;
+    }
+    WriteCables(MinimalCableFile().RemoveSection("Cable Groups"));
+    EXPECT_EQ(FailingLoad(), "No cable groups defined" + in);
+    WriteCables(MinimalCableFile().RemoveSection("Cables"));
+    EXPECT_EQ(FailingLoad(), "No cables defined" + in);
+
+    // A missing key, a figure that is no number or does not fit, a group that does not exist.
+    const std::pair<const char*, const char*> cables[] = {
+        {"Name", nullptr},   {"Impedance", nullptr}, {"Group", nullptr},  {"Impedance", "thick"},
+        {"Group", "first"},  {"Impedance", "40000"}, {"Group", "256"},    {"Group", "3"},
+    };
+    for (const auto& [key, value] : cables) {
+        IniText bad = MinimalCableFile();
+        if (value) bad.Set("C2", key, value);
+        else bad.Remove("C2", key);
+        WriteCables(bad);
+        EXPECT_EQ(FailingLoad(), "Invalid settings for cable 2" + in) << key << "=" << (value ? value : "");
+    }
+}
+
+TEST_F(CablesTest, FiguresAreTakenAsTheyStandAndAnEmptyKeyEndsTheList) {
+    file.Set("C0", "Impedance", "-20").Set("C1", "Impedance", "1210.5").Set("C3", "Group", "0.4");
+    WriteCables(file);
+    ASSERT_TRUE(LoadCableCatalogue()) << platform.AllMessageTexts();
+    EXPECT_EQ(CableTable[0].CableImpedanceValue, 1210);  // half to even
+    EXPECT_EQ(CableTable.back().CableImpedanceValue, -20);
+
+    file.Set("Cables", "Cable1", "").Set("Cables", "Cable2", ", C2");
+    WriteCables(file);
+    ASSERT_TRUE(LoadCableCatalogue());
+    EXPECT_EQ(CableNames(false), (std::vector<std::string>{"US 16"}));
+}
+
+TEST_F(CablesTest, LookUpsByImpedance) {
+    // Three cables of 1210: the look-up gives whichever visible one stands first after sorting.
+    file.Set("C3", "Impedance", "1210").Set("C2", "Impedance", "1210").Set("C2", "Group", "1");
+    WriteCables(file);
+    ASSERT_TRUE(LoadCableCatalogue());
+    int firstVisible = -1;
+    for (std::size_t i = CableTable.size(); i-- > 0;)
+        if (CableTable[i].CableVisible && CableTable[i].CableImpedanceValue == 1210)
+            firstVisible = static_cast<int>(i);
+    ASSERT_GE(firstVisible, 1);
+    EXPECT_EQ(FindCableByImpedance(1210), firstVisible);
+    EXPECT_EQ(CableNameForImpedance(1210), CableTable[static_cast<std::size_t>(firstVisible)].CableName);
+
+    // 1320 belongs only to a US cable, hidden for a British user: "User-Defined".
+    EXPECT_EQ(FindCableByImpedance(1320), 4);
+    EXPECT_EQ(CableNameForImpedance(1320), "User-Defined");
+    EXPECT_EQ(FindCableByImpedance(999), 4);
+    EXPECT_EQ(FirstVisibleCableImpedance(), 1210);
+
+    ApplyCableGroupSelection({false, false, false});
+    EXPECT_EQ(FirstVisibleCableImpedance(), 1320);  // none visible: cable 0
+    ResetCableCatalogue();
+    EXPECT_EQ(FirstVisibleCableImpedance(), 0);
+}
+
+TEST_F(CablesTest, ListEntriesAndGroupSelection) {
+    WriteCables(file);
+    ASSERT_TRUE(LoadCableCatalogue());
+    const auto entries = CableListEntries(true);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].Text, "EU 1.5");
+    EXPECT_EQ(entries[0].ItemData, 1);
+    EXPECT_EQ(entries[1].ItemData, 3);
+    EXPECT_EQ(entries[2].Text, "User-Defined");
+    EXPECT_EQ(entries[2].ItemData, -1);
+    EXPECT_EQ(CableListEntries(false).size(), 2u);
+
+    DeleteSetting("CableGroup1");  // unchanged groups are not written again
+    ApplyCableGroupSelection({true, true});  // group 2 not given: not selected
+    EXPECT_FALSE(SettingExists("CableGroup1"));
+    EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(CableNames(true), (std::vector<std::string>{"US 16", "EU 1.5", "US 14"}));
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+// The start-up loading sequence: its order, the last panel with its fallback, the stop after
+// the first failure with its one message, and the settings that cannot be written.
+#include "catalogue/CatalogueStartup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "catalogue/Cables.h"
+#include "catalogue/CatalogueFiles.h"
+#include "catalogue/DeviceFixtures.h"
+#include "catalogue/DeviceTypes.h"
+#include "catalogue/Options.h"
+#include "catalogue/OtherDevices.h"
+#include "catalogue/Panels.h"
+#include "shell/ProfileFile.h"
+#include "shell/Settings.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+class CatalogueStartupTest : public ScriptedTest {
+protected:
+    void SetUp() override {
+        ScriptedTest::SetUp();
+        DeviceCatalogueFile devices;
+        // Device1 stands alone behind other device 2 (read second, sorted first).
+        devices.Set("Devices", "Device1", DeviceEntry("Optical Detector").Set(46, "2").Value());
+        devices.Append(
+            "[Others]\r\nOther1=Led\r\nOther2=Base\r\n"
+            "[Led]\r\nName=Remote LED\r\nImpedance=0\r\nQuiescent=0\r\nAlarm=3000\r\n"
+            "FromRemote=T\r\nContext=other\r\n"
+            "[Base]\r\nName=Isolating Base\r\nImpedance=3\r\nQuiescent=90\r\nAlarm=90\r\n"
+            "FromRemote=F\r\nMaxSurge=50000\r\nContext=standalone\r\n");
+        devices.WriteStandard();
+        WriteStandardPanels(MinimalPanelFile());
+        WriteCables(MinimalCableFile());
+    }
+    void TearDown() override {
+        ResetOtherDevices();
+        ResetCableCatalogue();
+        ResetPanelCatalogue();
+        ResetCataloguePreferences();
+        ResetDeviceCatalogue();
+        ScriptedTest::TearDown();
+    }
+
+    std::string CurrentPanelName() const {
+        const int current = GetCurrentPanel();
+        if (current < 0) return "(none)";
+        return PanelTable[static_cast<std::size_t>(current)].PanelName;
+    }
+
+    // Expects a failed load with exactly one message, which is returned.
+    std::string FailingLoad() {
+        EXPECT_FALSE(LoadCatalogues());
+        EXPECT_EQ(platform.messages.size(), 1u) << platform.AllMessageTexts();
+        return platform.messages.empty() ? "" : platform.messages[0].text;
+    }
+
+    ScopedLocale british{"en_GB"};
+};
+
+TEST_F(CatalogueStartupTest, LoadsEverythingInOrderWithoutAMessage) {
+    ASSERT_TRUE(LoadCatalogues()) << platform.AllMessageTexts();
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(platform.IsBusy());
+    const CatalogueCounts counts = CountCatalogues();
+    EXPECT_EQ(counts.families, 3);
+    EXPECT_EQ(counts.deviceTypes, 3);
+    EXPECT_EQ(counts.panels, 4);
+    EXPECT_EQ(counts.cables, 4);
+    EXPECT_EQ(counts.otherDevices, 2);
+    EXPECT_EQ(CatalogueCountsText(counts),
+              "families 3, device types 3, panels 4, cables 4, other devices 2");
+
+    // The standard devices came after the device types, the impedance after the cables, the
+    // standalone mapping after the other devices.
+    EXPECT_EQ(StandardDevice.size(), DeviceTypeTable.size());
+    EXPECT_TRUE(IsStandardDevice(1));
+    EXPECT_EQ(GetLastCableImpedance(), 1210);
+    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 1);
+    EXPECT_EQ(OtherDeviceTable[1].OtherName, "Isolating Base");
+    EXPECT_EQ(LastSurgeStandaloneOther, 1);
+    // No panel remembered: the unknown panel, which is then remembered.
+    EXPECT_EQ(CurrentPanelName(), "Unknown Panel");
+    EXPECT_EQ(ReadSettingText("LastPanel"), "Unknown Panel");
+}
+
+TEST_F(CatalogueStartupTest, SelectsTheLastPanelAndRestoresTheCalculationType) {
+    WriteSettingText("LastPanel", "zeta 2");
+    WriteSettingNumber("LastCalcType", 2);
+    WriteSettingNumber("LastCableImpedance", 740);
+    ASSERT_TRUE(LoadCatalogues());
+    EXPECT_EQ(CurrentPanelName(), "Zeta 2");
+    EXPECT_EQ(GetLastCalcType(), 2);
+    EXPECT_EQ(GetLastCableImpedance(), 740);
+}
+
+TEST_F(CatalogueStartupTest, LegacySettingsAreCarriedOverFirst) {
+    WriteRawFile(JoinPath(paths.configDir, "QUELMAR.INI"),
+                 "[Quelmar]\r\nLastPanel=Acme 8\r\n[Options]\r\nLastCalcType=1\r\n");
+    ASSERT_TRUE(LoadCatalogues());
+    EXPECT_EQ(CurrentPanelName(), "Acme 8");
+    EXPECT_EQ(GetLastCalcType(), 1);
+}
+
+TEST_F(CatalogueStartupTest, AForgottenPanelFallsBackToTheUnknownPanel) {
+    WriteSettingText("LastPanel", "Panel Long Gone");
+    ASSERT_TRUE(LoadCatalogues());
+    EXPECT_EQ(CurrentPanelName(), "Unknown Panel");
+}
+
+TEST_F(CatalogueStartupTest, WithoutTheUnknownPanelStartUpFails) {
+    IniText panels = MinimalPanelFile();
+    panels.Remove("Acme", "Panel2");
+    WriteStandardPanels(panels);
+    WriteSettingText("LastPanel", "Panel Long Gone");
+    EXPECT_EQ(FailingLoad(), "Unable to find default control panel data 'Unknown Panel'");
+    // A remembered panel that exists still works without it.
+    platform.messages.clear();
+    WriteSettingText("LastPanel", "Bolt One");
+    EXPECT_TRUE(LoadCatalogues());
+    EXPECT_EQ(CurrentPanelName(), "bolt one");
+}
+
+TEST_F(CatalogueStartupTest, EachFailureStopsTheSequenceAfterItsOneMessage) {
+    // A broken device file: nothing after it is loaded.
+    WriteRawFile(StandardDevicesFilePath(), "[Families]\r\nFamily0=None,None\r\n");
+    EXPECT_EQ(FailingLoad(), "No device families defined in " + Phrase(StandardDevicesFilePath()));
+    EXPECT_TRUE(PanelTable.empty());
+    EXPECT_TRUE(StandardDevice.empty());
+}
+
+TEST_F(CatalogueStartupTest, PanelFailureStopsBeforeTheCables) {
+    std::filesystem::remove(StandardPanelFilePath());
+    EXPECT_EQ(FailingLoad(), "Unable to find file containing standard panel data: '" +
+                                 StandardPanelFilePath() + "'.");
+    EXPECT_FALSE(DeviceTypeTable.empty());
+    EXPECT_EQ(StandardDevice.size(), DeviceTypeTable.size());
+    EXPECT_TRUE(CableTable.empty());
+    EXPECT_EQ(GetCurrentPanel(), -1);
+}
+
+TEST_F(CatalogueStartupTest, CableFailureStopsBeforeTheImpedanceAndOtherDevices) {
+    WriteSettingNumber("LastCalcType", 1);
+    IniText cables = MinimalCableFile();
+    cables.Set("C3", "Group", "9");
+    WriteCables(cables);
+    EXPECT_EQ(FailingLoad(), "Invalid settings for cable 3 in " + Phrase(CableDataFilePath()));
+    EXPECT_EQ(GetLastCableImpedance(), 0);
+    EXPECT_EQ(GetLastCalcType(), 0);
+    EXPECT_EQ(OtherDeviceTable.size(), 1u);
+    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 2);  // not mapped
+}
+
+TEST_F(CatalogueStartupTest, OtherDeviceFailureStopsBeforeThePanelChoice) {
+    DeviceCatalogueFile devices;
+    devices.Append("[Others]\r\nOther1=Led\r\n[Led]\r\nName=Remote LED\r\n");
+    devices.WriteStandard();
+    EXPECT_EQ(FailingLoad(), "Invalid settings for Other Device 1 in " + Phrase(StandardDevicesFilePath()));
+    EXPECT_EQ(GetLastCableImpedance(), 1210);
+    EXPECT_EQ(GetCurrentPanel(), -1);
+    EXPECT_FALSE(SettingExists("LastPanel"));
+}
+
+TEST_F(CatalogueStartupTest, RunningAgainLoadsTheNewDataAfresh) {
+    ASSERT_TRUE(LoadCatalogues());
+    IniText panels = MinimalPanelFile();
+    panels.Remove("Zeta", "Panel1");
+    WriteStandardPanels(panels);
+    ASSERT_TRUE(LoadCatalogues());
+    EXPECT_EQ(CountCatalogues().panels, 3);
+    EXPECT_EQ(CountCatalogues().otherDevices, 2);  // not doubled
+    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 1);  // mapped once, from the fresh number
+}
+
+TEST_F(CatalogueStartupTest, SettingsThatCannotBeWrittenEndInTheErrorHandler) {
+    AppPaths blocked = paths;
+    blocked.configDir = temp.Write("config-is-a-file", "x") + "/quelmar";
+    SetPaths(blocked);
+    platform.answers = {MsgResult::Retry, MsgResult::Abort};
+    EXPECT_FALSE(LoadCatalogues());
+    ASSERT_EQ(platform.messages.size(), 2u);  // asked, retried, asked again
+    const RecordedMessage& m = platform.messages[0];
+    EXPECT_EQ(m.buttons, MsgButtons::AbortRetryIgnore);
+    EXPECT_EQ(m.title, "Quelmar");
+    EXPECT_EQ(m.text.rfind("An unexpected error (code 26001) has occurred in the '", 0), 0u) << m.text;
+    EXPECT_NE(m.text.find("\"Failed to create registry Key: 'Software\\Tarvex\\Tarvex Quelmar'\""),
+              std::string::npos)
+        << m.text;
+    EXPECT_FALSE(platform.IsBusy());
+}
+
+}  // namespace

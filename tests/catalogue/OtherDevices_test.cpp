@@ -1,0 +1,314 @@
+// The other devices catalogue: both files, the defaults of optional keys, every loader message
+// with its real path, the sort with OtherNumber kept, the standalone mapping and the rule of
+// which other device may hang off which device type.
+#include "catalogue/OtherDevices.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/CatalogueFiles.h"
+#include "catalogue/DeviceFixtures.h"
+#include "catalogue/DeviceTypes.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// Three standard other devices, read in the order Remote LED, Deep Base, Alpha Isolator.
+IniText StandardOthers() {
+    IniText others;
+    others.Set("Others", "Other1", "RemLED").Set("Others", "Other2", "DeepBase, ignored")
+        .Set("Others", "Other3", "Iso");
+    others.Set("RemLED", "Name", "Remote LED").Set("RemLED", "SingleName", "Remote LED, single")
+        .Set("RemLED", "Impedance", "0").Set("RemLED", "Quiescent", "0").Set("RemLED", "Alarm", "3000")
+        .Set("RemLED", "FromRemote", "T").Set("RemLED", "MaxQty", "4").Set("RemLED", "Family", "2")
+        .Set("RemLED", "Icon", "12").Set("RemLED", "AlarmIcon", "30").Set("RemLED", "Button", "1")
+        .Set("RemLED", "MinVolts", "1500").Set("RemLED", "Context", "other")
+        .Set("RemLED", "ThirdParty", "true");
+    others.Set("DeepBase", "Name", "Deep Base").Set("DeepBase", "Impedance", "5")
+        .Set("DeepBase", "Quiescent", "100").Set("DeepBase", "Alarm", "200")
+        .Set("DeepBase", "FromRemote", "F, T").Set("DeepBase", "Base", "5")
+        .Set("DeepBase", "Icon", "12,14").Set("DeepBase", "UseAlternative", "7, Shallow Base")
+        .Set("DeepBase", "Context", "BASE");
+    others.Set("Iso", "Name", "Alpha Isolator").Set("Iso", "SingleName", "Isolator")
+        .Set("Iso", "Impedance", "12").Set("Iso", "Quiescent", "80").Set("Iso", "Alarm", "90")
+        .Set("Iso", "Surge", "500").Set("Iso", "MaxSurge", "40000").Set("Iso", "FromRemote", "F")
+        .Set("Iso", "UseAlternative", "3").Set("Iso", "Context", "Standalone")
+        .Set("Iso", "AddressableDevice", "3");
+    return others;
+}
+
+class OtherDevicesTest : public ScriptedTest {
+protected:
+    void SetUp() override {
+        ScriptedTest::SetUp();
+        ResetDeviceCatalogue();
+        ResetOtherDevices();
+    }
+    void TearDown() override {
+        ResetOtherDevices();
+        ResetDeviceCatalogue();
+        ScriptedTest::TearDown();
+    }
+
+    // Writes Devices.dat with the given [Others] text and loads the device types.
+    // Device1 may name a standalone other device (item 46) and refuse other devices (item 42).
+    void WriteDevices(const IniText& others, const std::string& standalone = "0",
+                      const std::string& item42 = "") {
+        DeviceCatalogueFile devices;
+        devices.Set("Devices", "Device1",
+                    DeviceEntry("Optical Detector").Set(46, standalone).Set(42, item42).Value());
+        devices.Set("Devices", "Device2",
+                    DeviceEntry("Sounder").Set(5, "2").Set(33, "1").Set(37, "5").Value());
+        devices.Append(others.Text());
+        devices.WriteStandard();
+        ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
+    }
+
+    int Place(const std::string& name) const {
+        for (std::size_t i = 0; i < OtherDeviceTable.size(); ++i)
+            if (OtherDeviceTable[i].OtherName == name) return static_cast<int>(i);
+        return -1;
+    }
+    const OtherDevice& Named(const std::string& name) const {
+        return OtherDeviceTable.at(static_cast<std::size_t>(Place(name)));
+    }
+
+    std::string FailingLoad() {
+        platform.messages.clear();
+        platform.beeps.clear();
+        EXPECT_FALSE(LoadOtherDevices());
+        EXPECT_EQ(platform.messages.size(), 1u);
+        if (platform.messages.empty()) return "";
+        EXPECT_EQ(platform.messages[0].title, "Tarvex Quelmar");
+        EXPECT_EQ(platform.beeps.size(), 1u);
+        return platform.messages[0].text;
+    }
+};
+
+TEST_F(OtherDevicesTest, ReadsEveryKeyAndTheDefaults) {
+    WriteDevices(StandardOthers());
+    ASSERT_TRUE(LoadOtherDevices()) << platform.AllMessageTexts();
+    ASSERT_EQ(OtherDeviceTable.size(), 4u);
+
+    const OtherDevice& none = OtherDeviceTable[0];
+    EXPECT_EQ(none.OtherNumber, 0);
+    EXPECT_EQ(none.OtherName, "");
+    EXPECT_EQ(none.SingleName, "0");
+    EXPECT_EQ(none.OtherKey, "");
+
+    const OtherDevice& led = Named("Remote LED");
+    EXPECT_EQ(led.OtherKey, "RemLED");
+    EXPECT_EQ(led.SingleName, "Remote LED, single");  // the whole value
+    EXPECT_EQ(led.OtherAlarm, 3000);
+    EXPECT_EQ(led.OtherSurge, 0);  // missing: the quiescent current
+    EXPECT_EQ(led.OtherMaxSurge, 0);
+    EXPECT_TRUE(led.FromRemote);
+    EXPECT_FALSE(led.FromRemoteSecond);
+    EXPECT_EQ(led.MaxQuantity, 4);
+    EXPECT_EQ(led.OtherFamily, 2);
+    EXPECT_EQ(led.OtherIcon, 12);
+    EXPECT_EQ(led.AlternativeIcon, 12);
+    EXPECT_EQ(led.AlarmIcon, 30);
+    EXPECT_EQ(led.OtherButton, 1);
+    EXPECT_EQ(led.OtherMinVolts, 1500);
+    EXPECT_EQ(led.AlternativeDevice, 0);
+    EXPECT_EQ(led.AlternativeName, "Remote LED, single");
+    EXPECT_FALSE(led.IsStandaloneContext);
+    EXPECT_FALSE(led.IsBaseContext);
+    EXPECT_TRUE(led.ThirdParty);
+    EXPECT_FALSE(led.OtherIsCustom);
+
+    const OtherDevice& base = Named("Deep Base");
+    EXPECT_EQ(base.OtherKey, "DeepBase");
+    EXPECT_EQ(base.SingleName, "");
+    EXPECT_EQ(base.MaxQuantity, 255);
+    EXPECT_EQ(base.OtherFamily, 0);
+    EXPECT_EQ(base.OtherIcon, 12);
+    EXPECT_EQ(base.AlternativeIcon, 14);
+    EXPECT_EQ(base.AlternativeDevice, 7);
+    EXPECT_EQ(base.AlternativeName, "Shallow Base");
+    EXPECT_FALSE(base.FromRemote);
+    EXPECT_TRUE(base.FromRemoteSecond);
+    EXPECT_EQ(base.OtherBase, 5);
+    EXPECT_TRUE(base.IsBaseContext);
+    EXPECT_FALSE(base.ThirdParty);
+
+    const OtherDevice& iso = Named("Alpha Isolator");
+    EXPECT_EQ(iso.OtherImpedance, 12);
+    EXPECT_EQ(iso.OtherQuiescent, 80);
+    EXPECT_EQ(iso.OtherSurge, 500);
+    EXPECT_EQ(iso.OtherMaxSurge, 40000);
+    EXPECT_EQ(iso.AlternativeDevice, 3);
+    EXPECT_EQ(iso.AlternativeName, "Isolator");  // no item 2: the single name
+    EXPECT_EQ(iso.OtherIcon, 0);
+    EXPECT_EQ(iso.AlternativeIcon, 0);
+    EXPECT_TRUE(iso.IsStandaloneContext);
+    EXPECT_EQ(iso.AddressableDevice, 3);
+}
+
+TEST_F(OtherDevicesTest, SortsByNameAndKeepsTheReadingNumber) {
+    WriteDevices(StandardOthers());
+    ASSERT_TRUE(LoadOtherDevices());
+    EXPECT_EQ(OtherDeviceTable[1].OtherName, "Alpha Isolator");
+    EXPECT_EQ(OtherDeviceTable[2].OtherName, "Deep Base");
+    EXPECT_EQ(OtherDeviceTable[3].OtherName, "Remote LED");
+    EXPECT_EQ(OtherDeviceTable[1].OtherNumber, 3);
+    EXPECT_EQ(OtherDeviceTable[2].OtherNumber, 2);
+    EXPECT_EQ(OtherDeviceTable[3].OtherNumber, 1);
+    EXPECT_EQ(FindOtherByNumber(3), 1);  // the record read third, wherever it now stands
+    EXPECT_EQ(FindOtherByNumber(1), 3);
+    EXPECT_EQ(FindOtherByNumber(0), 0);
+    EXPECT_EQ(FindOtherByNumber(9), 0);
+    EXPECT_EQ(LastSurgeStandaloneOther, 1);
+    EXPECT_TRUE(IsValidOther(3));
+    EXPECT_FALSE(IsValidOther(0));
+    EXPECT_FALSE(IsValidOther(4));
+    EXPECT_EQ(FindOtherByKey("DeepBase"), 2);
+    EXPECT_EQ(FindOtherByKey("deepbase"), 0);
+}
+
+TEST_F(OtherDevicesTest, NamesSortCaseSensitivelyWithEqualNamesTogether) {
+    IniText others;
+    const char* names[] = {"beta", "Beta", "alpha", "Beta", "Alpha"};
+    for (int i = 0; i < 5; ++i) {
+        const std::string section = "S" + std::to_string(i);
+        others.Set("Others", "Other" + std::to_string(i + 1), section);
+        others.Set(section, "Name", names[i]).Set(section, "Impedance", "0")
+            .Set(section, "Quiescent", std::to_string(i)).Set(section, "Alarm", "0")
+            .Set(section, "FromRemote", "F").Set(section, "Context", "other");
+    }
+    WriteDevices(others);
+    ASSERT_TRUE(LoadOtherDevices());
+    std::vector<std::string> sorted;
+    for (std::size_t i = 1; i < OtherDeviceTable.size(); ++i) {
+        sorted.push_back(OtherDeviceTable[i].OtherName);
+        // Records move whole: the figures stay with the number they were read under.
+        EXPECT_EQ(OtherDeviceTable[i].OtherQuiescent, OtherDeviceTable[i].OtherNumber - 1);
+        EXPECT_EQ(OtherDeviceTable[i].OtherKey, "S" + std::to_string(OtherDeviceTable[i].OtherNumber - 1));
+    }
+    EXPECT_EQ(sorted, (std::vector<std::string>{"Alpha", "Beta", "Beta", "alpha", "beta"}));
+}
+
+TEST_F(OtherDevicesTest, UserFileAddsCustomEntries) {
+    WriteDevices(StandardOthers());
+    IniText custom;
+    custom.Set("Others", "Other1", "Mine");
+    custom.Set("Mine", "Name", "Zulu Strobe").Set("Mine", "Impedance", "0").Set("Mine", "Quiescent", "1")
+        .Set("Mine", "Alarm", "2").Set("Mine", "FromRemote", "F").Set("Mine", "Context", "other");
+    WriteCustomDevicesFile(custom.Text());
+    ASSERT_TRUE(LoadOtherDevices()) << platform.AllMessageTexts();
+    const OtherDevice& mine = Named("Zulu Strobe");
+    EXPECT_EQ(mine.OtherKey, "Custom_Mine");
+    EXPECT_TRUE(mine.OtherIsCustom);
+    EXPECT_EQ(mine.OtherNumber, 4);
+    EXPECT_EQ(FindOtherByKey("Custom_Mine"), Place("Zulu Strobe"));
+}
+
+TEST_F(OtherDevicesTest, AbsentUserEntriesAndAnEmptyEntryEndTheList) {
+    IniText others = StandardOthers();
+    others.Set("Others", "Other2", " , DeepBase");
+    WriteDevices(others);
+    ASSERT_TRUE(LoadOtherDevices());  // no user file
+    EXPECT_EQ(OtherDeviceTable.size(), 2u);
+    WriteCustomDevicesFile("[Devices]\r\nDevice1=\r\n");  // a user file without [Others]
+    ASSERT_TRUE(LoadOtherDevices());
+    EXPECT_EQ(OtherDeviceTable.size(), 2u);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
+    EXPECT_EQ(FailingLoad(), "Unable to find file containing Other Devices data: '" + paths.dataRoot +
+                                 "/Tarvex/Devices/Devices.dat'.");
+    const std::string in = " in " + Phrase(StandardDevicesFilePath());
+    const std::string invalid = "Invalid numeric value for ", expected = "Numeric value expected for ";
+    const std::string unreadable = "An unexpected error has occurred while reading " +
+                                   Phrase(StandardDevicesFilePath());
+    // Entry 1 is RemLED, 2 DeepBase, 3 Iso.
+    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
+        {"DeepBase", "Name", nullptr, "Invalid settings for Other Device 2" + in},
+        {"DeepBase", "Impedance", nullptr, "Invalid settings for Other Device 2" + in},
+        {"DeepBase", "Quiescent", nullptr, "Invalid settings for Other Device 2" + in},
+        {"DeepBase", "Alarm", nullptr, "Invalid settings for Other Device 2" + in},
+        {"DeepBase", "FromRemote", nullptr, "Invalid settings for Other Device 2" + in},
+        {"DeepBase", "Context", nullptr, "Invalid settings for Other Device 2" + in},
+        {"Iso", "Context", "standalone device", "Invalid 'context' setting for Other Device 3" + in},
+        {"Iso", "Context", ", base", "Invalid 'context' setting for Other Device 3" + in},
+        {"RemLED", "MaxQty", "0", invalid + "Maximum quantity for Other Device 1" + in},
+        {"RemLED", "MaxQty", "256", invalid + "Maximum quantity for Other Device 1" + in},
+        {"RemLED", "Family", "3", invalid + "Family for Other Device 1" + in},
+        {"RemLED", "Family", "x", expected + "Family for Other Device 1" + in},
+        {"RemLED", "Icon", "32768", invalid + "Icon number for Other Device 1" + in},
+        {"RemLED", "Icon", "1, -1", invalid + "Alternative Icon number for Other Device 1" + in},
+        {"RemLED", "AlarmIcon", "-1", invalid + "Alarm Icon number for Other Device 1" + in},
+        {"RemLED", "UseAlternative", "a, b", expected + "Alternative Device number for Other Device 1" + in},
+        {"RemLED", "Button", "256", invalid + "Button number for Other Device 1" + in},
+        {"RemLED", "Base", "300", invalid + "Base type for Other Device 1" + in},
+        {"RemLED", "MinVolts", "40000", invalid + "Minimum voltage for Other Device 1" + in},
+        {"RemLED", "AddressableDevice", "4",
+         invalid + "Corresponding Addressable Device for Other Device 1" + in},
+        // Figures converted as they stand must be numbers that fit.
+        {"Iso", "Impedance", "low", unreadable},
+        {"Iso", "Impedance", "40000", unreadable},
+        {"Iso", "Quiescent", "3000000000", unreadable},
+        {"Iso", "Alarm", "1mA", unreadable},
+        {"Iso", "Surge", ", 5", unreadable},
+        {"Iso", "MaxSurge", "lots", unreadable},
+    };
+    for (const auto& [section, key, value, message] : cases) {
+        SCOPED_TRACE(std::string(section) + "." + key + "=" + (value ? value : "(missing)"));
+        IniText others = StandardOthers();
+        if (value) others.Set(section, key, value);
+        else others.Remove(section, key);
+        WriteDevices(others);
+        EXPECT_EQ(FailingLoad(), message);
+    }
+
+    WriteDevices(StandardOthers());
+    IniText custom;
+    custom.Set("Others", "Other1", "Mine").Set("Mine", "Name", "Mine");
+    EXPECT_EQ(FailingLoad(), "Invalid settings for Other Device 1 in " +
+                                 Phrase(WriteCustomDevicesFile(custom.Text())));
+}
+
+TEST_F(OtherDevicesTest, StandaloneSettingBecomesTheTablePlace) {
+    // Device1 names the other device read third (Alpha Isolator), which sorts to place 1.
+    WriteDevices(StandardOthers(), "3");
+    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 3);
+    ASSERT_TRUE(LoadOtherDevices());
+    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 1);
+    EXPECT_EQ(DeviceTypeTable[2].StandaloneSetting, 0);
+
+    // A number no other device has maps to none.
+    WriteDevices(StandardOthers(), "9");
+    ASSERT_TRUE(LoadOtherDevices());
+    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 0);
+}
+
+TEST_F(OtherDevicesTest, CompatibilityRules) {
+    IniText others = StandardOthers();
+    others.Set("Others", "Other4", "Plain");
+    others.Set("Plain", "Name", "Plain").Set("Plain", "Impedance", "0").Set("Plain", "Quiescent", "0")
+        .Set("Plain", "Alarm", "0").Set("Plain", "FromRemote", "F").Set("Plain", "Context", "other");
+    WriteDevices(others);
+    // Type 3 (Interface) drives output group 3; type 2 (Sounder) sits on base type 5.
+    ASSERT_TRUE(LoadOtherDevices());
+    const int led = Place("Remote LED"), base = Place("Deep Base"), plain = Place("Plain");
+
+    EXPECT_TRUE(IsCompatible(1, 0));
+    EXPECT_TRUE(IsCompatible(1, plain));
+    EXPECT_FALSE(IsCompatible(1, led));   // remote-driven, but type 1 has no group-3 output
+    EXPECT_TRUE(IsCompatible(3, led));
+    EXPECT_FALSE(IsCompatible(1, base));  // base type 5 only
+    EXPECT_TRUE(IsCompatible(2, base));
+    EXPECT_FALSE(IsCompatible(1, 99));
+    EXPECT_FALSE(IsCompatible(99, plain));
+
+    // A type that accepts no other devices takes none of them, but always "none".
+    for (const char* letter : {"T", "A"}) {
+        WriteDevices(others, "0", letter);
+        ASSERT_TRUE(LoadOtherDevices());
+        EXPECT_TRUE(IsCompatible(1, 0));
+        EXPECT_FALSE(IsCompatible(1, Place("Plain")));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// The device type chooser: the tree of shown families and their types, and the choice it returns.
+#include <gtest/gtest.h>
+
+#include "document/DeviceTypeChooser.h"
+#include "document/EditorFixtures.h"
+
+namespace {
+
+class DeviceTypeChooserTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        // Family 1 "Detectors" comes from the fixture; display order sorts by title.
+        sounders = cat->AddFamily("Alarm Sounders");
+        hidden = cat->AddFamily("Hidden Things", false);
+        radio = cat->AddFamily("Radio");
+        optical = AddTyped("Optical", 1);
+        heat = AddTyped("Heat", 1);
+        bell = AddTyped("Bell", sounders);
+        AddTyped("Secret", hidden);
+        AddTyped("Loose Type", 0);
+        DeviceTypeRecord standalone = EditorType("Radio Unit");
+        standalone.Family = static_cast<std::int16_t>(radio);
+        standalone.StandaloneSetting = 1;
+        cat->AddType(standalone);
+    }
+    int AddTyped(const std::string& name, int family) {
+        DeviceTypeRecord type = EditorType(name);
+        type.Family = static_cast<std::int16_t>(family);
+        return cat->AddType(type);
+    }
+    static std::vector<std::string> Texts(const DeviceTypeChooser& chooser) {
+        std::vector<std::string> texts;
+        for (const ChooserItem& item : chooser.Items())
+            texts.push_back(std::string(item.level == 1 ? "+" : "  ") + item.text);
+        return texts;
+    }
+    int sounders = 0, hidden = 0, radio = 0, optical = 0, heat = 0, bell = 0;
+};
+
+TEST_F(DeviceTypeChooserTest, TreeListsShownFamiliesAndTheirPlaceableKinds) {
+    DeviceTypeChooser chooser;
+    EXPECT_EQ(Texts(chooser),
+              (std::vector<std::string>{"+Alarm Sounders", "  Bell", "+Detectors", "  Heat", "  Optical"}));
+    const ChooserItem& family = chooser.Items()[0];
+    EXPECT_EQ(family.tag, 0);
+    EXPECT_FALSE(family.open);
+    EXPECT_EQ(family.picture, ChooserPicture::FamilyClosed);
+    const ChooserItem& type = chooser.Items()[3];
+    EXPECT_EQ(type.tag, heat);
+    EXPECT_EQ(type.level, 2);
+    EXPECT_EQ(type.picture, ChooserPicture::Device);
+    EXPECT_TRUE(chooser.TreeVisible());
+    EXPECT_EQ(chooser.ChooseText(), "Choose a new device type.");
+    EXPECT_EQ(std::string(DeviceTypeChooser::kHint), "(Click on '+' to expand a family of device types)");
+}
+
+TEST_F(DeviceTypeChooserTest, OkIsEnabledOnlyForADeviceType) {
+    DeviceTypeChooser chooser;
+    EXPECT_EQ(chooser.SelectedItem(), 0);
+    EXPECT_FALSE(chooser.OkEnabled());
+    EXPECT_FALSE(chooser.PressOk());
+    chooser.Select(4);
+    EXPECT_TRUE(chooser.OkEnabled());
+    chooser.Select(2);
+    EXPECT_FALSE(chooser.OkEnabled());
+    chooser.Select(1);
+    ASSERT_TRUE(chooser.PressOk());
+    EXPECT_EQ(chooser.Result(), std::to_string(bell));
+}
+
+TEST_F(DeviceTypeChooserTest, ATypeWithoutAnIconIsNotImplemented) {
+    DeviceTypeTable[static_cast<std::size_t>(optical)].IconNumber = 0;
+    DeviceTypeChooser chooser;
+    chooser.Select(4);
+    ASSERT_TRUE(chooser.OkEnabled());
+    EXPECT_FALSE(chooser.PressOk());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Sorry, this type is not implemented in the calculator!");
+    EXPECT_EQ(platform.messages[0].title, "Add Device Type");
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
+    EXPECT_EQ(chooser.Result(), "Cancel");
+    // Another type can still be chosen.
+    chooser.Select(3);
+    EXPECT_TRUE(chooser.PressOk());
+    EXPECT_EQ(chooser.Result(), std::to_string(heat));
+}
+
+TEST_F(DeviceTypeChooserTest, DoubleClickOpensFamiliesAndChoosesTypes) {
+    DeviceTypeChooser chooser;
+    EXPECT_FALSE(chooser.DoubleClick(2));
+    EXPECT_TRUE(chooser.Items()[2].open);
+    EXPECT_EQ(chooser.Items()[2].picture, ChooserPicture::FamilyOpen);
+    EXPECT_FALSE(chooser.DoubleClick(2));
+    EXPECT_FALSE(chooser.Items()[2].open);
+    EXPECT_EQ(chooser.Items()[2].picture, ChooserPicture::FamilyClosed);
+    EXPECT_TRUE(chooser.DoubleClick(3));
+    EXPECT_EQ(chooser.Result(), std::to_string(heat));
+}
+
+TEST_F(DeviceTypeChooserTest, APreselectedTypeIsSelectedInItsOpenFamily) {
+    DeviceTypeChooser chooser(optical);
+    EXPECT_EQ(chooser.SelectedItem(), 4);
+    EXPECT_TRUE(chooser.Items()[2].open);
+    EXPECT_FALSE(chooser.Items()[0].open);
+    EXPECT_TRUE(chooser.OkEnabled());
+}
+
+TEST_F(DeviceTypeChooserTest, WithEveryFamilyHiddenOnlyCancelIsLeft) {
+    for (DeviceFamily& family : FamilyTable) family.FamilyShown = false;
+    const int standard = cat->AddType(EditorType("Standard"), true);
+    DeviceTypeChooser chooser;
+    EXPECT_TRUE(chooser.Items().empty());
+    EXPECT_FALSE(chooser.TreeVisible());
+    EXPECT_EQ(chooser.ChooseText(), "There are no addressable devices to choose from! Select a Device "
+                                    "Family in the Options dialogue box.");
+    EXPECT_FALSE(chooser.OkEnabled());
+    EXPECT_FALSE(chooser.PressOk());
+    chooser.PressCancel();
+    EXPECT_EQ(chooser.Result(), "Cancel");
+
+    auto editor = OpenEditor();
+    EXPECT_EQ(editor->AddChosenType(chooser.Result()), std::nullopt);
+    EXPECT_EQ(editor->DeviceRows().size(), 1u);
+    EXPECT_EQ(editor->DeviceRows()[0].type, standard);
+}
+
+}  // namespace

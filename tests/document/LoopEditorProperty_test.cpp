@@ -1,0 +1,184 @@
+// Random sequences of quantity changes in the loop editor keep the loop consistent.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "document/DesignDocument.h"
+#include "document/EditorFixtures.h"
+#include "document/LoopEditorPlacement.h"
+#include "engine/clsCalculator.h"
+
+namespace {
+
+constexpr int kSlots = clsCalculator::kSlotCount;
+
+class LoopEditorPropertyTest : public EditorTest, public ::testing::WithParamInterface<unsigned> {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        const int low = cat->AddRange("L", 1, 63);
+        const int high = cat->AddRange("H", 64, 126);
+        const int any = cat->AddRange("A", 1, 126);
+        auto ranged = [&](DeviceTypeRecord type, int range) {
+            type.AddressRange = range;
+            return cat->AddType(type, true);
+        };
+        types.push_back(ranged(EditorType("Low", 120, 900), low));
+        types.push_back(ranged(EditorType("High", 80, 700), high));
+        types.push_back(ranged(EditorType("Any", 300, 5000), any));
+        types.push_back(ranged(RemoteDriverType("Driver"), any));
+        types.push_back(ranged(BaseMountedMaster("Master"), any));
+        DeviceTypeRecord deepHost = EditorType("Deep Host", 150, 1500);
+        deepHost.BaseType = 7;
+        types.push_back(ranged(deepHost, low));
+        DeviceTypeRecord radioMaster = EditorType("Radio Master");
+        radioMaster.IsMaster = true;
+        types.push_back(ranged(radioMaster, any));
+        DeviceTypeRecord sealed = EditorType("Sealed", 10, 10);
+        sealed.NoOtherDevices = true;
+        types.push_back(ranged(sealed, high));
+        DeviceTypeRecord radioSlave = EditorType("Radio Slave");
+        radioSlave.IsSlave = true;
+        const int radioSlaveType = cat->AddType(radioSlave);
+        types.push_back(cat->AddType(BaseMountedSlave("Deep Slave", 7)));
+
+        others.push_back(cat->AddOther(Ancillary("Beacon", 40)));
+        OtherDevice remote = Ancillary("Remote Indicator", 20);
+        remote.FromRemote = true;
+        others.push_back(cat->AddOther(remote));
+        others.push_back(cat->AddOther(AncillaryBase("Deep Base", 7)));
+        others.push_back(cat->AddOther(AncillaryBase("Any Base", 0)));
+        others.push_back(cat->AddOther(StandaloneDevice("Radio Sounder", static_cast<std::int16_t>(radioSlaveType))));
+        others.push_back(cat->AddOther(StandaloneDevice("Line Unit")));
+
+        // Devices already on the loop carry values of their own from the file they came from.
+        std::int16_t id = 1;
+        for (int slot = 1; slot <= 30; slot += 3) {
+            Loop().DeviceType(slot, static_cast<std::int16_t>(types[2]));
+            CurrentDocument().DeviceCarriedValue(1, slot) = id;
+            CurrentDocument().DeviceEavesdropFlag(1, slot) = id % 2 == 0;
+            carriedType[id++] = types[2];
+        }
+    }
+
+    // Everything the loop holds, for comparing two states.
+    struct Snapshot {
+        std::vector<int> slots;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot Take() {
+        Snapshot s;
+        const clsCalculator& calc = Loop();
+        for (int slot = 0; slot < kSlots; ++slot) {
+            s.slots.insert(s.slots.end(),
+                           {calc.DeviceType(slot), calc.DeviceOtherType(slot), calc.DeviceOtherBaseType(slot),
+                            calc.DeviceBaseType(slot), calc.DeviceBaseAddr(slot), calc.AddressOrder(slot),
+                            CurrentDocument().DeviceCarriedValue(1, slot),
+                            CurrentDocument().DeviceEavesdropFlag(1, slot) ? 1 : 0});
+            for (int sub = clsCalculator::kFirstSub; sub <= clsCalculator::kLastSub; ++sub)
+                if (calc.DeviceStandalone(slot, sub) != 0)
+                    s.slots.insert(s.slots.end(), {slot, sub, calc.DeviceStandalone(slot, sub),
+                                                   calc.DeviceStandaloneAddress(slot, sub)});
+        }
+        return s;
+    }
+
+    void CheckLoop(const LoopEditorModel& editor, const std::string& step) {
+        SCOPED_TRACE(step);
+        const clsCalculator& calc = Loop();
+        Amount quiescent;
+        int occupied = 0;
+        for (int slot = 0; slot < kSlots; ++slot) {
+            const int type = calc.DeviceType(slot);
+            const int base = calc.DeviceBaseType(slot);
+            if (type != 0) {
+                ++occupied;
+                quiescent += Amount::FromWhole(DeviceTypeTable[static_cast<std::size_t>(type)].QuiescentCurrent);
+                EXPECT_TRUE(IsAddressAllowed(type, slot)) << "slot " << slot;
+            } else {
+                EXPECT_EQ(calc.DeviceOtherType(slot), 0) << "other device on empty slot " << slot;
+                EXPECT_EQ(calc.DeviceOtherBaseType(slot), 0) << "other base on empty slot " << slot;
+                EXPECT_EQ(base, 0) << "slave on empty slot " << slot;
+                EXPECT_EQ(CurrentDocument().DeviceCarriedValue(1, slot), 0) << "carried value at " << slot;
+            }
+            if (base != 0) {
+                quiescent += Amount::FromWhole(DeviceTypeTable[static_cast<std::size_t>(base)].QuiescentCurrent);
+                EXPECT_TRUE(IsBaseMountedMasterType(calc.DeviceType(calc.DeviceBaseAddr(slot))))
+                    << "slave at " << slot << " without a master";
+            } else {
+                EXPECT_EQ(calc.DeviceBaseAddr(slot), slot);
+            }
+            if (const int id = CurrentDocument().DeviceCarriedValue(1, slot); id != 0) {
+                EXPECT_EQ(type, carriedType[id]) << "carried value " << id << " lost its device";
+            }
+            for (int sub = clsCalculator::kFirstSub; sub <= clsCalculator::kLastSub; ++sub) {
+                const int standalone = calc.DeviceStandalone(slot, sub);
+                if (standalone == 0 || OtherDeviceTable[static_cast<std::size_t>(standalone)].AddressableDevice == 0)
+                    continue;
+                const int master = calc.DeviceStandaloneAddress(slot, sub);
+                if (master != 0) {
+                    EXPECT_TRUE(DeviceTypeTable[static_cast<std::size_t>(calc.DeviceType(master))].IsMaster);
+                }
+            }
+        }
+        EXPECT_EQ(calc.QtyDevices(), occupied);
+        EXPECT_EQ(calc.QuiescentCurrentDevices(), quiescent);
+        // The totals of the last calculation are those of a model rebuilt from the slots.
+        const auto rebuilt = calc.Copy();
+        EXPECT_EQ(calc.QuiescentCurrentTotal(), rebuilt->QuiescentCurrentTotal());
+        EXPECT_EQ(calc.AlarmCurrentTotal(), rebuilt->AlarmCurrentTotal());
+        for (const DeviceRow& row : editor.DeviceRows())
+            EXPECT_EQ(row.quantity, CountDevicesOfType(calc, row.type)) << row.name;
+        for (const OtherRow& row : editor.OtherRows())
+            EXPECT_EQ(row.quantity, calc.QtyOthers(row.other)) << row.name;
+    }
+
+    std::vector<int> types;
+    std::vector<int> others;
+    std::map<int, int> carriedType;  // carried value -> the type of its device
+};
+
+TEST_P(LoopEditorPropertyTest, QuantityChangesKeepTheLoopConsistent) {
+    {
+        const unsigned seed = GetParam();
+        const Snapshot opened = Take();
+        auto editor = OpenEditor();
+        for (int type : types) ASSERT_TRUE(editor->AddChosenType(std::to_string(type)).has_value());
+        std::mt19937 random(seed);
+        int accepted = 0;
+        for (int step = 0; step < 250; ++step) {
+            std::vector<int> quantitiesBefore;
+            for (const DeviceRow& row : editor->DeviceRows()) quantitiesBefore.push_back(row.quantity);
+            for (const OtherRow& row : editor->OtherRows()) quantitiesBefore.push_back(row.quantity);
+
+            const bool deviceRow = random() % 3 != 0;
+            const std::size_t rows = deviceRow ? editor->DeviceRows().size() : editor->OtherRows().size();
+            const int row = static_cast<int>(random() % rows);
+            const int current = deviceRow ? editor->DeviceRows()[static_cast<std::size_t>(row)].quantity
+                                           : editor->OtherRows()[static_cast<std::size_t>(row)].quantity;
+            const int wanted = std::max(0, current + static_cast<int>(random() % 31) - 12);
+            const std::string text = std::to_string(wanted) + (random() % 5 == 0 ? ".5" : "");
+            const bool ok = deviceRow ? editor->ValidateDeviceQuantity(row, text, CheckMode::Leaving)
+                                      : editor->ValidateOtherQuantity(row, text, CheckMode::Leaving);
+            CheckLoop(*editor, "step " + std::to_string(step) + ": " + text);
+            if (ok) {
+                ++accepted;
+            } else {
+                std::vector<int> quantitiesAfter;
+                for (const DeviceRow& r : editor->DeviceRows()) quantitiesAfter.push_back(r.quantity);
+                for (const OtherRow& r : editor->OtherRows()) quantitiesAfter.push_back(r.quantity);
+                EXPECT_EQ(quantitiesAfter, quantitiesBefore) << "a refused change changed a row";
+            }
+            if (HasFailure()) return;
+        }
+        EXPECT_GT(accepted, 50);
+        EXPECT_LT(accepted, 250);  // some changes must have been refused
+        editor->Cancel();
+        EXPECT_EQ(Take(), opened);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, LoopEditorPropertyTest, ::testing::Range(1u, 6u));
+
+}  // namespace
