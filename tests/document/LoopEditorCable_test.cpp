@@ -42,6 +42,10 @@ TEST_F(LoopEditorCableTest, TypedValuesOutOfRangeAreRefusedWithTheirLimits) {
     ASSERT_TRUE(editor->LeaveImpedance("100", CheckMode::Leaving));
     EXPECT_EQ(Loop().CableImpedance(), 10000);
     EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(editor->LengthUnitCaption(), "m");
+    EXPECT_EQ(editor->ImpedanceUnitCaption(), "ohms/km/core");
+    EXPECT_EQ(editor->CopperNote(), "(copper at 20°C)");
+    EXPECT_EQ(editor->PermissibleAlarmCurrentText(), "(max. permissible = 500 mA)");
 }
 
 TEST_F(LoopEditorCableTest, ImperialUnitsNameTheirOwnLimits) {
@@ -302,30 +306,6 @@ TEST_F(LoopEditorCableTest, TypingInAFieldMakesTheResultsOutOfDate) {
     ASSERT_TRUE(editor->LeaveFirstLength("123", CheckMode::Leaving));
     EXPECT_FALSE(editor->Results().outOfDate);
     EXPECT_EQ(editor->TotalLengthText(), LengthToText(Loop().CableTotal()));
-}
-
-TEST_F(LoopEditorCableTest, EnterMovesOnThroughTheFieldsThatCanBeUsed) {
-    cat->AddOther(Ancillary("Beacon"));
-    auto editor = OpenEditor();
-    editor->SelectCableEntry(2);
-    EXPECT_EQ(editor->EnterTarget(EditorControl::CableSize), EditorControl::Impedance);
-    EXPECT_EQ(editor->EnterTarget(EditorControl::Impedance), EditorControl::TotalLength);
-    EXPECT_EQ(editor->EnterTarget(EditorControl::TotalLength), EditorControl::Slider);
-    EXPECT_EQ(editor->EnterTarget(EditorControl::Slider), EditorControl::FirstLength);
-    EXPECT_EQ(editor->EnterTarget(EditorControl::FirstLength), EditorControl::OkButton);
-    EXPECT_EQ(editor->EnterTarget(EditorControl::MaxOutputs), EditorControl::OtherTable);
-    editor->SelectCableEntry(0);
-    EXPECT_EQ(editor->EnterTarget(EditorControl::CableSize), EditorControl::TotalLength);
-    editor->ChooseCalcType(kOptCableRun);
-    EXPECT_EQ(editor->EnterTarget(EditorControl::CableSize), EditorControl::FirstLength);
-}
-
-TEST_F(LoopEditorCableTest, FixedLabelsNameThePanelLimitAndUnits) {
-    auto editor = OpenEditor();
-    EXPECT_EQ(editor->PermissibleAlarmCurrentText(), "(max. permissible = 500 mA)");
-    EXPECT_EQ(editor->LengthUnitCaption(), "m");
-    EXPECT_EQ(editor->ImpedanceUnitCaption(), "ohms/km/core");
-    EXPECT_EQ(editor->CopperNote(), "(copper at 20°C)");
 }
 
 }  // namespace

@@ -84,12 +84,10 @@ TEST_F(LoopEditorTablesTest, CurrentColumnsFollowTheQuantityAndTheDinLedRule) {
 
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, type), "0", CheckMode::Leaving));
     EXPECT_FALSE(editor->DinCheckBoxEnabled());
-}
-
-TEST_F(LoopEditorTablesTest, DinBoxIsEnabledOnlyByTypesWhoseLedCurrentDiffers) {
-    const int plain = cat->AddType(EditorType("Plain"), true);
-    auto editor = OpenEditor();
-    ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, plain), "3", CheckMode::Leaving));
+    // Types whose LED makes no difference leave the box disabled.
+    const int plain = cat->AddType(EditorType("Plain"));
+    ASSERT_TRUE(editor->ValidateDeviceQuantity(*editor->AddChosenType(std::to_string(plain)), "3",
+                                               CheckMode::Leaving));
     EXPECT_FALSE(editor->DinCheckBoxEnabled());
 }
 
@@ -111,6 +109,9 @@ TEST_F(LoopEditorTablesTest, OtherRowsListOtherDevicesOfShownFamilies) {
 
     ASSERT_TRUE(editor->OtherTableVisible());
     ASSERT_EQ(editor->OtherRows().size(), 2u);
+    FamilyTable[static_cast<std::size_t>(shown)].FamilyShown = false;
+    OtherDeviceTable[static_cast<std::size_t>(beacon)].OtherFamily = static_cast<std::int16_t>(hidden);
+    EXPECT_FALSE(OpenEditor(2)->OtherTableVisible());
     const OtherRow& first = editor->OtherRows()[0];
     EXPECT_EQ(first.other, beacon);
     EXPECT_EQ(first.name, "Beacon");
@@ -118,11 +119,6 @@ TEST_F(LoopEditorTablesTest, OtherRowsListOtherDevicesOfShownFamilies) {
     EXPECT_EQ(first.quiescent, "200 µA");
     EXPECT_EQ(first.alarm, "2000 µA");
     EXPECT_EQ(editor->OtherRows()[1].other, relay);
-}
-
-TEST_F(LoopEditorTablesTest, WithoutOtherDevicesTheOtherTableIsHidden) {
-    auto editor = OpenEditor();
-    EXPECT_FALSE(editor->OtherTableVisible());
 }
 
 TEST_F(LoopEditorTablesTest, ChooserResultSelectsOrAppendsARow) {
@@ -151,20 +147,6 @@ TEST_F(LoopEditorTablesTest, TheEditBoxTakesDigitsBackspaceAndPointOnly) {
     EXPECT_TRUE(platform.beeps.empty());
     for (char key : std::string("-a ,")) EXPECT_FALSE(editor->QuantityKey(key)) << key;
     EXPECT_EQ(platform.beeps.size(), 4u);
-}
-
-TEST_F(LoopEditorTablesTest, UpAndDownLeaveTheTablesAtTheirEnds) {
-    cat->AddType(EditorType("A"), true);
-    cat->AddType(EditorType("B"), true);
-    cat->AddOther(Ancillary("Beacon"));
-    auto editor = OpenEditor();
-    EXPECT_EQ(editor->MoveInDeviceTable(0, 1).row, 1);
-    EXPECT_EQ(editor->MoveInDeviceTable(1, 1).control, EditorControl::MaxOutputs);
-    EXPECT_FALSE(editor->MoveInDeviceTable(1, 1).row.has_value());
-    EXPECT_EQ(editor->MoveInDeviceTable(0, -1).control, EditorControl::AddButton);
-    EXPECT_EQ(editor->MoveInOtherTable(0, 1, true).control, EditorControl::CalcOption);
-    EXPECT_EQ(editor->MoveInOtherTable(0, -1, true).control, EditorControl::DinCheckBox);
-    EXPECT_EQ(editor->MoveInOtherTable(0, -1, false).row, 0);
 }
 
 class LoopEditorLifeTest : public EditorTest {};
