@@ -219,10 +219,9 @@ int ConfigLoader::LookUpType(const std::string& field) const {
 
 int ConfigLoader::LookUpOther(const std::string& part) const {
     if (part.empty()) return 0;
-    if (IsNumeric(part)) {
-        const auto number = BoundedNumberOf(part, -32768, 32767);
-        return number ? FindOtherByNumber(*number) : 0;
-    }
+    if (const auto number = WholeNumberOf(part))
+        return *number >= -32768 && *number <= 32767 ? FindOtherByNumber(static_cast<int>(*number)) : 0;
+    if (IsNumeric(part)) return 0;  // a number too large to hold
     const std::string name = CustomName(part, kCustomOtherSection, "Other").value_or(part);
     if (name.empty()) return 0;
     for (std::size_t place = 1; place < OtherDeviceTable.size(); ++place)
@@ -347,7 +346,8 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
 // Gives the loop the positions its entries asked for. When they form an arrangement of all 256
 // addresses (the addresses without an entry keeping their own place) that arrangement is made
 // exactly; otherwise each stored entry moves its address to its position in turn, the later
-// moves shifting the earlier ones.
+// moves shifting the earlier ones, and addresses 0 and 255 go back to the two ends, the only
+// places a file can give them, so that the design reads back as it is saved.
 void ConfigLoader::ApplyAddressOrder(clsCalculator& calc) {
     std::array<int, kAddressCount> slotAt{};
     slotAt.fill(-1);
@@ -365,6 +365,8 @@ void ConfigLoader::ApplyAddressOrder(clsCalculator& calc) {
     }
     for (int a = 0; a < kAddressCount; ++a)
         if (stored_[a]) calc.AddressOrder(a, wantedOrder_[a]);
+    calc.AddressOrder(0, 0);
+    calc.AddressOrder(kAddressCount - 1, kAddressCount - 1);
 }
 
 void ConfigLoader::ReadStandaloneEntries(const std::string& section, clsCalculator& calc) {
@@ -608,24 +610,31 @@ void ReadCalcData(int loop, const std::string& path, const std::string& section)
 }
 
 std::vector<std::string> SplitValueList(const std::string& value) {
+    constexpr const char* kBlanks = " \t";
+    // The rest of the value after the items taken so far, without leading blanks.
+    const auto skipBlanks = [](std::string_view v) {
+        const std::size_t start = v.find_first_not_of(kBlanks);
+        return start == std::string_view::npos ? std::string_view() : v.substr(start);
+    };
     std::vector<std::string> items;
-    std::string rest = Trim(value);
+    std::string_view rest = skipBlanks(value);
+    rest = rest.substr(0, rest.find_last_not_of(kBlanks) + 1);
     for (;;) {
         if (rest.empty() || rest.front() != '"') {
             const std::size_t comma = rest.find(',');
-            items.push_back(Trim(std::string_view(rest).substr(0, comma)));
-            if (comma == std::string::npos) return items;
-            rest = Trim(std::string_view(rest).substr(comma + 1));
+            items.push_back(Trim(rest.substr(0, comma)));
+            if (comma == std::string_view::npos) return items;
+            rest = skipBlanks(rest.substr(comma + 1));
         } else {
             const std::size_t quote = rest.find('"', 1);
-            if (quote == std::string::npos) {
-                items.push_back(Trim(std::string_view(rest).substr(1)));
+            if (quote == std::string_view::npos) {
+                items.push_back(Trim(rest.substr(1)));
                 return items;
             }
-            items.push_back(rest.substr(1, quote - 1));
-            rest = Trim(std::string_view(rest).substr(quote + 1));
+            items.emplace_back(rest.substr(1, quote - 1));
+            rest = skipBlanks(rest.substr(quote + 1));
             // The comma that ends a quoted item goes with it.
-            if (!rest.empty() && rest.front() == ',') rest = TrimLeft(std::string_view(rest).substr(1));
+            if (!rest.empty() && rest.front() == ',') rest = skipBlanks(rest.substr(1));
             if (rest.empty()) return items;
         }
     }

@@ -184,7 +184,9 @@ void clsCalculator::ClearData() {
         DeviceType(slot, 0);
         DeviceOtherType(slot, 0);
         DeviceOtherBaseType(slot, 0);
-        for (std::int32_t sub = kFirstSub; sub <= kLastSub; ++sub) DeviceStandalone(slot, sub, 0);
+        // A slot without standalone devices holds only empty positions (type 0, address 0).
+        if (standaloneCount_[static_cast<std::size_t>(slot)] != 0)
+            for (std::int32_t sub = kFirstSub; sub <= kLastSub; ++sub) DeviceStandalone(slot, sub, 0);
         baseAddress_[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(slot);
         DeviceBaseType(slot, 0);
     }

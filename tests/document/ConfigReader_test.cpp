@@ -220,6 +220,16 @@ TEST_F(ConfigReaderTest, ASavedRearrangementIsRestoredExactly) {
     for (int a : {0, 9, 11, 29, 31, 255}) EXPECT_EQ(Loop(1).AddressOrder(a), a);
 }
 
+TEST_F(ConfigReaderTest, TheEndsOfTheCableStayWithAddresses0And255) {
+    // Moved one by one, these entries would leave address 1 at position 0 and address 254 at
+    // 255, which no file can express: the design would change with every save and open.
+    const std::string d = T(detector);
+    Open("[Loop1]\r\nDevice0=" + d + ",0,0,1,0,0\r\nDevice255=" + d + ",0,0,254,255,0\r\n");
+    EXPECT_EQ(Loop(1).AddressOrder(0), 0);
+    EXPECT_EQ(Loop(1).AddressOrder(255), 255);
+    EXPECT_TRUE(Loop(1).AddressesAreInOrder());
+}
+
 TEST_F(ConfigReaderTest, BaseFieldsGiveTheBaseOnlyWithABaseAddress) {
     const std::string d = T(detector), s = T(slaveBase);
     Open("[Loop1]\r\nDevice8=" + d + ",0,0,8,0," + s + "\r\nDevice12=" + d + ",0,0,12,40," + s +
