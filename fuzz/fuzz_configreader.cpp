@@ -17,25 +17,6 @@
 
 namespace {
 
-// Shows nothing; answers every question with its default button and never cancels.
-class QuietPlatform : public Platform {
-public:
-    MsgResult ShowMessage(const std::string&, const std::string&, MsgIcon, MsgButtons buttons, int defaultButton) override {
-        return ButtonsOf(buttons).at(static_cast<std::size_t>(defaultButton));
-    }
-    void Beep(MsgIcon) override {}
-    void SetBusy(bool busy) override { busy_ = busy; }
-    bool IsBusy() const override { return busy_; }
-    void ShowStatus(const std::string&) override {}
-    void ShowProgress(int) override {}
-    void ProcessEvents() override {}
-    bool CancelRequested() const override { return false; }
-    void ClearCancel() override {}
-
-private:
-    bool busy_ = false;
-};
-
 const std::string& Folder() {
     static const std::string folder =
         (std::filesystem::temp_directory_path() / ("quelmar-fuzz-config-" + std::to_string(getpid()))).string();
@@ -43,7 +24,9 @@ const std::string& Folder() {
 }
 
 bool Setup() {
-    static QuietPlatform quiet;
+    // Shows nothing; answers every question with its default button and never cancels.
+    static ConsolePlatform quiet;
+    quiet.quiet = true;
     std::filesystem::create_directories(Folder() + "/config");
     SetPlatform(&quiet);
     SetPaths({QUELMAR_SOURCE_DATA_DIR, Folder() + "/user", Folder() + "/config", Folder() + "/docs"});

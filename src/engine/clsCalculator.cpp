@@ -133,16 +133,20 @@ std::int16_t clsCalculator::DeviceOtherType(std::int32_t slot) const {
     return IsSlot(slot) ? otherType_[static_cast<std::size_t>(slot)] : 0;
 }
 
-void clsCalculator::DeviceOtherType(std::int32_t slot, std::int16_t value) {
+void clsCalculator::SetAttachedOther(std::array<std::int16_t, kSlotCount>& table, std::int32_t slot,
+                                     std::int16_t value) {
     if (!IsSlot(slot)) return;
-    std::int16_t& stored = otherType_[static_cast<std::size_t>(slot)];
+    std::int16_t& stored = table[static_cast<std::size_t>(slot)];
     if (stored == value) return;
     const OtherDevice& added = OtherDeviceAt(value);
     const OtherDevice& removed = OtherDeviceAt(stored);
+    // Other devices draw their currents in Calculate; only their impedance is a running total.
     seriesResistance_ += added.OtherImpedance;
     seriesResistance_ -= removed.OtherImpedance;
     stored = value;
 }
+
+void clsCalculator::DeviceOtherType(std::int32_t slot, std::int16_t value) { SetAttachedOther(otherType_, slot, value); }
 
 std::int32_t clsCalculator::AddressOrder(std::int32_t slot) const {
     return IsSlot(slot) ? addressOrder_[static_cast<std::size_t>(slot)] : 1;
@@ -248,14 +252,7 @@ std::int16_t clsCalculator::DeviceOtherBaseType(std::int32_t slot) const {
 }
 
 void clsCalculator::DeviceOtherBaseType(std::int32_t slot, std::int16_t value) {
-    if (!IsSlot(slot)) return;
-    std::int16_t& stored = otherBaseType_[static_cast<std::size_t>(slot)];
-    if (stored == value) return;
-    const OtherDevice& added = OtherDeviceAt(value);
-    const OtherDevice& removed = OtherDeviceAt(stored);
-    seriesResistance_ += added.OtherImpedance;
-    seriesResistance_ -= removed.OtherImpedance;
-    stored = value;
+    SetAttachedOther(otherBaseType_, slot, value);
 }
 
 std::int32_t clsCalculator::QtyAddressableSlaveBases() const {

@@ -121,6 +121,9 @@ private:
     // Adds (sign 1) or removes (sign -1) the four figures a device type gives the running
     // totals: quiescent current, the two alarm currents and internal resistance.
     void AddDeviceFigures(const DeviceTypeRecord& type, int sign);
+    // Sets the other device or other base at a slot (ignored outside 0..255), keeping the
+    // series resistance.
+    void SetAttachedOther(std::array<std::int16_t, kSlotCount>& table, std::int32_t slot, std::int16_t value);
     std::int16_t VoltDropForCable(std::int32_t loadCount) const;
     static void SortCurrentsDescending(std::vector<std::int32_t>& currents, std::size_t first,
                                        std::size_t last);

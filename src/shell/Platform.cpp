@@ -112,7 +112,7 @@ std::string ScriptedPlatform::AllMessageTexts() const {
 
 MsgResult ConsolePlatform::ShowMessage(const std::string& text, const std::string& title,
                                        MsgIcon, MsgButtons buttons, int defaultButton) {
-    std::cerr << title << ": " << text << std::endl;
+    if (!quiet) std::cerr << title << ": " << text << std::endl;
     const auto offered = ButtonsOf(buttons);
     for (MsgResult wanted : fixedAnswers)
         for (MsgResult o : offered)

@@ -102,11 +102,12 @@ private:
     bool cancel_ = false;
 };
 
-// The command-line platform: every message goes to stderr as "title: text"; questions are
-// answered from the fixed answers given, else with the default button.
+// The command-line platform: every message goes to stderr as "title: text" (unless `quiet`);
+// questions are answered from the fixed answers given, else with the default button.
 class ConsolePlatform : public Platform {
 public:
     std::vector<MsgResult> fixedAnswers;  // tried in order: the first one the box offers wins
+    bool quiet = false;
 
     MsgResult ShowMessage(const std::string& text, const std::string& title, MsgIcon icon,
                           MsgButtons buttons, int defaultButton) override;
