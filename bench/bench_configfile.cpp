@@ -19,28 +19,8 @@
 
 namespace {
 
-// A platform that shows nothing and never cancels.
-class QuietPlatform : public Platform {
-public:
-    MsgResult ShowMessage(const std::string&, const std::string&, MsgIcon, MsgButtons, int) override {
-        ++messages;
-        return MsgResult::OK;
-    }
-    void Beep(MsgIcon) override {}
-    void SetBusy(bool busy) override { busy_ = busy; }
-    bool IsBusy() const override { return busy_; }
-    void ShowStatus(const std::string&) override {}
-    void ShowProgress(int) override {}
-    void ProcessEvents() override {}
-    bool CancelRequested() const override { return false; }
-    void ClearCancel() override {}
-    int messages = 0;
-
-private:
-    bool busy_ = false;
-};
-
-QuietPlatform quiet;
+// Records any message; the designs must open without one.
+ScriptedPlatform quiet;
 const std::string kFolder = (std::filesystem::temp_directory_path() / "quelmar-bench-configfile").string();
 
 bool LoadShippedCatalogue() {
@@ -103,7 +83,7 @@ void BM_OpenDesign(benchmark::State& state) {
     SaveConfigurationFile(FileFor(loops));
     for (auto _ : state) {
         const OpenResult result = OpenConfigurationFile(FileFor(loops), false);
-        if (result.outcome != OpenOutcome::Opened || quiet.messages != 0) state.SkipWithError("the design did not open cleanly");
+        if (result.outcome != OpenOutcome::Opened || !quiet.messages.empty()) state.SkipWithError("the design did not open cleanly");
     }
     state.counters["devices"] = TotalDevicesAllLoops();
 }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <unordered_map>
 #include <utility>
@@ -13,6 +12,7 @@
 #include "catalogue/Panels.h"
 #include "document/DesignDocument.h"
 #include "engine/clsCalculator.h"
+#include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/ProfileFile.h"
 #include "shell/Product.h"
@@ -214,14 +214,6 @@ bool ReplaceBackup(const std::string& path) {
     return !ec;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
-}
-
 // The file's text for the current design (UTF-8); false when the design cannot be written.
 bool BuildConfigurationText(std::string& text) {
     try {
@@ -241,8 +233,8 @@ bool SaveConfigurationFile(const std::string& path) {
         // The whole file is built before anything on disk changes, so a design that cannot be
         // written leaves the old file and its backup as they were.
         ok = path.size() >= 3 && BuildConfigurationText(text) && ReplaceBackup(path) &&
-             WriteWholeFile(path, Utf8ToCp1252(text));
-        ResetProfileCache();  // later reads must see the new file, even within one clock tick
+             WriteFileAtomically(path, Utf8ToCp1252(text));
+        ForgetProfileFile(path);  // later reads must see the new file, even within one clock tick
     }
     if (!ok) {
         ShowMessage("Unable to save the configuration data", kProgramTitle, MsgIcon::Exclamation);

@@ -33,3 +33,7 @@ std::string FileNameOf(const std::string& path);
 // Creates the folder and its parents; true when it exists afterwards.
 bool EnsureFolder(const std::string& folder);
 bool FileExists(const std::string& path);
+// Writes the bytes to a temporary file in the same folder and renames it over the target, so a
+// failure never leaves the target half written. False when the folder is missing, the target
+// is not writable or a step fails (the temporary file is then removed).
+bool WriteFileAtomically(const std::string& path, const std::string& bytes);

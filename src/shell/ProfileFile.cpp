@@ -1,6 +1,5 @@
 #include "shell/ProfileFile.h"
 
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -180,35 +179,6 @@ CacheEntry& Load(const std::string& path) {
     return entry;
 }
 
-// Writes the bytes to a temporary file in the same folder and renames it over the target.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string folder = FolderOf(path);
-    if (!folder.empty()) {
-        std::error_code ec;
-        if (!fs::is_directory(folder, ec)) return false;
-    }
-    if (FileExists(path) && access(path.c_str(), W_OK) != 0) return false;
-    const std::string temp = path + ".tmp" + std::to_string(getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
 // Writes the entry's file to disk (unless in a batch) and records its new size and time.
 bool Flush(const std::string& path, CacheEntry& entry) {
     if (entry.inBatch) return true;
@@ -251,6 +221,11 @@ std::string ResolveProfilePath(const std::string& file) {
 }
 
 bool ProfileFileExists(const std::string& file) { return FileExists(ResolveProfilePath(file)); }
+
+void ForgetProfileFile(const std::string& file) {
+    const auto it = Cache().find(ResolveProfilePath(file));
+    if (it != Cache().end() && !it->second.inBatch) Cache().erase(it);
+}
 
 void ResetProfileCache() {
     for (auto it = Cache().begin(); it != Cache().end();) {

@@ -39,6 +39,9 @@ bool ProfileFileExists(const std::string& file);
 // The full path a profile file name stands for.
 std::string ResolveProfilePath(const std::string& file);
 
+// Forgets the cached copy of one file (after the file was written by other means).
+void ForgetProfileFile(const std::string& file);
+
 // Forgets every cached file (tests that rewrite files within one clock tick use it).
 void ResetProfileCache();
 

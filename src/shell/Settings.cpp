@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <unordered_set>
 #include <vector>
@@ -204,13 +203,6 @@ bool IsValidName(const std::string& name) {
     return true;
 }
 
-std::string RandomSuffix() {
-    std::random_device rd;
-    std::ostringstream s;
-    s << std::hex << rd() << rd();
-    return s.str();
-}
-
 // Writes the entries as the whole file; the name and value are those of the write being made,
 // for the failure's description.
 void Persist(Store& store, const std::vector<Entry>& entries, const std::string& name,
@@ -221,22 +213,7 @@ void Persist(Store& store, const std::vector<Entry>& entries, const std::string&
     for (const Entry& e : entries) content += e.name + "=" + e.raw + "\n";
 
     const std::string path = SettingsFilePath();
-    const std::string temp = path + ".tmp-" + RandomSuffix();
-    bool written = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(content.data(), static_cast<std::streamsize>(content.size()));
-            out.close();
-            written = !out.fail();
-        }
-    }
-    std::error_code ec;
-    if (written) fs::rename(temp, path, ec);
-    if (!written || ec) {
-        fs::remove(temp, ec);
-        ThrowSetValueFault(path, name, value);
-    }
+    if (!WriteFileAtomically(path, content)) ThrowSetValueFault(path, name, value);
     store.path = path;
     store.stamp = StampOf(path);
     store.loaded = true;
