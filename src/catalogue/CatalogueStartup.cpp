@@ -39,15 +39,7 @@ bool LoadCatalogues() {
     BusyPointer busy;
     // The settings store raises a fault when it cannot write (a config folder that cannot be
     // created, a full disk); the user may retry the whole sequence or give up.
-    for (;;) {
-        try {
-            return RunSequence();
-        } catch (const RuntimeFault& fault) {
-            if (ReportUnexpectedError(fault.number, fault.description, "LoadCatalogues") !=
-                MsgResult::Retry)
-                return false;
-        }
-    }
+    return RunRetryingOnFault("LoadCatalogues", RunSequence);
 }
 
 CatalogueCounts CountCatalogues() {

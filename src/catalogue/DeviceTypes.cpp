@@ -591,15 +591,7 @@ bool LoadCatalogueOnce() {
 }  // namespace
 
 bool LoadDeviceCatalogue() {
-    for (;;) {
-        try {
-            return LoadCatalogueOnce();
-        } catch (const RuntimeFault& fault) {
-            if (ReportUnexpectedError(fault.number, fault.description, "LoadDeviceCatalogue") !=
-                MsgResult::Retry)
-                return false;
-        }
-    }
+    return RunRetryingOnFault("LoadDeviceCatalogue", LoadCatalogueOnce);
 }
 
 void ResetDeviceCatalogue() {

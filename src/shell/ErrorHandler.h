@@ -19,3 +19,18 @@ struct RuntimeFault {
     long number;
     std::string description;
 };
+
+// Runs `work` (which returns true on success); an unforeseen fault it raises is reported
+// through the common error handler, where Retry runs the work again and Abort or Ignore give
+// false.
+template <typename Work>
+bool RunRetryingOnFault(const std::string& section, Work work) {
+    for (;;) {
+        try {
+            return work();
+        } catch (const RuntimeFault& fault) {
+            if (ReportUnexpectedError(fault.number, fault.description, section) != MsgResult::Retry)
+                return false;
+        }
+    }
+}
