@@ -16,7 +16,8 @@
 namespace {
 
 struct FullLoopCatalogue {
-    std::int16_t detector{}, sounder{}, isolator{}, master{}, slaveBase{}, radio{}, radioInterface{};
+    std::int16_t detector{}, sounder{}, isolator{}, master{}, slaveBase{}, radio{},
+        radioInterface{};
     std::int16_t remoteLed{}, baseOther{}, standalone{}, standaloneIsolator{};
 
     FullLoopCatalogue() {
@@ -115,8 +116,9 @@ std::unique_ptr<clsCalculator> FullLoop(const FullLoopCatalogue& c, std::int32_t
     int placed = 0;
     for (std::int32_t sub = 2; placed < 100; ++sub)
         for (std::int32_t slot = 1; slot <= 252 && placed < 100; slot += 5, ++placed)
-            loop->DeviceStandaloneTypeAndAddress(slot, sub, placed % 20 == 0 ? c.standaloneIsolator : c.standalone,
-                                                 placed % 7 == 0 ? 1 : 0);
+            loop->DeviceStandaloneTypeAndAddress(
+                slot, sub, placed % 20 == 0 ? c.standaloneIsolator : c.standalone,
+                placed % 7 == 0 ? 1 : 0);
     std::vector<std::int32_t> target(256);
     std::iota(target.begin(), target.end(), 0);
     std::shuffle(target.begin() + 1, target.end(), rng);
@@ -135,7 +137,8 @@ void BM_CalculateWithWiringChecks(benchmark::State& state) {
     const FullLoopCatalogue catalogue;
     const auto loop = FullLoop(catalogue, static_cast<std::int32_t>(state.range(0)));
     loop->Calculate(false, 0, false);
-    if (loop->LoopDesign() != 0) state.SkipWithError(("verdict " + loop->LoopDesignShort()).c_str());
+    if (loop->LoopDesign() != 0)
+        state.SkipWithError(("verdict " + loop->LoopDesignShort()).c_str());
     for (auto _ : state) {
         loop->Calculate(false, 0, false);
         benchmark::DoNotOptimize(loop->LoopDesign());

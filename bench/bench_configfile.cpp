@@ -21,13 +21,15 @@ namespace {
 
 // Records any message; the designs must open without one.
 ScriptedPlatform quiet;
-const std::string kFolder = (std::filesystem::temp_directory_path() / "quelmar-bench-configfile").string();
+const std::string kFolder =
+    (std::filesystem::temp_directory_path() / "quelmar-bench-configfile").string();
 
 bool LoadShippedCatalogue() {
     static const bool loaded = [] {
         std::filesystem::create_directories(kFolder + "/config");
         SetPlatform(&quiet);
-        SetPaths({QUELMAR_SOURCE_DATA_DIR, kFolder + "/user", kFolder + "/config", kFolder + "/docs"});
+        SetPaths(
+            {QUELMAR_SOURCE_DATA_DIR, kFolder + "/user", kFolder + "/config", kFolder + "/docs"});
         return LoadCatalogues() && SelectPanelByName("Halvorsen HS-8");
     }();
     return loaded;
@@ -52,15 +54,22 @@ void BuildDesign(int loops) {
         for (int a = 0; a < 256; ++a) {
             if (!IsAddressAllowed(detector, a)) continue;
             c.DeviceType(a, static_cast<std::int16_t>(detector));
-            if (a % 2) c.DeviceOtherBaseType(a, static_cast<std::int16_t>(relayBase));
-            else c.DeviceOtherType(a, static_cast<std::int16_t>(remoteLed));
-            if (a % 10 == 0) c.DeviceStandaloneTypeAndAddress(a, 2 + a % 50, static_cast<std::int16_t>(isolator), 0);
+            if (a % 2)
+                c.DeviceOtherBaseType(a, static_cast<std::int16_t>(relayBase));
+            else
+                c.DeviceOtherType(a, static_cast<std::int16_t>(remoteLed));
+            if (a % 10 == 0)
+                c.DeviceStandaloneTypeAndAddress(a, 2 + a % 50, static_cast<std::int16_t>(isolator),
+                                                 0);
         }
-        for (int a = 140; a < 150; ++a) c.AddressOrder(a, 289 - a);
+        for (int a = 140; a < 150; ++a)
+            c.AddressOrder(a, 289 - a);
     }
 }
 
-std::string FileFor(int loops) { return kFolder + "/Largest" + std::to_string(loops) + ".QMR"; }
+std::string FileFor(int loops) {
+    return kFolder + "/Largest" + std::to_string(loops) + ".QMR";
+}
 
 void BM_SaveDesign(benchmark::State& state) {
     if (!LoadShippedCatalogue()) {
@@ -69,7 +78,8 @@ void BM_SaveDesign(benchmark::State& state) {
     }
     const int loops = static_cast<int>(state.range(0));
     BuildDesign(loops);
-    for (auto _ : state) benchmark::DoNotOptimize(SaveConfigurationFile(FileFor(loops)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SaveConfigurationFile(FileFor(loops)));
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(FileFor(loops)));
 }
 
@@ -83,7 +93,8 @@ void BM_OpenDesign(benchmark::State& state) {
     SaveConfigurationFile(FileFor(loops));
     for (auto _ : state) {
         const OpenResult result = OpenConfigurationFile(FileFor(loops), false);
-        if (result.outcome != OpenOutcome::Opened || !quiet.messages.empty()) state.SkipWithError("the design did not open cleanly");
+        if (result.outcome != OpenOutcome::Opened || !quiet.messages.empty())
+            state.SkipWithError("the design did not open cleanly");
     }
     state.counters["devices"] = TotalDevicesAllLoops();
 }

@@ -17,7 +17,8 @@ std::string MakeFile() {
     // 5,000 lines: 50 sections of 99 keys each.
     for (int s = 0; s < 50; ++s) {
         out << "[Section" << s << "]\r\n";
-        for (int k = 0; k < 99; ++k) out << "Key" << k << "=\"value " << s << "," << k << "\"\r\n";
+        for (int k = 0; k < 99; ++k)
+            out << "Key" << k << "=\"value " << s << "," << k << "\"\r\n";
     }
     return path;
 }
@@ -36,7 +37,8 @@ void BM_TenThousandCachedReads(benchmark::State& state) {
     ResetProfileCache();
     ReadProfileString(path, "Section0", "Key0");
     std::string keys[99];
-    for (int k = 0; k < 99; ++k) keys[k] = "key" + std::to_string(k);
+    for (int k = 0; k < 99; ++k)
+        keys[k] = "key" + std::to_string(k);
     for (auto _ : state) {
         for (int i = 0; i < 10000; ++i)
             benchmark::DoNotOptimize(

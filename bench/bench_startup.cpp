@@ -55,8 +55,12 @@ void RunStartup(benchmark::State& state, bool cold) {
     if (!scope.platform.messages.empty()) state.SkipWithError("the start-up showed a message");
 }
 
-void BM_StartupCold(benchmark::State& state) { RunStartup(state, true); }
-void BM_StartupWarm(benchmark::State& state) { RunStartup(state, false); }
+void BM_StartupCold(benchmark::State& state) {
+    RunStartup(state, true);
+}
+void BM_StartupWarm(benchmark::State& state) {
+    RunStartup(state, false);
+}
 BENCHMARK(BM_StartupCold)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartupWarm)->Unit(benchmark::kMillisecond);
 

@@ -18,8 +18,9 @@
 namespace {
 
 const std::string& Folder() {
-    static const std::string folder =
-        (std::filesystem::temp_directory_path() / ("quelmar-fuzz-config-" + std::to_string(getpid()))).string();
+    static const std::string folder = (std::filesystem::temp_directory_path() /
+                                       ("quelmar-fuzz-config-" + std::to_string(getpid())))
+                                          .string();
     return folder;
 }
 
@@ -29,7 +30,8 @@ bool Setup() {
     quiet.quiet = true;
     std::filesystem::create_directories(Folder() + "/config");
     SetPlatform(&quiet);
-    SetPaths({QUELMAR_SOURCE_DATA_DIR, Folder() + "/user", Folder() + "/config", Folder() + "/docs"});
+    SetPaths(
+        {QUELMAR_SOURCE_DATA_DIR, Folder() + "/user", Folder() + "/config", Folder() + "/docs"});
     return LoadCatalogues();
 }
 

@@ -31,8 +31,8 @@ struct FuzzFolders {
         paths.userRoot = root + "/user";
         paths.configDir = root + "/config";
         paths.documentsDir = root + "/docs";
-        for (const char* sub : {"/data/Tarvex/Devices", "/data/Tarvex/Panels", "/data/Tarvex/Cables",
-                                "/user", "/config"})
+        for (const char* sub : {"/data/Tarvex/Devices", "/data/Tarvex/Panels",
+                                "/data/Tarvex/Cables", "/user", "/config"})
             std::filesystem::create_directories(root + sub);
         SetPaths(paths);
         SetPlatform(&platform);
@@ -57,7 +57,8 @@ std::size_t TakeLength(const std::uint8_t*& data, std::size_t& size) {
         size = 0;
         return 0;
     }
-    const std::size_t length = static_cast<std::size_t>(data[0]) | (static_cast<std::size_t>(data[1]) << 8);
+    const std::size_t length =
+        static_cast<std::size_t>(data[0]) | (static_cast<std::size_t>(data[1]) << 8);
     data += 2;
     size -= 2;
     return length < size ? length : size;

@@ -19,7 +19,9 @@ namespace {
 
 constexpr const char* kUserDefinedCable = "User-Defined";
 
-std::string GroupSetting(std::size_t group) { return "CableGroup" + std::to_string(group); }
+std::string GroupSetting(std::size_t group) {
+    return "CableGroup" + std::to_string(group);
+}
 
 bool IsKnownLocale(const std::string& locale) {
     return locale == "US" || locale == "NONUS" || locale == "ALL";
@@ -27,7 +29,8 @@ bool IsKnownLocale(const std::string& locale) {
 
 bool LoadGroups(const std::string& file, const std::string& phrase, bool& anyShown) {
     for (int n = 0;; ++n) {
-        const std::string value = ReadProfileString(file, "Cable Groups", "Group" + std::to_string(n));
+        const std::string value =
+            ReadProfileString(file, "Cable Groups", "Group" + std::to_string(n));
         if (value.empty()) break;
         CableGroup group;
         group.GroupName = GetField(value, 1);
@@ -75,7 +78,8 @@ bool LoadCables(const std::string& file, const std::string& phrase) {
         if (section.empty()) break;
         Cable cable;
         if (!ReadCable(file, section, cable)) {
-            ShowDataFileProblem("Invalid settings for cable " + std::to_string(n) + " in " + phrase);
+            ShowDataFileProblem("Invalid settings for cable " + std::to_string(n) + " in " +
+                                phrase);
             return false;
         }
         CableTable.push_back(std::move(cable));
@@ -101,7 +105,9 @@ void ChooseFirstRunGroups() {
 
 }  // namespace
 
-std::string CableDataFilePath() { return JoinPath(Paths().dataRoot, "Tarvex/Cables/Cables.dat"); }
+std::string CableDataFilePath() {
+    return JoinPath(Paths().dataRoot, "Tarvex/Cables/Cables.dat");
+}
 
 void ResetCableCatalogue() {
     CableGroupTable.clear();

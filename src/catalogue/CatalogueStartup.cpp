@@ -49,7 +49,8 @@ CatalogueCounts CountCatalogues() {
         if (!DeviceTypeTable[d].Name.empty()) ++counts.deviceTypes;
     counts.panels = static_cast<int>(PanelTable.size());
     counts.cables = static_cast<int>(CableTable.size());
-    counts.otherDevices = OtherDeviceTable.empty() ? 0 : static_cast<int>(OtherDeviceTable.size()) - 1;
+    counts.otherDevices =
+        OtherDeviceTable.empty() ? 0 : static_cast<int>(OtherDeviceTable.size()) - 1;
     return counts;
 }
 

@@ -14,9 +14,9 @@ bool LoadCatalogues();
 
 // How much the loaded catalogues hold.
 struct CatalogueCounts {
-    int families = 0;      // FamilyCount + 1 (family 0 included)
-    int deviceTypes = 0;   // named device types, type 0 not counted
-    int panels = 0;        // standard and user-defined panels
+    int families = 0;     // FamilyCount + 1 (family 0 included)
+    int deviceTypes = 0;  // named device types, type 0 not counted
+    int panels = 0;       // standard and user-defined panels
     int cables = 0;
     int otherDevices = 0;  // entry 0 not counted
 };

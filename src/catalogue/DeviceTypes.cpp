@@ -29,9 +29,13 @@ std::vector<AddressRangeEntry> AddressRangeTable;
 std::vector<FieldTypeEntry> FieldTypeTable;
 bool HighAddressesUsed = false;
 
-std::string DeviceDataFolder() { return JoinPath(Paths().dataRoot, "Tarvex/Devices"); }
+std::string DeviceDataFolder() {
+    return JoinPath(Paths().dataRoot, "Tarvex/Devices");
+}
 
-std::string StandardDevicesFilePath() { return JoinPath(DeviceDataFolder(), "Devices.dat"); }
+std::string StandardDevicesFilePath() {
+    return JoinPath(DeviceDataFolder(), "Devices.dat");
+}
 
 // The user's own device file is one the user edits, so it lives beside the user's other files
 // (CUSTPAN.DAT among them) rather than in the shipped data folder, which may be read-only.
@@ -62,11 +66,15 @@ AddressRangeEntry FullRange() {
     return full;
 }
 
-bool WithinTable(int type) { return type >= 0 && type < static_cast<int>(DeviceTypeTable.size()); }
+bool WithinTable(int type) {
+    return type >= 0 && type < static_cast<int>(DeviceTypeTable.size());
+}
 
 // Numbers stored without a range check still have to fit their field; one that does not is an
 // unforeseen failure of the load, reported through the common error handler.
-[[noreturn]] void ThrowOverflow() { throw RuntimeFault{kOverflowError, "Overflow"}; }
+[[noreturn]] void ThrowOverflow() {
+    throw RuntimeFault{kOverflowError, "Overflow"};
+}
 
 std::int16_t UncheckedInt16(const std::string& item) {
     const std::optional<std::int16_t> v = RoundToInt16(LeadingNumber(item));
@@ -81,7 +89,9 @@ std::int32_t UncheckedInt32(const std::string& item) {
 }
 
 // An item read as a number and written back in decimal, to build a key name ("Fault3").
-std::string NumberKeyText(const std::string& item) { return FormatGeneral(LeadingNumber(item)); }
+std::string NumberKeyText(const std::string& item) {
+    return FormatGeneral(LeadingNumber(item));
+}
 
 // Item 52: the number times 100, rounded down. The number is first taken to four decimals so
 // that 0.29 gives 29 rather than the 28 a binary product would floor to.
@@ -139,7 +149,9 @@ bool LoadFamilies(const CatalogueFiles& files) {
     return true;
 }
 
-std::string DontShowFamilySetting(int family) { return "DontShowFamily" + std::to_string(family); }
+std::string DontShowFamilySetting(int family) {
+    return "DontShowFamily" + std::to_string(family);
+}
 
 // The user's shown families; a family without a stored choice takes its default, which is then
 // stored.
@@ -205,7 +217,8 @@ bool ParseRangeDefinition(const std::string& definition, AddressRangeEntry& rang
     const std::string ending = range.RangeName + " in '" + standardFile + "'.";
     std::size_t pos = 0;
     while (pos < definition.size()) {
-        while (pos < definition.size() && (definition[pos] < '0' || definition[pos] > '9')) ++pos;
+        while (pos < definition.size() && (definition[pos] < '0' || definition[pos] > '9'))
+            ++pos;
         const int first = ReadDigitRun(definition, pos);
         if (first == 0 || first == 127 || first == 128 || first == kHighestAddress) {
             ShowDataFileProblem("Address " + std::to_string(first) +
@@ -222,7 +235,8 @@ bool ParseRangeDefinition(const std::string& definition, AddressRangeEntry& rang
             }
             last = std::min(last, kHighestAddress);
             // The run's inner addresses are not tested against the reserved ones.
-            for (int address = first + 1; address <= last; ++address) AllowAddress(range, address);
+            for (int address = first + 1; address <= last; ++address)
+                AllowAddress(range, address);
             if (last > kHighestLowAddress) range.RangeHasHigh = HighAddressesUsed = true;
         } else if (pos < definition.size()) {
             ++pos;  // the separator
@@ -241,11 +255,15 @@ bool ReadAddressRange(const std::string& item, const CatalogueFiles& files, std:
         }
 
     std::string definition = ReadProfileString(files.standardFile, "Ranges", "Range" + name);
-    if (definition.empty()) definition = ReadProfileString(files.userFile, "Ranges", "Range" + name);
+    if (definition.empty())
+        definition = ReadProfileString(files.userFile, "Ranges", "Range" + name);
     if (definition.empty()) {
-        if (name == "L") definition = "1-63";
-        else if (name == "H") definition = "64-126";
-        else if (name == "A") definition = "1-126";
+        if (name == "L")
+            definition = "1-63";
+        else if (name == "H")
+            definition = "64-126";
+        else if (name == "A")
+            definition = "1-126";
         else {
             ShowDataFileProblem("Invalid Address Range '" + name + "' in '" + files.standardFile +
                                 "'.");
@@ -274,9 +292,12 @@ bool ReadFieldType(FieldTypeEntry& entry, const std::string& w, const std::strin
             return false;
     } else {
         const std::string code = UCase(defaultItem);
-        if (code == "T") entry.FieldTypeDefault = -1;
-        else if (code == "D") entry.FieldTypeDefault = -2;
-        else if (code == "A") entry.FieldTypeDefault = -3;
+        if (code == "T")
+            entry.FieldTypeDefault = -1;
+        else if (code == "D")
+            entry.FieldTypeDefault = -2;
+        else if (code == "A")
+            entry.FieldTypeDefault = -3;
         else {
             ShowDataFileProblem("Invalid value for default value for Field Type " + suffix);
             return false;
@@ -285,8 +306,10 @@ bool ReadFieldType(FieldTypeEntry& entry, const std::string& w, const std::strin
 
     entry.FieldTypeFlag3 = IsWholeTrueItem(GetField(w, 3));
     const std::string mask = UCase(GetField(w, 4));
-    if (mask == "T") entry.FieldTypePcReadOnlyMask = 255;
-    else if (mask == "F") entry.FieldTypePcReadOnlyMask = 0;
+    if (mask == "T")
+        entry.FieldTypePcReadOnlyMask = 255;
+    else if (mask == "F")
+        entry.FieldTypePcReadOnlyMask = 0;
     else if (!ParseByteField(w, 4, entry.FieldTypePcReadOnlyMask, 0, 255,
                              "Bit mask for PC read only for Field Type " + suffix))
         return false;
@@ -296,9 +319,12 @@ bool ReadFieldType(FieldTypeEntry& entry, const std::string& w, const std::strin
     entry.FieldTypeNumber8 = UncheckedInt32(GetField(w, 8));
 
     const std::string mode = UCase(GetField(w, 9));
-    if (mode == "D") entry.FieldTypeDisplayMode = 0;
-    else if (mode == "B") entry.FieldTypeDisplayMode = 1;
-    else if (mode == "H") entry.FieldTypeDisplayMode = 2;
+    if (mode == "D")
+        entry.FieldTypeDisplayMode = 0;
+    else if (mode == "B")
+        entry.FieldTypeDisplayMode = 1;
+    else if (mode == "H")
+        entry.FieldTypeDisplayMode = 2;
     else {
         ShowDataFileProblem("Invalid default display mode for Field Type " + suffix);
         return false;
@@ -323,13 +349,14 @@ bool ReadFieldType(FieldTypeEntry& entry, const std::string& w, const std::strin
 }
 
 // The fifteen programmable fields of a type, from the field range `rangeValue`.
-bool ReadFields(DeviceTypeRecord& type, const std::string& rangeValue,
-                const CatalogueFiles& files, const std::string& deviceSuffix) {
+bool ReadFields(DeviceTypeRecord& type, const std::string& rangeValue, const CatalogueFiles& files,
+                const std::string& deviceSuffix) {
     type.FieldIndexFlag10 = type.FieldIndexMarker15 = type.FieldIndexMarker16 = -1;
     for (int i = 0; i < 15; ++i) {
         const std::string position = std::to_string(i) + " " + deviceSuffix;
         std::int16_t& fieldType = type.FieldTypes[static_cast<std::size_t>(i)];
-        if (!ParseIntField(rangeValue, i + 1, fieldType, 0, 255, "Field type for field " + position))
+        if (!ParseIntField(rangeValue, i + 1, fieldType, 0, 255,
+                           "Field type for field " + position))
             return false;
         const auto t = static_cast<std::size_t>(fieldType);
         // A field type already read has a name, so its key is known to hold a value.
@@ -391,7 +418,8 @@ bool ReadDeviceEntry(int d, const std::string& v, bool userEntry, const Catalogu
     if (!ParseIntField(v, 5, t.Family, 0, FamilyCount, "Device Family " + suffix)) return false;
 
     bool validAnalogue = false;
-    t.AnalogueType = AnalogueTypeCode(LetterCode(GetField(v, 7), 2), GetField(v, 29), validAnalogue);
+    t.AnalogueType =
+        AnalogueTypeCode(LetterCode(GetField(v, 7), 2), GetField(v, 29), validAnalogue);
     if (!validAnalogue) {
         ShowDataFileProblem("Invalid analogue type entry in [Devices] section for device number " +
                             std::to_string(d) + " in " + phrase);
@@ -498,8 +526,8 @@ bool ReadDeviceEntry(int d, const std::string& v, bool userEntry, const Catalogu
     t.EntryFlag47 = IsTrueItem(GetField(v, 47));
     t.IsCustom = userEntry;
 
-    const std::string faults = ReadProfileString(files.standardFile, "Faults",
-                                                 "Fault" + NumberKeyText(GetField(v, 48)));
+    const std::string faults =
+        ReadProfileString(files.standardFile, "Faults", "Fault" + NumberKeyText(GetField(v, 48)));
     if (faults.empty()) {
         ShowDataFileProblem("Invalid value for Fault Range " + suffix);
         return false;
@@ -507,8 +535,8 @@ bool ReadDeviceEntry(int d, const std::string& v, bool userEntry, const Catalogu
     for (std::size_t i = 0; i < t.Faults.size(); ++i)
         t.Faults[i] = GetField(faults, static_cast<int>(i) + 1);
 
-    const std::string fields = ReadProfileString(files.standardFile, "Fields",
-                                                 "Field" + NumberKeyText(GetField(v, 49)));
+    const std::string fields =
+        ReadProfileString(files.standardFile, "Fields", "Field" + NumberKeyText(GetField(v, 49)));
     if (fields.empty()) {
         ShowDataFileProblem("Invalid value for Field Range " + suffix);
         return false;
@@ -531,8 +559,8 @@ bool ReadDeviceEntry(int d, const std::string& v, bool userEntry, const Catalogu
 
 bool LoadDeviceEntries(const CatalogueFiles& files) {
     std::int16_t maxDevices = 0;
-    if (!ParseIntField(ReadProfileString(files.standardFile, "Devices", "MaxDevices"), 1, maxDevices,
-                       1, kMaxDeviceTypes,
+    if (!ParseIntField(ReadProfileString(files.standardFile, "Devices", "MaxDevices"), 1,
+                       maxDevices, 1, kMaxDeviceTypes,
                        "Invalid setting for 'MaxDevices' entry in 'Devices' section in " +
                            files.standardPhrase))
         return false;
@@ -582,7 +610,8 @@ bool LoadCatalogueOnce() {
     }
     if (!LoadFamilies(files)) return false;
     LoadFamiliesShown();
-    SortOrderByText(FamilyOrder, [](std::size_t family) { return FamilyTable[family].FamilyTitle; });
+    SortOrderByText(FamilyOrder,
+                    [](std::size_t family) { return FamilyTable[family].FamilyTitle; });
     if (!LoadButtons(files)) return false;
     if (!LoadOutputBits() || !LoadInputBits() || !LoadSwitches()) return false;
     return LoadDeviceEntries(files);
@@ -616,7 +645,9 @@ int FindDeviceTypeByName(const std::string& name) {
     return 0;
 }
 
-bool IsValidDeviceType(int type) { return type != 0 && WithinTable(type); }
+bool IsValidDeviceType(int type) {
+    return type != 0 && WithinTable(type);
+}
 
 bool IsPlaceableDeviceType(int type) {
     return WithinTable(type) &&
@@ -638,10 +669,13 @@ bool IsAddressAllowed(int type, int address) {
     if (!WithinTable(type) || address < 0 || address > kHighestAddress) return false;
     const std::int32_t range = DeviceTypeTable[static_cast<std::size_t>(type)].AddressRange;
     if (range < 0 || range >= static_cast<std::int32_t>(AddressRangeTable.size())) return false;
-    return AddressRangeTable[static_cast<std::size_t>(range)].RangeAllows[static_cast<std::size_t>(address)];
+    return AddressRangeTable[static_cast<std::size_t>(range)]
+        .RangeAllows[static_cast<std::size_t>(address)];
 }
 
-int MaxLoopAddress() { return HighAddressesUsed ? 252 : kHighestLowAddress; }
+int MaxLoopAddress() {
+    return HighAddressesUsed ? 252 : kHighestLowAddress;
+}
 
 void SetFamilyShown(int family, bool shown) {
     if (family < 0 || family >= static_cast<int>(FamilyTable.size())) return;

@@ -15,18 +15,18 @@
 inline constexpr int kMaxDeviceTypes = 127;
 
 struct DeviceTypeRecord {
-    std::string Name;                       // the identity of the type
+    std::string Name;  // the identity of the type
     std::string SecondaryName;
-    std::int16_t Protocol = 0;              // 0 to 3
-    std::int16_t TypeCode = 0;              // 0 to 255
-    std::int16_t Family = 0;                // 0 to FamilyCount; 255: family 0 with an icon
+    std::int16_t Protocol = 0;  // 0 to 3
+    std::int16_t TypeCode = 0;  // 0 to 255
+    std::int16_t Family = 0;    // 0 to FamilyCount; 255: family 0 with an icon
     std::int16_t Button = 0;
-    std::uint8_t AnalogueType = 0;          // 0 to 7
-    std::int32_t QuiescentCurrent = 0;      // µA
+    std::uint8_t AnalogueType = 0;      // 0 to 7
+    std::int32_t QuiescentCurrent = 0;  // µA
     std::int16_t IconNumber = 0;
     bool EntryFlag17 = false;
-    std::array<std::int16_t, 3> OutputUse{};   // output bit numbers
-    std::int16_t OutputDrawOrder = 0;          // row of OutputDrawOrderTable
+    std::array<std::int16_t, 3> OutputUse{};  // output bit numbers
+    std::int16_t OutputDrawOrder = 0;         // row of OutputDrawOrderTable
     std::int16_t PollingLedIcon = 0;
     std::array<std::int32_t, 3> OutputBitCurrent{};  // µA, may be negative
     std::array<std::int16_t, 3> InputUse{};          // input bit numbers
@@ -37,31 +37,31 @@ struct DeviceTypeRecord {
     std::uint8_t TestModeInitialRampDown = 0;
     std::uint8_t TestModeFinalValue = 0;
     bool EntryFlag22 = false;
-    std::int32_t AddressRange = 0;          // entry of AddressRangeTable
-    std::int32_t AlarmCurrent = 0;          // µA
+    std::int32_t AddressRange = 0;             // entry of AddressRangeTable
+    std::int32_t AlarmCurrent = 0;             // µA
     std::int32_t AlarmCurrentLedDisabled = 0;  // µA
-    std::int16_t MinimumVoltage = 0;        // hundredths of a volt
+    std::int16_t MinimumVoltage = 0;           // hundredths of a volt
     bool UsesOutputGroup3 = false;
     bool LedDisabledCurrentDiffers = false;
-    double InternalResistance = 0;          // hundredths of an ohm
+    double InternalResistance = 0;  // hundredths of an ohm
     std::uint8_t BaseType = 0;
-    std::int32_t SurgeCurrent = 0;          // µA
-    std::int32_t MaxSurgeCurrent = 0;       // µA
-    std::int32_t IsolatedEquivalent = 0;    // a device type number
-    bool NoOtherDevices = false;            // accepts no other device
+    std::int32_t SurgeCurrent = 0;        // µA
+    std::int32_t MaxSurgeCurrent = 0;     // µA
+    std::int32_t IsolatedEquivalent = 0;  // a device type number
+    bool NoOtherDevices = false;          // accepts no other device
     bool Item42IsA = false;
     bool IsMaster = false;
     bool IsSlave = false;
     std::int16_t DependsOnDevice = 0;
     std::int16_t MaximumDependents = 0;
     bool EntryFlag55 = false;
-    std::uint8_t DilSwitch1 = 0;            // switch numbers
+    std::uint8_t DilSwitch1 = 0;  // switch numbers
     std::uint8_t DilSwitch2 = 0;
     // The number of an other device as read; the other device catalogue replaces it by that
     // other device's place in its table once it has loaded.
     std::int16_t StandaloneSetting = 0;
     bool EntryFlag47 = false;
-    bool IsCustom = false;                  // read from the user file
+    bool IsCustom = false;  // read from the user file
     std::array<std::string, 8> Faults{};
     std::array<std::int16_t, 15> FieldTypes{};
     std::int16_t FieldIndexFlag10 = -1;
@@ -74,10 +74,10 @@ struct DeviceTypeRecord {
 
 struct DeviceFamily {
     std::string FamilyName;
-    std::string FamilyTitle;                // the display order sorts on it
+    std::string FamilyTitle;  // the display order sorts on it
     std::string FamilyText3;
     bool FamilyShownByDefault = true;
-    bool FamilyShown = true;                // the user's choice, kept in the settings
+    bool FamilyShown = true;  // the user's choice, kept in the settings
 };
 
 struct DeviceButton {
@@ -88,14 +88,14 @@ struct DeviceButton {
 
 struct AddressRangeEntry {
     std::string RangeName;
-    std::array<bool, 256> RangeAllows{};    // one flag per address 0 to 255
-    int RangeCount = 0;                     // how many flags are set
-    bool RangeHasHigh = false;              // an address above 126 is allowed
+    std::array<bool, 256> RangeAllows{};  // one flag per address 0 to 255
+    int RangeCount = 0;                   // how many flags are set
+    bool RangeHasHigh = false;            // an address above 126 is allowed
 };
 
 struct FieldTypeEntry {
-    std::string FieldTypeName;              // empty: not read yet
-    std::int16_t FieldTypeDefault = 0;      // 0 to 255, or -1 ("T"), -2 ("D"), -3 ("A")
+    std::string FieldTypeName;          // empty: not read yet
+    std::int16_t FieldTypeDefault = 0;  // 0 to 255, or -1 ("T"), -2 ("D"), -3 ("A")
     bool FieldTypeFlag3 = false;
     std::uint8_t FieldTypePcReadOnlyMask = 0;
     bool FieldTypeFlag5 = false;
@@ -113,8 +113,8 @@ struct FieldTypeEntry {
     std::string FieldTypeSubText5;
     bool FieldTypeSubFlag6 = false;
     bool FieldTypeFlag13 = false;
-    std::int16_t FieldTypeMarker15 = -1;    // 5 when set
-    std::int16_t FieldTypeMarker16 = -1;    // 6 when set
+    std::int16_t FieldTypeMarker15 = -1;  // 5 when set
+    std::int16_t FieldTypeMarker16 = -1;  // 6 when set
 };
 
 // Device types 0 to DeviceTypeCount; type 0 means no device.
@@ -136,8 +136,8 @@ extern std::vector<FieldTypeEntry> FieldTypeTable;
 extern bool HighAddressesUsed;
 
 // The order in which a device's three output bits are drawn, one row per OutputDrawOrder.
-inline constexpr std::array<std::array<std::int16_t, 3>, 7> OutputDrawOrderTable{{
-    {0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}, {2, 0, 1}}};
+inline constexpr std::array<std::array<std::int16_t, 3>, 7> OutputDrawOrderTable{
+    {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}, {2, 0, 1}}};
 
 // The device data folder (shipped data) and the two device data files. The user file lies in
 // the user's own data folder, because the shipped data folder is not writable.

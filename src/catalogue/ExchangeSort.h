@@ -33,15 +33,18 @@ void ExchangeSortByKey(std::vector<T>& items, std::size_t first, KeyOf keyOf, Af
     using Key = decltype(keyOf(items.front()));
     std::vector<Key> keys;
     keys.reserve(items.size());
-    for (const T& item : items) keys.push_back(keyOf(item));
+    for (const T& item : items)
+        keys.push_back(keyOf(item));
     std::vector<std::size_t> order(items.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
     ExchangeSort(
-        order, first, [&keys, &after](std::size_t a, std::size_t b) { return after(keys[a], keys[b]); },
-        onSwap);
+        order, first,
+        [&keys, &after](std::size_t a, std::size_t b) { return after(keys[a], keys[b]); }, onSwap);
     std::vector<T> sorted;
     sorted.reserve(items.size());
-    for (std::size_t k : order) sorted.push_back(std::move(items[k]));
+    for (std::size_t k : order)
+        sorted.push_back(std::move(items[k]));
     items = std::move(sorted);
 }
 

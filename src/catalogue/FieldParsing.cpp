@@ -100,9 +100,13 @@ std::string LetterCode(const std::string& item, std::size_t count) {
     return UCase(item.substr(0, count));
 }
 
-bool IsTrueItem(const std::string& item) { return LetterCode(item) == "T"; }
+bool IsTrueItem(const std::string& item) {
+    return LetterCode(item) == "T";
+}
 
-bool IsWholeTrueItem(const std::string& item) { return item == "T" || item == "t"; }
+bool IsWholeTrueItem(const std::string& item) {
+    return item == "T" || item == "t";
+}
 
 std::string FilePhrase(const std::string& fullPath) {
     return "configuration settings in '" + fullPath + "'.";

@@ -40,11 +40,15 @@ bool LoadInputBits() {
     return true;
 }
 
-int HighestInputBit() { return static_cast<int>(InputBitTable.size()) - 1; }
+int HighestInputBit() {
+    return static_cast<int>(InputBitTable.size()) - 1;
+}
 
 bool IsDefinedInputBit(int number) {
     return number >= 0 && number <= HighestInputBit() &&
            InputBitTable[static_cast<std::size_t>(number)].InputUseCode != -1;
 }
 
-void ResetInputBits() { InputBitTable.clear(); }
+void ResetInputBits() {
+    InputBitTable.clear();
+}

@@ -17,7 +17,9 @@ std::int32_t LastCalcType = 0;
 
 constexpr int kHighestCableImpedance = 10000;  // hundredths of an ohm per km per core
 
-std::string StandardDeviceSetting(int type) { return "StandardDevice" + std::to_string(type); }
+std::string StandardDeviceSetting(int type) {
+    return "StandardDevice" + std::to_string(type);
+}
 
 bool FamilyShownOf(const DeviceTypeRecord& type) {
     return type.Family >= 0 && type.Family < static_cast<int>(FamilyTable.size()) &&
@@ -79,7 +81,9 @@ void LoadLastCableImpedance() {
         SetLastCableImpedance(static_cast<std::int16_t>(FirstVisibleCableImpedance()));
 }
 
-std::int16_t GetLastCableImpedance() { return LastCableImpedance; }
+std::int16_t GetLastCableImpedance() {
+    return LastCableImpedance;
+}
 
 void SetLastCableImpedance(std::int16_t value) {
     if (value == LastCableImpedance) return;
@@ -87,9 +91,13 @@ void SetLastCableImpedance(std::int16_t value) {
     LastCableImpedance = value;
 }
 
-void LoadLastCalcType() { LastCalcType = ReadSettingNumber("LastCalcType"); }
+void LoadLastCalcType() {
+    LastCalcType = ReadSettingNumber("LastCalcType");
+}
 
-std::int32_t GetLastCalcType() { return LastCalcType; }
+std::int32_t GetLastCalcType() {
+    return LastCalcType;
+}
 
 void SetLastCalcType(std::int32_t value) {
     if (value == LastCalcType) return;

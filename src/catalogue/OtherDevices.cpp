@@ -28,8 +28,10 @@ Target DirectWhole(const std::string& value) {
     const std::string item = GetField(value, 1);
     if (!IsNumeric(item)) throw UnreadableFigure{};
     std::optional<Target> result;
-    if constexpr (sizeof(Target) == 2) result = RoundToInt16(NumericValue(item));
-    else result = RoundToInt32(NumericValue(item));
+    if constexpr (sizeof(Target) == 2)
+        result = RoundToInt16(NumericValue(item));
+    else
+        result = RoundToInt32(NumericValue(item));
     if (!result) throw UnreadableFigure{};
     return *result;
 }
@@ -68,8 +70,8 @@ public:
 
         other_.MaxQuantity = 255;
         v = Value("MaxQty");
-        if (!v.empty() &&
-            !ParseByteField(v, 1, other_.MaxQuantity, 1, 255, Describe("Maximum quantity for Other Device ")))
+        if (!v.empty() && !ParseByteField(v, 1, other_.MaxQuantity, 1, 255,
+                                          Describe("Maximum quantity for Other Device ")))
             return false;
         v = Value("Family");
         if (!v.empty() && !ParseIntField(v, 1, other_.OtherFamily, 0, FamilyCount,
@@ -77,7 +79,8 @@ public:
             return false;
         v = Value("Icon");
         if (!v.empty()) {
-            if (!ParseIntField(v, 1, other_.OtherIcon, 0, 32767, Describe("Icon number for Other Device ")))
+            if (!ParseIntField(v, 1, other_.OtherIcon, 0, 32767,
+                               Describe("Icon number for Other Device ")))
                 return false;
             other_.AlternativeIcon = other_.OtherIcon;
             if (!GetField(v, 2).empty() &&
@@ -85,7 +88,8 @@ public:
                                Describe("Alternative Icon number for Other Device ")))
                 return false;
         }
-        if (!Optional16("AlarmIcon", other_.AlarmIcon, 32767, "Alarm Icon number for Other Device "))
+        if (!Optional16("AlarmIcon", other_.AlarmIcon, 32767,
+                        "Alarm Icon number for Other Device "))
             return false;
         v = Value("UseAlternative");
         other_.AlternativeName = other_.SingleName;
@@ -98,10 +102,11 @@ public:
         if (!Optional16("Button", other_.OtherButton, 255, "Button number for Other Device "))
             return false;
         v = Value("Base");
-        if (!v.empty() &&
-            !ParseByteField(v, 1, other_.OtherBase, 0, 255, Describe("Base type for Other Device ")))
+        if (!v.empty() && !ParseByteField(v, 1, other_.OtherBase, 0, 255,
+                                          Describe("Base type for Other Device ")))
             return false;
-        if (!Optional16("MinVolts", other_.OtherMinVolts, 32767, "Minimum voltage for Other Device "))
+        if (!Optional16("MinVolts", other_.OtherMinVolts, 32767,
+                        "Minimum voltage for Other Device "))
             return false;
         if (!Required("Context", v)) return false;
         const std::string context = LCase(GetField(v, 1));
@@ -131,7 +136,8 @@ private:
     }
 
     // An optional 16-bit key from 0 to `upper`; a missing key leaves the field at 0.
-    bool Optional16(const char* key, std::int16_t& field, int upper, const char* description) const {
+    bool Optional16(const char* key, std::int16_t& field, int upper,
+                    const char* description) const {
         const std::string v = Value(key);
         return v.empty() || ParseIntField(v, 1, field, 0, upper, Describe(description));
     }
@@ -165,8 +171,7 @@ bool ReadOtherFile(const std::string& file, bool required, const std::string& ke
             OtherDeviceTable.push_back(std::move(other));
         }
     } catch (const UnreadableFigure&) {
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     ShowDataFileProblem("An unexpected error has occurred while reading " + phrase);
     return false;
 }
@@ -190,7 +195,8 @@ bool LoadOtherDevices() {
         if (OtherDeviceTable[i].IsStandaloneContext && OtherDeviceTable[i].OtherMaxSurge != 0)
             LastSurgeStandaloneOther = static_cast<int>(i);
     for (DeviceTypeRecord& type : DeviceTypeTable)
-        type.StandaloneSetting = static_cast<std::int16_t>(FindOtherByNumber(type.StandaloneSetting));
+        type.StandaloneSetting =
+            static_cast<std::int16_t>(FindOtherByNumber(type.StandaloneSetting));
     return true;
 }
 

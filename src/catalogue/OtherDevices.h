@@ -9,14 +9,14 @@
 #include <vector>
 
 struct OtherDevice {
-    std::int16_t OtherNumber = 0;   // the record's place when it was read, before sorting
+    std::int16_t OtherNumber = 0;  // the record's place when it was read, before sorting
     std::string OtherName;
     std::string SingleName;
-    std::string OtherKey;           // how configuration files name it: prefix + section name
-    std::int16_t OtherImpedance = 0;    // hundredths of an ohm
-    std::int32_t OtherQuiescent = 0;    // µA
-    std::int32_t OtherAlarm = 0;        // µA
-    bool FromRemote = false;            // driven from a remote output
+    std::string OtherKey;             // how configuration files name it: prefix + section name
+    std::int16_t OtherImpedance = 0;  // hundredths of an ohm
+    std::int32_t OtherQuiescent = 0;  // µA
+    std::int32_t OtherAlarm = 0;      // µA
+    bool FromRemote = false;          // driven from a remote output
     std::uint8_t MaxQuantity = 0;
     std::int16_t OtherFamily = 0;
     std::int16_t OtherButton = 0;
@@ -25,11 +25,11 @@ struct OtherDevice {
     std::int16_t AlarmIcon = 0;
     std::int16_t AlternativeDevice = 0;
     std::string AlternativeName;
-    std::uint8_t OtherBase = 0;         // base type it needs; 0 fits any
-    bool OtherIsCustom = false;         // read from the user file
-    std::int16_t OtherMinVolts = 0;     // hundredths of a volt
-    std::int32_t OtherSurge = 0;        // µA
-    std::int32_t OtherMaxSurge = 0;     // µA
+    std::uint8_t OtherBase = 0;      // base type it needs; 0 fits any
+    bool OtherIsCustom = false;      // read from the user file
+    std::int16_t OtherMinVolts = 0;  // hundredths of a volt
+    std::int32_t OtherSurge = 0;     // µA
+    std::int32_t OtherMaxSurge = 0;  // µA
     bool IsStandaloneContext = false;
     bool IsBaseContext = false;
     bool FromRemoteSecond = false;

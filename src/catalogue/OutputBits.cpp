@@ -40,8 +40,7 @@ bool LoadOutputBits() {
         if (entry.empty()) continue;
         OutputBit& bit = OutputBitTable[static_cast<std::size_t>(n)];
         bit.OutputName = GetField(entry, 1);
-        const std::string ending =
-            std::to_string(n) + "' entry in [Outputs] section in " + phrase;
+        const std::string ending = std::to_string(n) + "' entry in [Outputs] section in " + phrase;
         if (!ParseIntField(entry, 2, bit.OutputUseCode, 0, 127, "Output Use in 'Output" + ending))
             return false;
         if (!ParseIntField(entry, 3, bit.OutputGroup, 0, 127, "Output Group in 'Output" + ending))
@@ -50,11 +49,15 @@ bool LoadOutputBits() {
     return true;
 }
 
-int HighestOutputBit() { return static_cast<int>(OutputBitTable.size()) - 1; }
+int HighestOutputBit() {
+    return static_cast<int>(OutputBitTable.size()) - 1;
+}
 
 bool IsOutputGroup3(int number) {
     return number >= 0 && number <= HighestOutputBit() &&
            OutputBitTable[static_cast<std::size_t>(number)].OutputGroup == 3;
 }
 
-void ResetOutputBits() { OutputBitTable.clear(); }
+void ResetOutputBits() {
+    OutputBitTable.clear();
+}

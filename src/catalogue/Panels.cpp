@@ -36,7 +36,9 @@ constexpr std::int16_t kDefaultMaxDevicesPerLoop = 126;
 
 // Case-insensitive sort key of a name: upper-cased in the file's code page, so that letters
 // beyond ASCII order by their code as they do in the files.
-std::string NoCaseKey(const std::string& name) { return UCase(Utf8ToCp1252(name)); }
+std::string NoCaseKey(const std::string& name) {
+    return UCase(Utf8ToCp1252(name));
+}
 
 bool IsLiveCustomPanel(int number) {
     if (number < 0 || number >= static_cast<int>(PanelTable.size())) return false;
@@ -48,8 +50,10 @@ bool IsLiveCustomPanel(int number) {
 // index follow their records, as does the extra index given (-1 for none), which is returned.
 int SortPanels(int followed = -1) {
     auto follow = [](int& index, std::size_t i, std::size_t j) {
-        if (index == static_cast<int>(i)) index = static_cast<int>(j);
-        else if (index == static_cast<int>(j)) index = static_cast<int>(i);
+        if (index == static_cast<int>(i))
+            index = static_cast<int>(j);
+        else if (index == static_cast<int>(j))
+            index = static_cast<int>(i);
     };
     ExchangeSortByKey(
         PanelTable, 0, [](const ControlPanel& p) { return NoCaseKey(p.PanelName); },
@@ -69,8 +73,17 @@ int FindUnknownPanel() {
 }
 
 // The panel keys, in the order they are read.
-enum class PanelKey { Loops, DriverImpedance, MaxDevicesPerLoop, AlarmLEDs, RemoteLEDs, Outputs,
-                      MaxLoopCurrent, MaxTotalCurrent, MinLoopVoltage };
+enum class PanelKey {
+    Loops,
+    DriverImpedance,
+    MaxDevicesPerLoop,
+    AlarmLEDs,
+    RemoteLEDs,
+    Outputs,
+    MaxLoopCurrent,
+    MaxTotalCurrent,
+    MinLoopVoltage
+};
 
 struct PanelKeyRule {
     PanelKey key;
@@ -194,8 +207,8 @@ bool LoadStandardPanels() {
             panel.Manufacturer = static_cast<std::int16_t>(m);
             panel.PanelSection = GetField(value, 1);
             const std::string numbering = " for control panel " + std::to_string(p) +
-                                          " for manufacturer '" + maker.ManufacturerName +
-                                          "' in " + phrase;
+                                          " for manufacturer '" + maker.ManufacturerName + "' in " +
+                                          phrase;
             if (panel.PanelSection.empty()) {
                 ShowDataFileProblem("Invalid settings" + numbering);
                 return false;
@@ -212,11 +225,14 @@ bool LoadStandardPanels() {
     return true;
 }
 
-std::string CustomSection(int n) { return kCustomSectionPrefix + std::to_string(n); }
+std::string CustomSection(int n) {
+    return kCustomSectionPrefix + std::to_string(n);
+}
 
 // MaxCustom of [Options], the highest section number ever used (rounded; empty gives 0).
 int ReadMaxCustom(const std::string& file) {
-    const double value = RoundHalfEven(LeadingNumber(ReadProfileString(file, "Options", "MaxCustom")));
+    const double value =
+        RoundHalfEven(LeadingNumber(ReadProfileString(file, "Options", "MaxCustom")));
     if (!(value > 0)) return 0;
     return value > kMaxCustomSections ? kMaxCustomSections : static_cast<int>(value);
 }
@@ -234,7 +250,8 @@ bool LoadCustomPanels() {
         panel.Manufacturer = static_cast<std::int16_t>(CustomManufacturerIndex);
         const std::string numbering =
             " for user-defined control panel " + std::to_string(n) + "' in " + phrase;
-        if (!ReadPanelSection(file, phrase, panel, kCustomManufacturerName, numbering)) return false;
+        if (!ReadPanelSection(file, phrase, panel, kCustomManufacturerName, numbering))
+            return false;
         PanelTable.push_back(std::move(panel));
         ++CustomPanelCount;
     }
@@ -299,8 +316,12 @@ void WritePanelKeys(const std::string& file, const ControlPanel& panel) {
 
 }  // namespace
 
-std::string PanelDataFolder() { return JoinPath(Paths().dataRoot, "Tarvex/Panels"); }
-std::string StandardPanelFilePath() { return JoinPath(PanelDataFolder(), "stdpan.dat"); }
+std::string PanelDataFolder() {
+    return JoinPath(Paths().dataRoot, "Tarvex/Panels");
+}
+std::string StandardPanelFilePath() {
+    return JoinPath(PanelDataFolder(), "stdpan.dat");
+}
 std::string RevisedStandardPanelFilePath() {
     return JoinPath(PanelDataFolder(), "revisedstdpan.dat");
 }
@@ -342,7 +363,9 @@ bool LoadPanelCatalogue() {
     return true;
 }
 
-int GetCurrentPanel() { return CurrentPanel; }
+int GetCurrentPanel() {
+    return CurrentPanel;
+}
 
 void SetCurrentPanel(int panel) {
     if (panel == CurrentPanel) return;
@@ -370,7 +393,8 @@ int AddCustomPanel(const ControlPanel& panel) {
     BusyPointer busy;
     const std::string file = CustomPanelFilePath();
     int n = 1;
-    while (IsSectionTaken(file, CustomSection(n))) ++n;
+    while (IsSectionTaken(file, CustomSection(n)))
+        ++n;
     ControlPanel record = panel;
     record.IsStandardPanel = false;
     record.Manufacturer = static_cast<std::int16_t>(CustomManufacturerIndex);

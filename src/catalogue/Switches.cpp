@@ -31,14 +31,12 @@ bool LoadSwitches() {
 
     SwitchTable.assign(static_cast<std::size_t>(highest) + 1, SwitchEntry{});
     for (int n = 0; n <= highest; ++n) {
-        const std::string entry =
-            ReadProfileString(file, "Switches", "Switch" + std::to_string(n));
+        const std::string entry = ReadProfileString(file, "Switches", "Switch" + std::to_string(n));
         if (entry.empty()) continue;
         SwitchEntry& sw = SwitchTable[static_cast<std::size_t>(n)];
         sw.SwitchName = GetField(entry, 1);
         sw.SwitchText2 = GetField(entry, 2);
-        const std::string ending =
-            std::to_string(n) + "' entry in [Switches] section in " + phrase;
+        const std::string ending = std::to_string(n) + "' entry in [Switches] section in " + phrase;
         if (!ParseIntField(entry, 3, sw.AlarmCurrentOff, 0, 32767,
                            "Alarm Current for Off-position in 'Switch" + ending))
             return false;
@@ -55,6 +53,10 @@ bool LoadSwitches() {
     return true;
 }
 
-int HighestSwitch() { return static_cast<int>(SwitchTable.size()) - 1; }
+int HighestSwitch() {
+    return static_cast<int>(SwitchTable.size()) - 1;
+}
 
-void ResetSwitches() { SwitchTable.clear(); }
+void ResetSwitches() {
+    SwitchTable.clear();
+}

@@ -20,11 +20,13 @@ bool asJson = false;
 bool wiringChecks = false;
 
 CLI::App* AddCalc(CLI::App& app) {
-    CLI::App* command = app.add_subcommand("calc", "Open a configuration file and calculate every loop");
+    CLI::App* command =
+        app.add_subcommand("calc", "Open a configuration file and calculate every loop");
     command->add_option("FILE", designPath, "Configuration file (.QMR)")->required();
     command->add_flag("--json", asJson, "Print the results as one JSON object");
-    command->add_flag("--wiring-checks", wiringChecks,
-                      "Also run the wiring checks (switch-on surge, master and slave, dependent devices)");
+    command->add_flag(
+        "--wiring-checks", wiringChecks,
+        "Also run the wiring checks (switch-on surge, master and slave, dependent devices)");
     return command;
 }
 
@@ -70,7 +72,8 @@ nlohmann::ordered_json LoopJson(int loop, int panelLoops) {
 void PrintJson(const ControlPanel* panel) {
     const int panelLoops = panel ? panel->Loops : 0;
     nlohmann::ordered_json loops = nlohmann::ordered_json::array();
-    for (int loop = 1; loop <= kLoopCount; ++loop) loops.push_back(LoopJson(loop, panelLoops));
+    for (int loop = 1; loop <= kLoopCount; ++loop)
+        loops.push_back(LoopJson(loop, panelLoops));
     const nlohmann::ordered_json result = {
         {"file", designPath},
         {"site_name", CurrentDocument().SiteName},
@@ -101,22 +104,29 @@ void PrintTable(const ControlPanel* panel) {
               << "Site:  " << doc.SiteName << "\n"
               << "Panel: " << (panel ? panel->PanelName : std::string()) << " (" << panelLoops
               << (panelLoops == 1 ? " loop" : " loops") << ")\n\n";
-    std::cout << Padded("Loop", 6) << Padded("Name", 28) << Padded("Devices", 9) << Padded("Quiescent", 11)
-              << Padded("Alarm", 11) << Padded("Volt drop", 11) << "Verdict\n";
+    std::cout << Padded("Loop", 6) << Padded("Name", 28) << Padded("Devices", 9)
+              << Padded("Quiescent", 11) << Padded("Alarm", 11) << Padded("Volt drop", 11)
+              << "Verdict\n";
     for (int loop = 1; loop <= panelLoops; ++loop) {
         const clsCalculator& c = doc.LoopModel(loop);
         std::cout << Padded(std::to_string(loop), 6) << Padded(doc.LoopName(loop), 28)
-                  << Padded(FormatGeneral(std::int64_t{c.QtyDevices() + c.QtyAddressableSlaveBases()}), 9)
-                  << Padded(CurrentText(c.QuiescentCurrentTotal()), 11) << Padded(CurrentText(c.AlarmCurrentTotal()), 11)
+                  << Padded(
+                         FormatGeneral(std::int64_t{c.QtyDevices() + c.QtyAddressableSlaveBases()}),
+                         9)
+                  << Padded(CurrentText(c.QuiescentCurrentTotal()), 11)
+                  << Padded(CurrentText(c.AlarmCurrentTotal()), 11)
                   << Padded(FormatFixed(c.VoltDrop(), 1) + " V", 11) << c.LoopDesignShort() << "\n";
     }
-    std::cout << Padded("Total", 34) << Padded(FormatGeneral(std::int64_t{TotalDevicesAllLoops()}), 9)
-              << Padded(CurrentText(TotalQuiescentAllLoops()), 11) << Padded(CurrentText(TotalAlarmAllLoops()), 11)
-              << Padded("", 11) << OverallDesignText() << "\n";
+    std::cout << Padded("Total", 34)
+              << Padded(FormatGeneral(std::int64_t{TotalDevicesAllLoops()}), 9)
+              << Padded(CurrentText(TotalQuiescentAllLoops()), 11)
+              << Padded(CurrentText(TotalAlarmAllLoops()), 11) << Padded("", 11)
+              << OverallDesignText() << "\n";
     for (int loop = 1; loop <= panelLoops; ++loop) {
         const clsCalculator& c = doc.LoopModel(loop);
         if (c.DesignIsSatisfactory()) continue;
-        std::cout << "\nLoop " << loop << ": " << c.LoopDesignShort() << "\n" << c.DesignExplanation() << "\n";
+        std::cout << "\nLoop " << loop << ": " << c.LoopDesignShort() << "\n"
+                  << c.DesignExplanation() << "\n";
     }
     std::cout.flush();
 }
@@ -126,8 +136,10 @@ int RunCalc(ConsolePlatform& console) {
     // Opening has recalculated every loop as the main window does, without the wiring checks.
     if (wiringChecks) RecalculateAllLoops(false);
     const ControlPanel* panel = ChosenPanelRecord();
-    if (asJson) PrintJson(panel);
-    else PrintTable(panel);
+    if (asJson)
+        PrintJson(panel);
+    else
+        PrintTable(panel);
     return 0;
 }
 

@@ -15,4 +15,6 @@ bool RegisterCliCommand(CliCommand command) {
     return true;
 }
 
-const std::vector<CliCommand>& RegisteredCliCommands() { return Commands(); }
+const std::vector<CliCommand>& RegisteredCliCommands() {
+    return Commands();
+}

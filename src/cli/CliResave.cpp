@@ -9,7 +9,8 @@ namespace {
 std::string inputPath, outputPath;
 
 CLI::App* AddResave(CLI::App& app) {
-    CLI::App* command = app.add_subcommand("resave", "Open a configuration file and save it under a new name");
+    CLI::App* command =
+        app.add_subcommand("resave", "Open a configuration file and save it under a new name");
     command->add_option("IN", inputPath, "Configuration file to open")->required();
     command->add_option("OUT", outputPath, "File to save the design to")->required();
     return command;

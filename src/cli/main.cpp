@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
 
     const auto& commands = RegisteredCliCommands();
     std::vector<CLI::App*> subcommands;
-    for (const CliCommand& command : commands) subcommands.push_back(command.add(app));
+    for (const CliCommand& command : commands)
+        subcommands.push_back(command.add(app));
 
     try {
         app.parse(argc, argv);

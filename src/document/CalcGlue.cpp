@@ -58,7 +58,9 @@ void GuardCalculation(const char* section, Work work) {
 }
 
 // Loops that exist in the design, clipped to 1..8 (a panel record may claim more).
-int ClipLoop(int loop) { return loop < 0 ? 0 : (loop > kLoopCount ? kLoopCount : loop); }
+int ClipLoop(int loop) {
+    return loop < 0 ? 0 : (loop > kLoopCount ? kLoopCount : loop);
+}
 
 }  // namespace
 
@@ -155,7 +157,8 @@ Amount TotalAlarmAllLoops() {
 
 std::int16_t TotalDevicesAllLoops() {
     std::int32_t sum = 0;  // at most 8 x 512, well inside 16 bits
-    for (int loop = 1; loop <= kLoopCount; ++loop) sum += DevicesShown(CurrentDocument().LoopModel(loop));
+    for (int loop = 1; loop <= kLoopCount; ++loop)
+        sum += DevicesShown(CurrentDocument().LoopModel(loop));
     return static_cast<std::int16_t>(sum);
 }
 
@@ -191,7 +194,8 @@ bool CheckPanelLoopCount(std::uint8_t oldLoops, std::uint8_t newLoops) {
                         MsgButtons::OKCancel) == MsgResult::Cancel)
             return false;
     }
-    for (int loop = first; loop <= last && loop >= 1; ++loop) ClearLoop(loop);
+    for (int loop = first; loop <= last && loop >= 1; ++loop)
+        ClearLoop(loop);
     return true;
 }
 
@@ -217,8 +221,10 @@ bool CheckPanelMaxDevices(std::int16_t oldHighest, std::int16_t newHighest) {
         int kept = 0;
         for (int slot = 0; slot < clsCalculator::kSlotCount; ++slot) {
             if (calc.DeviceType(slot) == 0) continue;
-            if (kept < newHighest) ++kept;
-            else calc.DeviceType(slot, 0);
+            if (kept < newHighest)
+                ++kept;
+            else
+                calc.DeviceType(slot, 0);
         }
     }
     return true;

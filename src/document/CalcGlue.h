@@ -11,15 +11,15 @@
 
 // What a loop editor shows of its loop's last calculation.
 struct LoopEditorResults {
-    std::string lblQty;                // devices + addressable slave bases
-    std::string lblQuiescentDevices;   // lblQuiescent(99)
-    std::string lblAlarmDevices;       // lblAlarm(99)
-    std::string lblQuiescentTotal;     // lblQuiescent(100)
-    std::string lblAlarmTotal;         // lblAlarm(100)
-    std::string lblPanelLimit;         // "* - " + PanelLimitText
-    bool panelLimitVisible = false;    // lblOutLimit, lblPanelLimitStar and lblPanelLimit
-    std::string lblMaxVoltDrop;        // "(Max. permissible = 12.3 V)"
-    std::string txtVoltDrop;           // "1.2 V"
+    std::string lblQty;               // devices + addressable slave bases
+    std::string lblQuiescentDevices;  // lblQuiescent(99)
+    std::string lblAlarmDevices;      // lblAlarm(99)
+    std::string lblQuiescentTotal;    // lblQuiescent(100)
+    std::string lblAlarmTotal;        // lblAlarm(100)
+    std::string lblPanelLimit;        // "* - " + PanelLimitText
+    bool panelLimitVisible = false;   // lblOutLimit, lblPanelLimitStar and lblPanelLimit
+    std::string lblMaxVoltDrop;       // "(Max. permissible = 12.3 V)"
+    std::string txtVoltDrop;          // "1.2 V"
     // Calculation type 1: the total run in display units for txtTotalLength.
     std::optional<std::string> txtTotalLength;
     // Calculation type 2: the cable list selects the cable of this impedance.

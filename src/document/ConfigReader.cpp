@@ -69,8 +69,10 @@ std::optional<double> WholeNumberOf(const std::string& text) {
     if (!text.empty() && text.size() <= 10) {
         std::size_t i = text[0] == '-' ? 1 : 0;
         double value = 0;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
-        if (i == text.size() && (text[0] != '-' || text.size() > 1)) return text[0] == '-' ? -value : value;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            value = value * 10 + (text[i] - '0');
+        if (i == text.size() && (text[0] != '-' || text.size() > 1))
+            return text[0] == '-' ? -value : value;
     }
     if (text.empty() || !IsNumeric(text)) return std::nullopt;
     const double v = RoundHalfEven(NumericValue(text));
@@ -192,7 +194,8 @@ void ConfigLoader::ReadHeader() {
 
 void ConfigLoader::StepProgress(int loop, int address) {
     Platform& platform = CurrentPlatform();
-    platform.ShowProgress(((loop - 1) * kAddressCount + address) * 100 / (kLoopCount * kAddressCount));
+    platform.ShowProgress(((loop - 1) * kAddressCount + address) * 100 /
+                          (kLoopCount * kAddressCount));
     platform.ProcessEvents();
     if (!platform.CancelRequested()) return;
     if (ShowMessage("Do you want to cancel the open operation?", kProgramTitle, MsgIcon::Question,
@@ -211,7 +214,8 @@ std::optional<std::string> ConfigLoader::CustomName(const std::string& field, co
 
 int ConfigLoader::LookUpType(const std::string& field) const {
     if (field.empty()) return 0;
-    if (const auto number = WholeNumberOf(field)) return *number >= 1 && *number <= DeviceTypeCount ? static_cast<int>(*number) : 0;
+    if (const auto number = WholeNumberOf(field))
+        return *number >= 1 && *number <= DeviceTypeCount ? static_cast<int>(*number) : 0;
     if (IsNumeric(field)) return 0;  // a number too large to hold
     const std::string name = CustomName(field, kCustomDeviceSection, "Device").value_or(field);
     return name.empty() ? 0 : FindDeviceTypeByName(name);
@@ -220,7 +224,8 @@ int ConfigLoader::LookUpType(const std::string& field) const {
 int ConfigLoader::LookUpOther(const std::string& part) const {
     if (part.empty()) return 0;
     if (const auto number = WholeNumberOf(part))
-        return *number >= -32768 && *number <= 32767 ? FindOtherByNumber(static_cast<int>(*number)) : 0;
+        return *number >= -32768 && *number <= 32767 ? FindOtherByNumber(static_cast<int>(*number))
+                                                     : 0;
     if (IsNumeric(part)) return 0;  // a number too large to hold
     const std::string name = CustomName(part, kCustomOtherSection, "Other").value_or(part);
     if (name.empty()) return 0;
@@ -235,7 +240,8 @@ OtherRefs ConfigLoader::ParseOther(std::string text) const {
     if (paren != std::string::npos) {
         // A standalone device's master; anything but an address slot is refused.
         const double address = RoundHalfEven(LeadingNumber(text.substr(paren + 1)));
-        refs.address = address >= 0 && address < kAddressCount ? static_cast<std::int32_t>(address) : 0;
+        refs.address =
+            address >= 0 && address < kAddressCount ? static_cast<std::int32_t>(address) : 0;
         text.resize(paren);
     }
     std::vector<std::string> parts;
@@ -259,7 +265,8 @@ int ConfigLoader::KeepIfCompatible(int loop, int type, int other) {
     // An address without a device keeps what hangs on it: there is no device to judge it by.
     if (other == 0 || type == 0 || IsCompatible(type, other)) return other;
     const std::string text = "1 " + OtherRecord(other).SingleName + " on loop " +
-                             std::to_string(loop) + " will be deleted, because it is incompatible with its associated " +
+                             std::to_string(loop) +
+                             " will be deleted, because it is incompatible with its associated " +
                              TypeRecord(type).Name + ".";
     if (ShowMessage(text, kProgramTitle, MsgIcon::Information, MsgButtons::OKCancel) ==
         MsgResult::Cancel) {
@@ -289,7 +296,9 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
         if (value.empty()) continue;  // the address stays empty, in its own place
 
         const std::vector<std::string> fields = SplitValueList(value);
-        const auto field = [&fields](std::size_t i) { return i < fields.size() ? fields[i] : std::string(); };
+        const auto field = [&fields](std::size_t i) {
+            return i < fields.size() ? fields[i] : std::string();
+        };
         if (!field(2).empty()) hasPlacedOthers_ = true;
         int type = LookUpType(field(0));
         const OtherRefs refs = ParseOther(field(2));
@@ -298,8 +307,9 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
         for (const LegacyTypeConversion& conversion : LegacyTypeConversions()) {
             if (type != conversion.FromType) continue;
             type = conversion.ToType;
-            calc.DeviceStandaloneTypeAndAddress(a, clsCalculator::kFirstSub,
-                                                static_cast<std::int16_t>(FindOtherByNumber(conversion.StandaloneOtherNumber)), 0);
+            calc.DeviceStandaloneTypeAndAddress(
+                a, clsCalculator::kFirstSub,
+                static_cast<std::int16_t>(FindOtherByNumber(conversion.StandaloneOtherNumber)), 0);
             break;
         }
         if (type < 0 || type > DeviceTypeCount) type = 0;
@@ -309,7 +319,8 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
         const auto baseAddress = BoundedNumberOf(field(4), 0, kAddressCount - 1);
         if (baseAddress) {
             baseAddress_[a] = *baseAddress;
-            if (*baseAddress != 0) baseType_[a] = BoundedNumberOf(field(5), 0, DeviceTypeCount).value_or(0);
+            if (*baseAddress != 0)
+                baseType_[a] = BoundedNumberOf(field(5), 0, DeviceTypeCount).value_or(0);
         }
 
         std::int16_t carried = 0;
@@ -326,11 +337,14 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
             calc.DeviceType(a, static_cast<std::int16_t>(type));
             doc.DeviceCarriedValue(loop, a) = carried;
             doc.DeviceEavesdropFlag(loop, a) = eavesdrop;
-            calc.DeviceOtherType(a, static_cast<std::int16_t>(KeepIfCompatible(loop, type, refs.other)));
-            calc.DeviceOtherBaseType(a, static_cast<std::int16_t>(KeepIfCompatible(loop, type, refs.base)));
+            calc.DeviceOtherType(
+                a, static_cast<std::int16_t>(KeepIfCompatible(loop, type, refs.other)));
+            calc.DeviceOtherBaseType(
+                a, static_cast<std::int16_t>(KeepIfCompatible(loop, type, refs.base)));
         } else if (!yesToAll_) {
-            switch (CurrentIgnoreUnknownPrompt().UnknownResponse(
-                static_cast<std::int16_t>(loop), static_cast<std::int16_t>(a), static_cast<std::int16_t>(type))) {
+            switch (CurrentIgnoreUnknownPrompt().UnknownResponse(static_cast<std::int16_t>(loop),
+                                                                 static_cast<std::int16_t>(a),
+                                                                 static_cast<std::int16_t>(type))) {
                 case 'A':
                     yesToAll_ = true;
                     break;
@@ -380,8 +394,9 @@ void ConfigLoader::ReadStandaloneEntries(const std::string& section, clsCalculat
             if (item.empty()) continue;
             hasPlacedOthers_ = true;
             const OtherRefs refs = ParseOther(item);
-            calc.DeviceStandaloneTypeAndAddress(a, k + 1, static_cast<std::int16_t>(refs.other != 0 ? refs.other : refs.base),
-                                                refs.address);
+            calc.DeviceStandaloneTypeAndAddress(
+                a, k + 1, static_cast<std::int16_t>(refs.other != 0 ? refs.other : refs.base),
+                refs.address);
         }
     }
 }
@@ -430,9 +445,11 @@ void ConfigLoader::Distribute(int loop, clsCalculator& calc, int other, int coun
         const int type = calc.DeviceType(a);
         if (type == 0 || !IsCompatible(type, other)) continue;
         if (record.IsStandaloneContext) {
-            for (int sub = clsCalculator::kFirstSub; sub <= clsCalculator::kLastSub && placed < count; ++sub) {
+            for (int sub = clsCalculator::kFirstSub;
+                 sub <= clsCalculator::kLastSub && placed < count; ++sub) {
                 if (calc.DeviceStandalone(a, sub) != 0) continue;
-                calc.DeviceStandaloneTypeAndAddress(a, sub, static_cast<std::int16_t>(other), masterAddress);
+                calc.DeviceStandaloneTypeAndAddress(a, sub, static_cast<std::int16_t>(other),
+                                                    masterAddress);
                 ++placed;
             }
         } else if (record.IsBaseContext) {
@@ -448,12 +465,14 @@ void ConfigLoader::Distribute(int loop, clsCalculator& calc, int other, int coun
     const int unplaced = count - placed;
     if (unplaced == 0) return;
     othersDropped_ = true;
-    const std::string what = unplaced == 1
-                                 ? "1 " + record.SingleName + " has been deleted from Loop "
-                                 : std::to_string(unplaced) + " " + record.OtherName + " have been deleted from Loop ";
+    const std::string what =
+        unplaced == 1
+            ? "1 " + record.SingleName + " has been deleted from Loop "
+            : std::to_string(unplaced) + " " + record.OtherName + " have been deleted from Loop ";
     ShowMessage(std::string("This version of ") + kProgramTitle +
                     " has more precise definitions of some devices than previous versions.  "
-                    "Consequently, it has detected that this configuration data contains incompatible data.\n\n" +
+                    "Consequently, it has detected that this configuration data contains "
+                    "incompatible data.\n\n" +
                     what + std::to_string(loop) + ".",
                 "Open", MsgIcon::Information);
 }
@@ -510,7 +529,8 @@ OpenResult ConfigLoader::Run() {
     bool stopped = true;
     try {
         ReadHeader();
-        for (int loop = 1; loop <= kLoopCount; ++loop) ReadLoop(loop);
+        for (int loop = 1; loop <= kLoopCount; ++loop)
+            ReadLoop(loop);
         stopped = false;
     } catch (const OpenCancelled&) {
         result.outcome = OpenOutcome::Cancelled;
@@ -578,7 +598,8 @@ void ReadCalcData(int loop, const std::string& path, const std::string& section)
     calc.CableImpedance(impedance);
 
     // A length in decimetres, or else the older whole metres.
-    const auto readLength = [&](const char* lengthKey, const char* metresKey, const std::string& description) {
+    const auto readLength = [&](const char* lengthKey, const char* metresKey,
+                                const std::string& description) {
         std::int32_t length = 0;
         if (const std::string v = read(lengthKey); !v.empty()) {
             ParseLongField(v, 1, length, 0, 327670, description);
@@ -588,8 +609,10 @@ void ReadCalcData(int loop, const std::string& path, const std::string& section)
         }
         return length;
     };
-    calc.CableFirst(readLength("CableFirstLength", "CableFirstRun", "cable first run for loop " + onLoop));
-    calc.CableTotal(readLength("CableTotalLength", "CableMaxRun", "cable length for loop " + onLoop));
+    calc.CableFirst(
+        readLength("CableFirstLength", "CableFirstRun", "cable first run for loop " + onLoop));
+    calc.CableTotal(
+        readLength("CableTotalLength", "CableMaxRun", "cable length for loop " + onLoop));
 
     std::int32_t calcType = 0;
     if (const std::string v = read("Calculation"); !v.empty())
@@ -599,10 +622,13 @@ void ReadCalcData(int loop, const std::string& path, const std::string& section)
 
     const int panel = GetCurrentPanel();
     const std::int32_t panelOutputs =
-        panel >= 0 && static_cast<std::size_t>(panel) < PanelTable.size() ? PanelTable[static_cast<std::size_t>(panel)].Outputs : 0;
+        panel >= 0 && static_cast<std::size_t>(panel) < PanelTable.size()
+            ? PanelTable[static_cast<std::size_t>(panel)].Outputs
+            : 0;
     std::int32_t maxOutput = panelOutputs;
     if (const std::string v = read("MaxOutputs"); !v.empty())
-        ParseLongField(v, 1, maxOutput, 0, MaxLoopAddress(), "maximum outputs activated on loop " + onLoop);
+        ParseLongField(v, 1, maxOutput, 0, MaxLoopAddress(),
+                       "maximum outputs activated on loop " + onLoop);
     calc.MaxOutput(std::min(maxOutput, panelOutputs));
 
     calc.DINLEDsDisabled(IsTrueItem(read("DINLEDsDisabled")));
@@ -642,10 +668,13 @@ std::vector<std::string> SplitValueList(const std::string& value) {
 
 std::string UnknownDeviceText(std::int16_t l, std::int16_t s, std::int16_t T) {
     return "This file has an unknown device type (" + std::to_string(T) + ") at address " +
-           std::to_string(s) + " on loop " + std::to_string(l) + ".\n\nSet this address to 'No Device'?";
+           std::to_string(s) + " on loop " + std::to_string(l) +
+           ".\n\nSet this address to 'No Device'?";
 }
 
-IgnoreUnknownPrompt& CurrentIgnoreUnknownPrompt() { return *gPrompt; }
+IgnoreUnknownPrompt& CurrentIgnoreUnknownPrompt() {
+    return *gPrompt;
+}
 
 IgnoreUnknownPrompt* SetIgnoreUnknownPrompt(IgnoreUnknownPrompt* prompt) {
     IgnoreUnknownPrompt* previous = gPrompt == &gReportingPrompt ? nullptr : gPrompt;

@@ -14,8 +14,8 @@
 #include "engine/clsCalculator.h"
 #include "shell/Paths.h"
 #include "shell/Platform.h"
-#include "shell/ProfileFile.h"
 #include "shell/Product.h"
+#include "shell/ProfileFile.h"
 #include "shell/Text.h"
 
 namespace fs = std::filesystem;
@@ -32,15 +32,18 @@ public:
         if (newSection) sections_.push_back(Section{section, {}, {}});
         Section& sec = sections_[s->second];
         auto [k, newKey] = sec.keyIndex.try_emplace(key, sec.entries.size());
-        if (newKey) sec.entries.emplace_back(key, std::move(value));
-        else sec.entries[k->second].second = std::move(value);
+        if (newKey)
+            sec.entries.emplace_back(key, std::move(value));
+        else
+            sec.entries[k->second].second = std::move(value);
     }
 
     std::string Text(const std::string& firstLine) const {
         std::string out = firstLine + "\r\n";
         for (const Section& sec : sections_) {
             out += "[" + sec.name + "]\r\n";
-            for (const auto& [key, value] : sec.entries) out += key + "=" + value + "\r\n";
+            for (const auto& [key, value] : sec.entries)
+                out += key + "=" + value + "\r\n";
         }
         return out;
     }
@@ -62,9 +65,13 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + OneLine(text) + "\""; }
+std::string Quoted(const std::string& text) {
+    return "\"" + OneLine(text) + "\"";
+}
 
-std::string Flag(bool value) { return value ? "True" : "False"; }
+std::string Flag(bool value) {
+    return value ? "True" : "False";
+}
 
 // An other device as the file names it: its catalogue number, after a "C" when user-defined.
 std::string OtherReference(int place) {
@@ -122,7 +129,8 @@ private:
         WriteCalcData(section, calc);
         tally_.assign(OtherDeviceTable.size(), 0);
         for (int n = 0; n < kAddressCount; ++n) {
-            if (!WriteDeviceEntry(section, loop, n, calc) || !WriteStandaloneEntry(section, n, calc))
+            if (!WriteDeviceEntry(section, loop, n, calc) ||
+                !WriteStandaloneEntry(section, n, calc))
                 return false;
         }
         for (std::size_t other = 1; other < tally_.size(); ++other) {
@@ -170,7 +178,8 @@ private:
         value += other == 0 ? "0" : OtherReference(other);
         if (otherBase != 0) value += "+" + OtherReference(otherBase);
         value += "," + std::to_string(calc.AddressOrder(n)) + "," +
-                 std::to_string(calc.DeviceBaseAddr(n)) + "," + std::to_string(calc.DeviceBaseType(n));
+                 std::to_string(calc.DeviceBaseAddr(n)) + "," +
+                 std::to_string(calc.DeviceBaseType(n));
         const char* key = doc_.DeviceEavesdropFlag(loop, n) ? kEavesdropKey : kDeviceKey;
         file_.Write(section, key + std::to_string(n), std::move(value));
         return true;
@@ -191,7 +200,8 @@ private:
             lastUsed = value.size();
         }
         value.resize(lastUsed);  // the trailing commas go
-        if (!value.empty()) file_.Write(section, kStandaloneKey + std::to_string(n), std::move(value));
+        if (!value.empty())
+            file_.Write(section, kStandaloneKey + std::to_string(n), std::move(value));
         return true;
     }
 
@@ -207,7 +217,8 @@ bool ReplaceBackup(const std::string& path) {
     const std::string backup = path.substr(0, path.size() - 3) + "BAK";
     if (fs::exists(backup, ec)) {
         // A read-only backup goes as well.
-        fs::permissions(backup, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
+        fs::permissions(backup, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::add, ec);
         if (!fs::remove(backup, ec)) return false;
     }
     fs::rename(path, backup, ec);

@@ -10,11 +10,15 @@ inline constexpr const char* kCustomDeviceSection = "CustomDevice";
 inline constexpr const char* kCustomOtherSection = "CustomOther";
 // Per-address keys, followed by the address in decimal.
 inline constexpr const char* kDeviceKey = "Device";
-inline constexpr const char* kEavesdropKey = "EavesdropDevice";  // entries flagged for eavesdropping
-inline constexpr const char* kEavesdroppingKey = "EavesdroppingDevice";  // the same, as older files name it
+inline constexpr const char* kEavesdropKey =
+    "EavesdropDevice";  // entries flagged for eavesdropping
+inline constexpr const char* kEavesdroppingKey =
+    "EavesdroppingDevice";  // the same, as older files name it
 inline constexpr const char* kStandaloneKey = "DeviceBetween";
 // "Loop1" to "Loop8".
-inline std::string LoopSectionName(int loop) { return "Loop" + std::to_string(loop); }
+inline std::string LoopSectionName(int loop) {
+    return "Loop" + std::to_string(loop);
+}
 
 // Writes the current design to `path`, keeping the file that was there as the one backup
 // (the path with its last three characters replaced by "BAK"). On success clears DataChanged

@@ -27,7 +27,9 @@ int AddressIndex(int address) {
     return address;
 }
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -67,7 +69,7 @@ DateTime CurrentDateTime() {
     std::tm local{};
     localtime_r(&now, &local);
     return DateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                    local.tm_hour, local.tm_min, local.tm_sec};
+                    local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
 std::string FormatFileDate(const DateTime& d) {
@@ -80,7 +82,8 @@ std::string FormatFileDate(const DateTime& d) {
 std::optional<DateTime> ParseFileDate(const std::string& text) {
     DateTime d;
     size_t pos = 0;
-    while (pos < text.size() && text[pos] == ' ') ++pos;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
     auto year = ReadDigits(text, pos, 4);
     if (!year || !Expect(text, pos, '-')) return std::nullopt;
     auto month = ReadDigits(text, pos, 2);
@@ -95,7 +98,8 @@ std::optional<DateTime> ParseFileDate(const std::string& text) {
         return std::nullopt;
     }
     size_t afterDate = pos;
-    while (pos < text.size() && text[pos] == ' ') ++pos;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
     if (pos < text.size() && pos > afterDate) {
         auto hour = ReadDigits(text, pos, 2);
         if (!hour || !Expect(text, pos, ':')) return std::nullopt;
@@ -111,12 +115,15 @@ std::optional<DateTime> ParseFileDate(const std::string& text) {
         d.minute = *minute;
         d.second = *second;
     }
-    while (pos < text.size() && text[pos] == ' ') ++pos;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
     if (pos != text.size()) return std::nullopt;
     return d;
 }
 
-DocumentView& CurrentDocumentView() { return *gView; }
+DocumentView& CurrentDocumentView() {
+    return *gView;
+}
 
 DocumentView* SetDocumentView(DocumentView* view) {
     DocumentView* previous = gView == &gSilentView ? nullptr : gView;
@@ -127,9 +134,13 @@ DocumentView* SetDocumentView(DocumentView* view) {
 DesignDocument::DesignDocument() = default;
 DesignDocument::~DesignDocument() = default;
 
-int DesignDocument::ChosenPanel() const { return GetCurrentPanel(); }
+int DesignDocument::ChosenPanel() const {
+    return GetCurrentPanel();
+}
 
-std::string& DesignDocument::LoopName(int loop) { return loopNames_[LoopIndex(loop)]; }
+std::string& DesignDocument::LoopName(int loop) {
+    return loopNames_[LoopIndex(loop)];
+}
 
 const std::string& DesignDocument::LoopName(int loop) const {
     return loopNames_[LoopIndex(loop)];
@@ -184,7 +195,8 @@ void NewDocument() {
     CurrentDocumentView().ShowSiteName(doc.SiteName);
     doc.CreatedDate = CurrentDateTime();
     doc.ModifiedDate = doc.CreatedDate;
-    for (int loop = 1; loop <= kLoopCount; ++loop) ClearLoop(loop);
+    for (int loop = 1; loop <= kLoopCount; ++loop)
+        ClearLoop(loop);
     RefreshCaption();
     doc.DataChanged = false;
 }

@@ -42,7 +42,8 @@ public:
     virtual void ShowPanelChoice() {}
 };
 DocumentView& CurrentDocumentView();
-// Installs a view; returns the previous one. The caller keeps ownership; nullptr restores the default.
+// Installs a view; returns the previous one. The caller keeps ownership; nullptr restores the
+// default.
 DocumentView* SetDocumentView(DocumentView* view);
 
 class DesignDocument {

@@ -15,8 +15,8 @@ enum class ChooserPicture { FamilyClosed, FamilyOpen, Device };
 // One item of the tree.
 struct ChooserItem {
     std::string text;
-    int level = 1;   // 1: a family, 2: a device type
-    int tag = 0;     // 0 for a family, the device type number for a device type
+    int level = 1;  // 1: a family, 2: a device type
+    int tag = 0;    // 0 for a family, the device type number for a device type
     bool open = false;
     ChooserPicture picture = ChooserPicture::FamilyClosed;
 };

@@ -17,7 +17,8 @@ constexpr const char* kReadOnlyNotice = "The configuration data was Opened as 'R
 // A read-only design is never written: says so and gives true.
 bool RefuseReadOnlySave() {
     if (!CurrentDocument().OpenedReadOnly) return false;
-    ShowMessage(std::string(kReadOnlyNotice) + "\n\nIt cannot be saved.", kProgramTitle, MsgIcon::Exclamation);
+    ShowMessage(std::string(kReadOnlyNotice) + "\n\nIt cannot be saved.", kProgramTitle,
+                MsgIcon::Exclamation);
     return true;
 }
 
@@ -30,7 +31,9 @@ std::string CaptionText(const DesignDocument& doc) {
     return std::string(kProgramTitle) + " - " + name;
 }
 
-void RefreshCaption() { CurrentDocumentView().ShowCaption(CaptionText(CurrentDocument())); }
+void RefreshCaption() {
+    CurrentDocumentView().ShowCaption(CaptionText(CurrentDocument()));
+}
 
 bool SavePrompt() {
     const DesignDocument& doc = CurrentDocument();
@@ -77,8 +80,9 @@ bool SaveDesignAs(const std::string& path) {
 bool MayPrint() {
     const DesignDocument& doc = CurrentDocument();
     if (doc.OpenedReadOnly && doc.DataChanged) {
-        ShowMessage(std::string(kReadOnlyNotice) + "\n\nIt cannot be printed after it has been changed.",
-                    kProgramTitle, MsgIcon::Exclamation);
+        ShowMessage(
+            std::string(kReadOnlyNotice) + "\n\nIt cannot be printed after it has been changed.",
+            kProgramTitle, MsgIcon::Exclamation);
         return false;
     }
     return true;

@@ -55,7 +55,8 @@ FieldStates LoopEditorModel::Fields() const {
 int LoopEditorModel::CableEntryForImpedance(std::int32_t impedance) const {
     for (std::size_t i = 0; i < cableEntries_.size(); ++i) {
         const int cable = cableEntries_[i].ItemData;
-        if (cable >= 0 && CableTable[static_cast<std::size_t>(cable)].CableImpedanceValue == impedance)
+        if (cable >= 0 &&
+            CableTable[static_cast<std::size_t>(cable)].CableImpedanceValue == impedance)
             return static_cast<int>(i);
     }
     return static_cast<int>(cableEntries_.size()) - 1;  // "User-Defined"
@@ -86,11 +87,20 @@ bool LoopEditorModel::FieldKey(EditorControl field, char key) {
 
 void LoopEditorModel::FieldTextChanged(EditorControl field, const std::string& text, bool byUser) {
     switch (field) {
-        case EditorControl::Impedance: impedanceText_ = text; break;
-        case EditorControl::TotalLength: totalText_ = text; break;
-        case EditorControl::FirstLength: firstText_ = text; break;
-        case EditorControl::MaxOutputs: maxOutputsText_ = text; break;
-        default: return;
+        case EditorControl::Impedance:
+            impedanceText_ = text;
+            break;
+        case EditorControl::TotalLength:
+            totalText_ = text;
+            break;
+        case EditorControl::FirstLength:
+            firstText_ = text;
+            break;
+        case EditorControl::MaxOutputs:
+            maxOutputsText_ = text;
+            break;
+        default:
+            return;
     }
     if (loading_) return;
     if (byUser) MarkResultsOutOfDate();
@@ -104,13 +114,18 @@ EditorControl LoopEditorModel::EnterTarget(EditorControl from) const {
     switch (from) {
         case EditorControl::CableSize:
             return states.impedance ? EditorControl::Impedance : afterImpedance;
-        case EditorControl::Impedance: return afterImpedance;
-        case EditorControl::TotalLength: return EditorControl::Slider;
-        case EditorControl::Slider: return EditorControl::FirstLength;
-        case EditorControl::FirstLength: return EditorControl::OkButton;
+        case EditorControl::Impedance:
+            return afterImpedance;
+        case EditorControl::TotalLength:
+            return EditorControl::Slider;
+        case EditorControl::Slider:
+            return EditorControl::FirstLength;
+        case EditorControl::FirstLength:
+            return EditorControl::OkButton;
         case EditorControl::MaxOutputs:
             return OtherTableVisible() ? EditorControl::OtherTable : EditorControl::CalcOption;
-        default: return from;
+        default:
+            return from;
     }
 }
 
@@ -147,8 +162,10 @@ bool LoopEditorModel::LengthOutOfRange(const std::string& what, CheckMode mode) 
 // The run that follows the typed one shows its new value; the typed text stays as it is.
 void LoopEditorModel::ApplyCableRuns(std::int32_t total, std::int32_t first, EditorControl typed) {
     clsCalculator& calc = Calc();
-    if (typed != EditorControl::FirstLength && first != calc.CableFirst()) firstText_ = LengthToText(first);
-    if (typed != EditorControl::TotalLength && total != calc.CableTotal()) totalText_ = LengthToText(total);
+    if (typed != EditorControl::FirstLength && first != calc.CableFirst())
+        firstText_ = LengthToText(first);
+    if (typed != EditorControl::TotalLength && total != calc.CableTotal())
+        totalText_ = LengthToText(total);
     calc.CableTotal(total);
     calc.CableFirst(first);
     MarkModified();
@@ -218,7 +235,8 @@ void LoopEditorModel::MoveSlider(int value, bool hasFocus) {
         // The calculation takes the first run as this share of the longest run it finds.
         CalculateLoop(loop_, true, static_cast<std::int16_t>(value));
     } else {
-        calc.CableFirst(static_cast<std::int32_t>(RoundHalfEven(calc.CableTotal() * value / 100.0)));
+        calc.CableFirst(
+            static_cast<std::int32_t>(RoundHalfEven(calc.CableTotal() * value / 100.0)));
         if (!loading_) Recalculate();
     }
     firstText_ = LengthToText(Calc().CableFirst());
@@ -229,8 +247,10 @@ void LoopEditorModel::SetSliderFromLengths() {
     const clsCalculator& calc = Calc();
     const double first = calc.CableFirst(), total = calc.CableTotal();
     double percentage = 0;
-    if (total == 0) percentage = first != 0 ? 100 : 0;
-    else percentage = first * 100 / total;
+    if (total == 0)
+        percentage = first != 0 ? 100 : 0;
+    else
+        percentage = first * 100 / total;
     slider_ = static_cast<int>(RoundHalfEven(std::clamp(percentage, 0.0, 100.0)));
 }
 
@@ -252,8 +272,14 @@ std::string LoopEditorModel::PermissibleAlarmCurrentText() const {
            FormatGeneral(static_cast<std::int64_t>(CurrentPanelRecord().MaxLoopCurrent)) + " mA)";
 }
 
-std::string LoopEditorModel::LengthUnitCaption() const { return LengthUnitText(DisplayUnits(), false); }
+std::string LoopEditorModel::LengthUnitCaption() const {
+    return LengthUnitText(DisplayUnits(), false);
+}
 
-std::string LoopEditorModel::ImpedanceUnitCaption() const { return ImpedanceUnitText(DisplayUnits()); }
+std::string LoopEditorModel::ImpedanceUnitCaption() const {
+    return ImpedanceUnitText(DisplayUnits());
+}
 
-std::string LoopEditorModel::CopperNote() const { return CopperReferenceText(DisplayUnits()); }
+std::string LoopEditorModel::CopperNote() const {
+    return CopperReferenceText(DisplayUnits());
+}

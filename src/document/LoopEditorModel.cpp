@@ -72,11 +72,17 @@ std::string LoopEditorModel::Caption() const {
     return "Loop " + FormatGeneral(static_cast<std::int64_t>(loop_));
 }
 
-clsCalculator& LoopEditorModel::Calc() const { return CurrentDocument().LoopModel(loop_); }
+clsCalculator& LoopEditorModel::Calc() const {
+    return CurrentDocument().LoopModel(loop_);
+}
 
-LoopSlots LoopEditorModel::Slots() const { return LoopSlots{Calc(), CurrentDocument(), loop_}; }
+LoopSlots LoopEditorModel::Slots() const {
+    return LoopSlots{Calc(), CurrentDocument(), loop_};
+}
 
-void LoopEditorModel::Recalculate() { CalculateLoop(loop_); }
+void LoopEditorModel::Recalculate() {
+    CalculateLoop(loop_);
+}
 
 bool LoopEditorModel::Refuse(const std::string& message, CheckMode mode) const {
     if (mode != CheckMode::Silent)
@@ -92,7 +98,8 @@ void LoopEditorModel::Activate() {
     const DesignDocument& doc = CurrentDocument();
     for (int address = 0; address < kAddressCount; ++address) {
         backupCarried_[static_cast<std::size_t>(address)] = doc.DeviceCarriedValue(loop_, address);
-        backupEavesdrop_[static_cast<std::size_t>(address)] = doc.DeviceEavesdropFlag(loop_, address);
+        backupEavesdrop_[static_cast<std::size_t>(address)] =
+            doc.DeviceEavesdropFlag(loop_, address);
     }
     FillTables();
     FillFields();
@@ -145,7 +152,8 @@ void LoopEditorModel::FillOtherRow(OtherRow& row) const {
 }
 
 void LoopEditorModel::RefillDeviceCurrents() {
-    for (DeviceRow& row : deviceRows_) FillDeviceRow(row);
+    for (DeviceRow& row : deviceRows_)
+        FillDeviceRow(row);
 }
 
 void LoopEditorModel::UpdateDinEnabled() {
@@ -160,7 +168,8 @@ std::optional<int> LoopEditorModel::AddChosenType(const std::string& chooserResu
     if (chooserResult.empty() || chooserResult == "Cancel") return std::nullopt;
     int type = 0;
     for (const char c : chooserResult) {
-        if (!std::isdigit(static_cast<unsigned char>(c)) || type > kMaxDeviceTypes) return std::nullopt;
+        if (!std::isdigit(static_cast<unsigned char>(c)) || type > kMaxDeviceTypes)
+            return std::nullopt;
         type = type * 10 + (c - '0');
     }
     if (!IsValidDeviceType(type)) return std::nullopt;
@@ -173,7 +182,8 @@ std::optional<int> LoopEditorModel::AddChosenType(const std::string& chooserResu
     return static_cast<int>(deviceRows_.size()) - 1;
 }
 
-bool LoopEditorModel::ValidateDeviceQuantity(int rowIndex, const std::string& text, CheckMode mode) {
+bool LoopEditorModel::ValidateDeviceQuantity(int rowIndex, const std::string& text,
+                                             CheckMode mode) {
     if (loading_ || mode == CheckMode::TowardsCancel) return true;
     DeviceRow& row = deviceRows_.at(static_cast<std::size_t>(rowIndex));
     const int type = row.type;
@@ -188,12 +198,13 @@ bool LoopEditorModel::ValidateDeviceQuantity(int rowIndex, const std::string& te
         ShowResultsAgainIfOutOfDate();
         return true;
     }
-    const int limit = CurrentPanelRecord().MaxDevicesPerLoop * (IsBaseMountedSlaveType(type) ? 2 : 1);
+    const int limit =
+        CurrentPanelRecord().MaxDevicesPerLoop * (IsBaseMountedSlaveType(type) ? 2 : 1);
     if (Calc().QtyDevices() + change > limit) return Refuse("Too many devices on this loop!", mode);
 
-    const RuleResult result = change < 1
-                                  ? RemoveDevices(Slots(), type, -change, row.quantity + change == 0)
-                                  : AddDevices(Slots(), type, change);
+    const RuleResult result =
+        change < 1 ? RemoveDevices(Slots(), type, -change, row.quantity + change == 0)
+                   : AddDevices(Slots(), type, change);
     if (!result.ok) return Refuse(result.message, mode);
 
     row.quantity += change;
@@ -223,7 +234,8 @@ bool LoopEditorModel::ValidateOtherQuantity(int rowIndex, const std::string& tex
     }
     if (change > 0) {
         const OtherPlacement counted = PlaceOtherDevices(Slots(), row.other, change, false);
-        if (counted.unplaced > 0) return Refuse(OtherPlacementMessage(row.other, wanted, counted), mode);
+        if (counted.unplaced > 0)
+            return Refuse(OtherPlacementMessage(row.other, wanted, counted), mode);
         PlaceOtherDevices(Slots(), row.other, change, true);
     } else {
         RemoveOtherDevices(Slots(), row.other, -change);
@@ -245,14 +257,16 @@ bool LoopEditorModel::QuantityKey(char key) {
 
 QuantityMove LoopEditorModel::MoveInDeviceTable(int row, int step) const {
     const int next = row + step;
-    if (next >= static_cast<int>(deviceRows_.size())) return {std::nullopt, EditorControl::MaxOutputs};
+    if (next >= static_cast<int>(deviceRows_.size()))
+        return {std::nullopt, EditorControl::MaxOutputs};
     if (next < 0) return {std::nullopt, EditorControl::AddButton};
     return {next, EditorControl::DeviceTable};
 }
 
 QuantityMove LoopEditorModel::MoveInOtherTable(int row, int step, bool dinCheckBoxVisible) const {
     const int next = row + step;
-    if (next >= static_cast<int>(otherRows_.size())) return {std::nullopt, EditorControl::CalcOption};
+    if (next >= static_cast<int>(otherRows_.size()))
+        return {std::nullopt, EditorControl::CalcOption};
     if (next < 0) {
         if (dinCheckBoxVisible) return {std::nullopt, EditorControl::DinCheckBox};
         return {row, EditorControl::OtherTable};
@@ -318,7 +332,8 @@ void LoopEditorModel::Cancel() {
     // go back with the slots.
     for (int address = 0; address < kAddressCount; ++address) {
         doc.DeviceCarriedValue(loop_, address) = backupCarried_[static_cast<std::size_t>(address)];
-        doc.DeviceEavesdropFlag(loop_, address) = backupEavesdrop_[static_cast<std::size_t>(address)];
+        doc.DeviceEavesdropFlag(loop_, address) =
+            backupEavesdrop_[static_cast<std::size_t>(address)];
     }
     Recalculate();
     SetLastCableImpedance(Calc().CableImpedance());

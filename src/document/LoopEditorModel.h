@@ -61,8 +61,19 @@ enum CalcOption : std::int32_t { kOptVoltDrop = 0, kOptCableRun = 1, kOptCableSi
 
 // The controls the editor moves the focus between.
 enum class EditorControl {
-    DeviceTable, OtherTable, AddButton, MaxOutputs, CalcOption, DinCheckBox, CableSize,
-    Impedance, TotalLength, FirstLength, Slider, OkButton, CancelButton,
+    DeviceTable,
+    OtherTable,
+    AddButton,
+    MaxOutputs,
+    CalcOption,
+    DinCheckBox,
+    CableSize,
+    Impedance,
+    TotalLength,
+    FirstLength,
+    Slider,
+    OkButton,
+    CancelButton,
 };
 
 // Where the focus goes when the quantity edit box moves up or down: to another row of the same
@@ -81,9 +92,9 @@ struct FieldStates {
 
 // The results part of the window as it must look now.
 struct ResultsView {
-    LoopEditorResults shown;        // the last results, with the stale fields cleared
-    bool outOfDate = false;         // a typed value has not been applied yet
-    bool passFailBold = true;       // lblPassFail in bold size 12, or regular size 8 when out of date
+    LoopEditorResults shown;   // the last results, with the stale fields cleared
+    bool outOfDate = false;    // a typed value has not been applied yet
+    bool passFailBold = true;  // lblPassFail in bold size 12, or regular size 8 when out of date
     int passFailPointSize = 12;
 };
 
@@ -92,7 +103,8 @@ enum class OkOutcome { Close, StayOnTotalLength };
 class LoopEditorModel {
 public:
     // The text that asks the user to apply a typed value.
-    static constexpr const char* kOutOfDateText = "Press <Enter> key\nor Click here\nto Re-calculate";
+    static constexpr const char* kOutOfDateText =
+        "Press <Enter> key\nor Click here\nto Re-calculate";
     // The note on the panel behind the device table.
     static const std::string kDeviceTableNote;
 
@@ -169,9 +181,9 @@ public:
 
     // --- Fixed labels
     std::string PermissibleAlarmCurrentText() const;  // "(max. permissible = 500 mA)"
-    std::string LengthUnitCaption() const;             // "m" or "ft"
-    std::string ImpedanceUnitCaption() const;          // "ohms/km/core" or "ohms/kft/core"
-    std::string CopperNote() const;                    // "(copper at 20°C)" or "(copper at 68°F)"
+    std::string LengthUnitCaption() const;            // "m" or "ft"
+    std::string ImpedanceUnitCaption() const;         // "ohms/km/core" or "ohms/kft/core"
+    std::string CopperNote() const;                   // "(copper at 20°C)" or "(copper at 68°F)"
 
     // --- Results
     ResultsView Results() const;

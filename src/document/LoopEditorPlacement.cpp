@@ -28,9 +28,13 @@ const OtherDevice& OtherRecord(int other) {
     return OtherDeviceTable[static_cast<std::size_t>(other)];
 }
 
-bool HasDevice(const clsCalculator& calc, int slot) { return calc.DeviceType(slot) != 0; }
+bool HasDevice(const clsCalculator& calc, int slot) {
+    return calc.DeviceType(slot) != 0;
+}
 
-bool IsMasterType(int type) { return TypeRecord(type).IsMaster; }
+bool IsMasterType(int type) {
+    return TypeRecord(type).IsMaster;
+}
 
 // Nothing at all hangs on the slot: no other device, no other base, no base-mounted device.
 bool CarriesNothing(const clsCalculator& calc, int slot) {
@@ -120,7 +124,8 @@ RuleResult AddSlaves(const LoopSlots& loop, int type, int count) {
             hosts.push_back(slot);
     }
     if (static_cast<int>(hosts.size()) < count)
-        return {false, "There are not enough compatible devices available for " + slave.Name + "s."};
+        return {false,
+                "There are not enough compatible devices available for " + slave.Name + "s."};
 
     for (int i = 0; i < count; ++i) {
         calc.DeviceBaseAddr(hosts[static_cast<std::size_t>(i)], master);
@@ -196,7 +201,8 @@ void ReassignSlaves(clsCalculator& calc, const std::vector<int>& removed, int ty
     if (IsBaseMountedMasterType(type))
         for (int slot = 0; slot < kSlots; ++slot) {
             const int base = calc.DeviceBaseType(slot);
-            if (base == 0 || calc.DeviceBaseAddr(slot) == slot || !wasRemoved(calc.DeviceBaseAddr(slot)))
+            if (base == 0 || calc.DeviceBaseAddr(slot) == slot ||
+                !wasRemoved(calc.DeviceBaseAddr(slot)))
                 continue;
             const int master = MasterForOrphanedSlave(calc, base);
             if (master >= 0) calc.DeviceBaseAddr(slot, master);
@@ -205,7 +211,8 @@ void ReassignSlaves(clsCalculator& calc, const std::vector<int>& removed, int ty
         // Without any master left, a standalone slave is marked as belonging to none rather
         // than to an empty address that a later device could take.
         const int master = FirstMaster(calc);
-        for (int r : removed) RedirectStandaloneSlaves(calc, r, master < 0 ? 0 : master);
+        for (int r : removed)
+            RedirectStandaloneSlaves(calc, r, master < 0 ? 0 : master);
     }
 }
 
@@ -268,7 +275,8 @@ RuleResult RemoveDevices(const LoopSlots& loop, int type, int count, bool removi
         // base becomes removable that way.
         int target = 0;
         for (int slot = 0; slot < kSlots && removable < count; ++slot) {
-            const int other = calc.DeviceOtherType(slot), otherBase = calc.DeviceOtherBaseType(slot);
+            const int other = calc.DeviceOtherType(slot),
+                      otherBase = calc.DeviceOtherBaseType(slot);
             if (calc.DeviceType(slot) != type || other == 0 || otherBase == 0 ||
                 calc.DeviceBaseType(slot) != 0)
                 continue;
@@ -283,11 +291,14 @@ RuleResult RemoveDevices(const LoopSlots& loop, int type, int count, bool removi
         }
     }
     if (removable < count)
-        return {false, std::string(removingAll ? "Cannot remove all " : "Cannot reduce the quantity of ") +
-                           TypeRecord(type).Name + "s.  Some have 'Other Devices' " +
-                           (slaves > 0 ? "or 'Slave' devices " : "") + "attached."};
+        return {false,
+                std::string(removingAll ? "Cannot remove all " : "Cannot reduce the quantity of ") +
+                    TypeRecord(type).Name + "s.  Some have 'Other Devices' " +
+                    (slaves > 0 ? "or 'Slave' devices " : "") + "attached."};
     if (IsBaseMountedMasterType(type) && masters <= count && slaves > 0)
-        return {false, "You cannot remove all 'Master' devices while there are 'Slave' devices on the loop."};
+        return {
+            false,
+            "You cannot remove all 'Master' devices while there are 'Slave' devices on the loop."};
 
     std::vector<int> removed;
     for (int slot = kSlots - 1; slot >= 0 && static_cast<int>(removed.size()) < count; --slot) {
@@ -344,8 +355,10 @@ OtherPlacement PlaceOtherDevices(const LoopSlots& loop, int other, int count, bo
     };
     auto place = [&](int slot) {
         if (apply) {
-            if (base) calc.DeviceOtherBaseType(slot, code);
-            else calc.DeviceOtherType(slot, code);
+            if (base)
+                calc.DeviceOtherBaseType(slot, code);
+            else
+                calc.DeviceOtherType(slot, code);
         } else {
             counted[static_cast<std::size_t>(slot)] = true;
         }
@@ -414,10 +427,13 @@ std::string OtherPlacementMessage(int other, int typedQuantity, const OtherPlace
     }
     const int fits = typedQuantity - placement.unplaced;
     std::string text;
-    if (fits <= 0) text = "There are no addressable devices that are";
-    else if (fits == 1) text = "There is only 1 addressable device that is";
-    else text = "There are only " + FormatGeneral(static_cast<std::int64_t>(fits)) +
-                " Addressable Devices that are";
+    if (fits <= 0)
+        text = "There are no addressable devices that are";
+    else if (fits == 1)
+        text = "There is only 1 addressable device that is";
+    else
+        text = "There are only " + FormatGeneral(static_cast<std::int64_t>(fits)) +
+               " Addressable Devices that are";
     text += " compatible with " + name;
     if (placement.differentFound)
         text += fits == 1 ? " and that doesn't already have a different 'Other Device'"

@@ -40,15 +40,16 @@ void LoadUnits() {
         gDisplayUnits = static_cast<std::uint8_t>(units);
         return;
     }
-    ShowMessage("An unknown type of units has been specified!\n\nChanging to Metric.", kProgramTitle,
-                MsgIcon::Exclamation);
+    ShowMessage("An unknown type of units has been specified!\n\nChanging to Metric.",
+                kProgramTitle, MsgIcon::Exclamation);
     SetUnits(kMetricUnits);
 }
 
 void SetUnitsFromRegionalSettings(const LocaleEnvironment& env) {
     std::string measure = UserMeasurementSystem(env);
     if (measure.empty()) measure = ReadProfileString(kSystemIniFile, "intl", "iMeasure");
-    const bool imperial = IsNorthAmericanLocale(UserLanguageCode(env)) && LeadingNumber(measure) == 1;
+    const bool imperial =
+        IsNorthAmericanLocale(UserLanguageCode(env)) && LeadingNumber(measure) == 1;
     SetUnits(imperial ? kImperialUnits : kMetricUnits);
 }
 
@@ -58,31 +59,41 @@ void SetUnitsFromRegionalSettings() {
 
 std::string ImpedanceUnitText(int units) {
     switch (units) {
-        case kMetricUnits: return "ohms/km/core";
-        case kImperialUnits: return "ohms/kft/core";
-        default: return "?";
+        case kMetricUnits:
+            return "ohms/km/core";
+        case kImperialUnits:
+            return "ohms/kft/core";
+        default:
+            return "?";
     }
 }
 
 std::string CopperReferenceText(int units) {
     switch (units) {
-        case kMetricUnits: return "(copper at 20°C)";
-        case kImperialUnits: return "(copper at 68°F)";
-        default: return "";
+        case kMetricUnits:
+            return "(copper at 20°C)";
+        case kImperialUnits:
+            return "(copper at 68°F)";
+        default:
+            return "";
     }
 }
 
 std::string LengthUnitText(int units, bool longForm) {
     switch (units) {
-        case kMetricUnits: return longForm ? "metres (m)" : "m";
-        case kImperialUnits: return longForm ? "feet (ft)" : "ft";
-        default: return "?";
+        case kMetricUnits:
+            return longForm ? "metres (m)" : "m";
+        case kImperialUnits:
+            return longForm ? "feet (ft)" : "ft";
+        default:
+            return "?";
     }
 }
 
 std::int16_t TextToImpedance(const std::string& text) {
     const double value = LeadingNumber(text);
-    const auto impedance = RoundToInt16(Imperial() ? value * kKilofeetPerKilometre * 100 : value * 100);
+    const auto impedance =
+        RoundToInt16(Imperial() ? value * kKilofeetPerKilometre * 100 : value * 100);
     if (!impedance || *impedance < 0 || *impedance > kMaxImpedance) return -1;
     return *impedance;
 }

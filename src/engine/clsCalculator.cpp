@@ -13,10 +13,13 @@ using calculator_catalogue::OtherDeviceAt;
 
 namespace {
 
-bool IsSlot(std::int32_t slot) { return slot >= 0 && slot < clsCalculator::kSlotCount; }
+bool IsSlot(std::int32_t slot) {
+    return slot >= 0 && slot < clsCalculator::kSlotCount;
+}
 
 std::size_t SlotIndex(std::int32_t slot) {
-    if (!IsSlot(slot)) throw std::out_of_range("address " + std::to_string(slot) + " is outside 0 to 255");
+    if (!IsSlot(slot))
+        throw std::out_of_range("address " + std::to_string(slot) + " is outside 0 to 255");
     return static_cast<std::size_t>(slot);
 }
 
@@ -32,11 +35,15 @@ std::int32_t AlarmCurrentLedOff(const DeviceTypeRecord& type) {
 }
 
 // A base that is itself an addressable slave draws current like a device; other bases do not.
-bool IsSlaveBase(const DeviceTypeRecord& type) { return type.NoOtherDevices && type.IsSlave; }
+bool IsSlaveBase(const DeviceTypeRecord& type) {
+    return type.NoOtherDevices && type.IsSlave;
+}
 
 }  // namespace
 
-clsCalculator::clsCalculator() { ResetAddressOrder(); }
+clsCalculator::clsCalculator() {
+    ResetAddressOrder();
+}
 
 void clsCalculator::AddDeviceFigures(const DeviceTypeRecord& type, int sign) {
     quiescentCurrentDevices_ += Amount::FromWhole(type.QuiescentCurrent) * sign;
@@ -59,7 +66,9 @@ std::int32_t clsCalculator::LocationOfMaster(std::int32_t slot) const {
     return slot;
 }
 
-Amount clsCalculator::VoltDrop() const { return Amount::FromScaled(std::int64_t{voltDrop_} * 1000); }
+Amount clsCalculator::VoltDrop() const {
+    return Amount::FromScaled(std::int64_t{voltDrop_} * 1000);
+}
 
 std::int16_t clsCalculator::DeviceType(std::int32_t slot) const {
     return IsSlot(slot) ? deviceType_[static_cast<std::size_t>(slot)] : 0;
@@ -81,10 +90,12 @@ std::int32_t clsCalculator::QtyOthers(std::int32_t otherType) const {
     std::int32_t count = 0;
     if (other.IsStandaloneContext) {
         for (const auto& positions : standaloneType_)
-            for (std::int16_t t : positions) count += t == otherType ? 1 : 0;
+            for (std::int16_t t : positions)
+                count += t == otherType ? 1 : 0;
     } else {
         const auto& table = other.IsBaseContext ? otherBaseType_ : otherType_;
-        for (std::int16_t t : table) count += t == otherType ? 1 : 0;
+        for (std::int16_t t : table)
+            count += t == otherType ? 1 : 0;
     }
     return count;
 }
@@ -100,7 +111,8 @@ std::unique_ptr<clsCalculator> clsCalculator::Copy() const {
         copy->DeviceOtherBaseType(slot, otherBaseType_[s]);
         for (std::int32_t sub = kFirstSub; sub <= kLastSub; ++sub) {
             const auto i = static_cast<std::size_t>(sub - kFirstSub);
-            copy->DeviceStandaloneTypeAndAddress(slot, sub, standaloneType_[s][i], standaloneAddress_[s][i]);
+            copy->DeviceStandaloneTypeAndAddress(slot, sub, standaloneType_[s][i],
+                                                 standaloneAddress_[s][i]);
         }
         copy->baseAddress_[s] = baseAddress_[s];
         copy->DeviceBaseType(slot, baseType_[s]);
@@ -112,8 +124,8 @@ std::unique_ptr<clsCalculator> clsCalculator::Copy() const {
     copy->cableImpedance_ = cableImpedance_;
     copy->maxOutput_ = maxOutput_;
     copy->dinLedsDisabled_ = dinLedsDisabled_;
-    copy->SetPanelData(alarmLeds_, alarmRemoteLeds_, alarmOutputs_, minDriveVoltage_, maxLoopCurrent_,
-                       driverImpedance_);
+    copy->SetPanelData(alarmLeds_, alarmRemoteLeds_, alarmOutputs_, minDriveVoltage_,
+                       maxLoopCurrent_, driverImpedance_);
     copy->Calculate(lastDistribution_, lastFirstRunPercentage_, lastSkipWiringChecks_);
     return copy;
 }
@@ -146,7 +158,9 @@ void clsCalculator::SetAttachedOther(std::array<std::int16_t, kSlotCount>& table
     stored = value;
 }
 
-void clsCalculator::DeviceOtherType(std::int32_t slot, std::int16_t value) { SetAttachedOther(otherType_, slot, value); }
+void clsCalculator::DeviceOtherType(std::int32_t slot, std::int16_t value) {
+    SetAttachedOther(otherType_, slot, value);
+}
 
 std::int32_t clsCalculator::AddressOrder(std::int32_t slot) const {
     return IsSlot(slot) ? addressOrder_[static_cast<std::size_t>(slot)] : 1;
@@ -168,7 +182,8 @@ void clsCalculator::AddressOrder(std::int32_t slot, std::int32_t order) {
 }
 
 void clsCalculator::ResetAddressOrder() {
-    for (std::int32_t slot = 0; slot < kSlotCount; ++slot) addressOrder_[static_cast<std::size_t>(slot)] = slot;
+    for (std::int32_t slot = 0; slot < kSlotCount; ++slot)
+        addressOrder_[static_cast<std::size_t>(slot)] = slot;
 }
 
 std::int32_t clsCalculator::AddressFromOrder(std::int32_t order) const {
@@ -190,7 +205,8 @@ void clsCalculator::ClearData() {
         DeviceOtherBaseType(slot, 0);
         // A slot without standalone devices holds only empty positions (type 0, address 0).
         if (standaloneCount_[static_cast<std::size_t>(slot)] != 0)
-            for (std::int32_t sub = kFirstSub; sub <= kLastSub; ++sub) DeviceStandalone(slot, sub, 0);
+            for (std::int32_t sub = kFirstSub; sub <= kLastSub; ++sub)
+                DeviceStandalone(slot, sub, 0);
         baseAddress_[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(slot);
         DeviceBaseType(slot, 0);
     }
@@ -210,7 +226,8 @@ std::int16_t clsCalculator::DeviceStandalone(std::int32_t slot, std::int32_t sub
     return standaloneType_[SlotIndex(slot)][SubIndex(sub)];
 }
 
-void clsCalculator::DeviceStandaloneAddress(std::int32_t slot, std::int32_t sub, std::int32_t address) {
+void clsCalculator::DeviceStandaloneAddress(std::int32_t slot, std::int32_t sub,
+                                            std::int32_t address) {
     DeviceStandaloneTypeAndAddress(slot, sub, DeviceStandalone(slot, sub), address);
 }
 
@@ -227,7 +244,9 @@ void clsCalculator::GetIsolatorSpacingFailPoint(std::int32_t& slot, std::int32_t
     sub = spacingFailSub_;
 }
 
-std::int16_t clsCalculator::DeviceBaseType(std::int32_t slot) const { return baseType_[SlotIndex(slot)]; }
+std::int16_t clsCalculator::DeviceBaseType(std::int32_t slot) const {
+    return baseType_[SlotIndex(slot)];
+}
 
 void clsCalculator::DeviceBaseType(std::int32_t slot, std::int16_t value) {
     std::int16_t& stored = baseType_[SlotIndex(slot)];
@@ -239,7 +258,9 @@ void clsCalculator::DeviceBaseType(std::int32_t slot, std::int16_t value) {
     stored = value;
 }
 
-std::int32_t clsCalculator::DeviceBaseAddr(std::int32_t slot) const { return baseAddress_[SlotIndex(slot)]; }
+std::int32_t clsCalculator::DeviceBaseAddr(std::int32_t slot) const {
+    return baseAddress_[SlotIndex(slot)];
+}
 
 void clsCalculator::DeviceBaseAddr(std::int32_t slot, std::int32_t value) {
     std::int16_t& stored = baseAddress_[SlotIndex(slot)];
@@ -257,12 +278,13 @@ void clsCalculator::DeviceOtherBaseType(std::int32_t slot, std::int16_t value) {
 
 std::int32_t clsCalculator::QtyAddressableSlaveBases() const {
     std::int32_t count = 0;
-    for (std::int16_t t : baseType_) count += t != 0 ? 1 : 0;
+    for (std::int16_t t : baseType_)
+        count += t != 0 ? 1 : 0;
     return count;
 }
 
-void clsCalculator::DeviceStandaloneTypeAndAddress(std::int32_t slot, std::int32_t sub, std::int16_t type,
-                                                   std::int32_t address) {
+void clsCalculator::DeviceStandaloneTypeAndAddress(std::int32_t slot, std::int32_t sub,
+                                                   std::int16_t type, std::int32_t address) {
     if (!IsSlot(slot)) return;
     const auto s = static_cast<std::size_t>(slot);
     const std::size_t i = SubIndex(sub);

@@ -30,8 +30,8 @@ public:
 
 class clsCalculator {
 public:
-    static constexpr int kSlotCount = 256;     // address slots 0 to 255
-    static constexpr int kFirstSub = 2;        // standalone sub-addresses 2 to 125
+    static constexpr int kSlotCount = 256;  // address slots 0 to 255
+    static constexpr int kFirstSub = 2;     // standalone sub-addresses 2 to 125
     static constexpr int kLastSub = 125;
     static constexpr int kSubCount = kLastSub - kFirstSub + 1;
     static constexpr std::int32_t kMaxCableLength = 20000;  // decimetres, 2000 m
@@ -85,9 +85,9 @@ public:
     static constexpr std::int32_t MinCalcType() { return 0; }
     static constexpr std::int32_t MaxCalcType() { return 2; }
     std::unique_ptr<clsCalculator> Copy() const;
-    void SetPanelData(std::int32_t AlarmLEDs, std::int32_t AlarmRemoteLEDs, std::int32_t AlarmOutputs,
-                      std::int16_t MinDriveVoltage, std::int16_t MaxLoopCurrent,
-                      std::int16_t DriverImpedance);
+    void SetPanelData(std::int32_t AlarmLEDs, std::int32_t AlarmRemoteLEDs,
+                      std::int32_t AlarmOutputs, std::int16_t MinDriveVoltage,
+                      std::int16_t MaxLoopCurrent, std::int16_t DriverImpedance);
     std::int32_t LongestLoopDesignShort(const TextMeasurer& measurer) const;
     std::int16_t DeviceOtherType(std::int32_t slot) const;
     void DeviceOtherType(std::int32_t slot, std::int16_t value);
@@ -123,13 +123,15 @@ private:
     void AddDeviceFigures(const DeviceTypeRecord& type, int sign);
     // Sets the other device or other base at a slot (ignored outside 0..255), keeping the
     // series resistance.
-    void SetAttachedOther(std::array<std::int16_t, kSlotCount>& table, std::int32_t slot, std::int16_t value);
+    void SetAttachedOther(std::array<std::int16_t, kSlotCount>& table, std::int32_t slot,
+                          std::int16_t value);
     std::int16_t VoltDropForCable(std::int32_t loadCount) const;
     static void SortCurrentsDescending(std::vector<std::int32_t>& currents, std::size_t first,
                                        std::size_t last);
     // Limits a list of currents to `limit` entries by dropping the smallest; returns the sum
     // of the dropped currents.
-    static std::int64_t DropSmallestCurrents(std::vector<std::int32_t>& currents, std::int32_t limit);
+    static std::int64_t DropSmallestCurrents(std::vector<std::int32_t>& currents,
+                                             std::int32_t limit);
     void CalculateMaximumCableRun(bool distribution, std::int16_t firstRunPercentage,
                                   std::int32_t loadCount);
     // The volt drop of the last calculation exceeds the largest the devices tolerate.
@@ -176,17 +178,17 @@ private:
     std::int32_t alarmLeds_ = 256;
     std::int32_t alarmRemoteLeds_ = 256;
     std::int32_t alarmOutputs_ = 256;
-    std::int16_t minDriveVoltage_ = 0;   // hundredths of a volt
-    std::int16_t maxLoopCurrent_ = 0;    // mA
-    std::int16_t driverImpedance_ = 0;   // hundredths of an ohm
+    std::int16_t minDriveVoltage_ = 0;  // hundredths of a volt
+    std::int16_t maxLoopCurrent_ = 0;   // mA
+    std::int16_t driverImpedance_ = 0;  // hundredths of an ohm
 
     // Results of the last Calculate.
     std::int32_t qtyDevices_ = 0;
     Amount quiescentCurrentTotal_;
     Amount alarmCurrentDevices_;
     Amount alarmCurrentTotal_;
-    std::int16_t voltDrop_ = 0;          // tenths of a volt
-    Amount maxVoltDrop_;                 // volts
+    std::int16_t voltDrop_ = 0;  // tenths of a volt
+    Amount maxVoltDrop_;         // volts
     std::int32_t loopDesign_ = kSatisfactory;
     std::string panelLimitText_;
     bool noValidCableLength_ = false;
@@ -198,7 +200,7 @@ private:
     std::int32_t surgeFromAddress_ = 0;  // 0: the control panel
     std::int32_t surgeToAddress_ = 0;
     Amount surgeCurrent_;
-    std::int32_t spacingFailSlot_ = 0;   // 0: none
+    std::int32_t spacingFailSlot_ = 0;  // 0: none
     std::int32_t spacingFailSub_ = 0;
     std::int32_t masterAddress_ = 0;
     std::int32_t masterLocation_ = 0;

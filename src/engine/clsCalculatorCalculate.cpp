@@ -21,7 +21,9 @@ constexpr int kOutputGroup = 2;
 // Most currents a loop can list: three output bits on each of 256 slots.
 constexpr std::size_t kMaxListedCurrents = 768;
 
-[[noreturn]] void ThrowOverflow() { throw RuntimeFault{6, "Overflow"}; }
+[[noreturn]] void ThrowOverflow() {
+    throw RuntimeFault{6, "Overflow"};
+}
 
 std::int16_t ToInt16OrOverflow(double v) {
     const auto r = RoundToInt16(v);
@@ -57,7 +59,8 @@ void clsCalculator::SortCurrentsDescending(std::vector<std::int32_t>& currents, 
               currents.begin() + static_cast<std::ptrdiff_t>(last) + 1, std::greater<>());
 }
 
-std::int64_t clsCalculator::DropSmallestCurrents(std::vector<std::int32_t>& currents, std::int32_t limit) {
+std::int64_t clsCalculator::DropSmallestCurrents(std::vector<std::int32_t>& currents,
+                                                 std::int32_t limit) {
     const std::size_t keep = static_cast<std::size_t>(std::max(limit, 0));
     if (currents.empty()) return 0;
     SortCurrentsDescending(currents, 0, currents.size() - 1);
@@ -91,7 +94,8 @@ void clsCalculator::CalculateMaximumCableRun(bool distribution, std::int16_t fir
         cableTotal_ = kMaxCableLength;
     } else {
         // The resistance, in hundredths of an ohm, that the loop may have.
-        double allowed = maxVoltDrop_.ToDouble() / alarmCurrentTotal_.ToDouble() * 100000000.0 - driverImpedance_;
+        double allowed = maxVoltDrop_.ToDouble() / alarmCurrentTotal_.ToDouble() * 100000000.0 -
+                         driverImpedance_;
         const double series = seriesResistance_;
         const double f0 = BaseFactor(loadCount);
         Amount length;
@@ -124,10 +128,12 @@ void clsCalculator::CalculateMaximumCableRun(bool distribution, std::int16_t fir
         }
     }
     if (distribution)
-        cableFirst_ = ToInt16OrOverflow(static_cast<double>(std::int64_t{cableTotal_} * firstRunPercentage) / 100);
+        cableFirst_ = ToInt16OrOverflow(
+            static_cast<double>(std::int64_t{cableTotal_} * firstRunPercentage) / 100);
 }
 
-void clsCalculator::Calculate(bool distribution, std::int16_t firstRunPercentage, bool skipWiringChecks) {
+void clsCalculator::Calculate(bool distribution, std::int16_t firstRunPercentage,
+                              bool skipWiringChecks) {
     lastDistribution_ = distribution;
     lastFirstRunPercentage_ = firstRunPercentage;
     lastSkipWiringChecks_ = skipWiringChecks;
@@ -149,8 +155,10 @@ void clsCalculator::Calculate(bool distribution, std::int16_t firstRunPercentage
         highestMinimumVoltage = std::max(highestMinimumVoltage, device.MinimumVoltage);
         for (std::size_t b = 0; b < 3; ++b) {
             const int group = OutputGroupOf(device.OutputUse[b]);
-            if (group == kLedGroup) leds.push_back(device.OutputBitCurrent[b]);
-            else if (group == kOutputGroup) outputs.push_back(device.OutputBitCurrent[b]);
+            if (group == kLedGroup)
+                leds.push_back(device.OutputBitCurrent[b]);
+            else if (group == kOutputGroup)
+                outputs.push_back(device.OutputBitCurrent[b]);
         }
     }
 
@@ -197,40 +205,45 @@ void clsCalculator::Calculate(bool distribution, std::int16_t firstRunPercentage
 
     const std::int32_t headroom = std::int32_t{minDriveVoltage_} - highestMinimumVoltage;
     if (headroom < INT16_MIN || headroom > INT16_MAX) ThrowOverflow();
-    maxVoltDrop_ = Amount::FromScaled(std::int64_t{headroom} * 100);  // hundredths of a volt -> volts
+    maxVoltDrop_ =
+        Amount::FromScaled(std::int64_t{headroom} * 100);  // hundredths of a volt -> volts
 
     switch (calcType_) {
-    case 0:
-        voltDrop_ = VoltDropForCable(loadCount);
-        break;
-    case 1:
-        CalculateMaximumCableRun(distribution, firstRunPercentage, loadCount);
-        voltDrop_ = VoltDropForCable(loadCount);
-        break;
-    case 2: {
-        // The first selected cable, thickest first, that keeps the drop within bounds.
-        bool anySelected = false;
-        for (const Cable& cable : CableTable) {
-            if (!cable.CableVisible) continue;
-            anySelected = true;
-            cableImpedance_ = cable.CableImpedanceValue;
+        case 0:
             voltDrop_ = VoltDropForCable(loadCount);
-            if (!VoltDropTooHigh()) break;
+            break;
+        case 1:
+            CalculateMaximumCableRun(distribution, firstRunPercentage, loadCount);
+            voltDrop_ = VoltDropForCable(loadCount);
+            break;
+        case 2: {
+            // The first selected cable, thickest first, that keeps the drop within bounds.
+            bool anySelected = false;
+            for (const Cable& cable : CableTable) {
+                if (!cable.CableVisible) continue;
+                anySelected = true;
+                cableImpedance_ = cable.CableImpedanceValue;
+                voltDrop_ = VoltDropForCable(loadCount);
+                if (!VoltDropTooHigh()) break;
+            }
+            if (!anySelected) voltDrop_ = VoltDropForCable(loadCount);
+            break;
         }
-        if (!anySelected) voltDrop_ = VoltDropForCable(loadCount);
-        break;
-    }
-    default:
-        voltDrop_ = 0;
-        break;
+        default:
+            voltDrop_ = 0;
+            break;
     }
 
     loopDesign_ = JudgeDesign(skipWiringChecks);
 
-    if (ledsLimited && outputsLimited) panelLimitText_ = "with panel-limited LEDs and outputs";
-    else if (ledsLimited) panelLimitText_ = "with panel-limited LEDs";
-    else if (outputsLimited) panelLimitText_ = "with panel-limited outputs";
-    else panelLimitText_.clear();
+    if (ledsLimited && outputsLimited)
+        panelLimitText_ = "with panel-limited LEDs and outputs";
+    else if (ledsLimited)
+        panelLimitText_ = "with panel-limited LEDs";
+    else if (outputsLimited)
+        panelLimitText_ = "with panel-limited outputs";
+    else
+        panelLimitText_.clear();
 }
 
 bool clsCalculator::VoltDropTooHigh() const {

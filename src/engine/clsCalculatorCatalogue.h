@@ -23,7 +23,8 @@ inline const DeviceTypeRecord& DeviceTypeAt(int type) {
 inline const OtherDevice& OtherDeviceAt(int other) {
     if (other == 0) return kNoOtherDevice;
     if (other < 0 || static_cast<std::size_t>(other) >= OtherDeviceTable.size())
-        throw std::out_of_range("other device " + std::to_string(other) + " is not in the catalogue");
+        throw std::out_of_range("other device " + std::to_string(other) +
+                                " is not in the catalogue");
     return OtherDeviceTable[static_cast<std::size_t>(other)];
 }
 

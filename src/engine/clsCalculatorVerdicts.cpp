@@ -41,7 +41,8 @@ std::string DeviceTypeName(std::int32_t type) {
 
 // An end of a cable segment: an isolator's address, or 0 for the control panel.
 std::string SegmentEnd(std::int32_t address) {
-    return address != 0 ? "isolator at address " + FormatGeneral(std::int64_t{address}) : "control panel";
+    return address != 0 ? "isolator at address " + FormatGeneral(std::int64_t{address})
+                        : "control panel";
 }
 
 }  // namespace
@@ -58,61 +59,73 @@ std::string clsCalculator::LoopDesignLong() const {
 
 std::string clsCalculator::DesignExplanation() const {
     const auto number = [](std::int64_t v) { return FormatGeneral(v); };
-    const std::string loopLimit = CurrentText(Amount::FromWhole(std::int64_t{maxLoopCurrent_} * 1000));
+    const std::string loopLimit =
+        CurrentText(Amount::FromWhole(std::int64_t{maxLoopCurrent_} * 1000));
     switch (loopDesign_) {
-    case kSatisfactory:
-        return "";
-    case kAlarmCurrentTooHigh:
-        return "The total alarm current drawn by the devices on the loop is greater than that permitted by the "
-               "control panel (" + loopLimit + ").";
-    case kVoltDropTooHigh:
-        return "The calculated final voltage at a device on the loop is below that required for its operation.";
-    case kQuiescentTooHigh:
-        return "The total quiescent current drawn by the devices on the loop is greater than that permitted by "
-               "the control panel (" + loopLimit + ").";
-    case kFirstRunTooLong:
-        return "The cable run to the first device is greater than the total cable length!";
-    case kNoValidCableLength:
-        return "While attempting to calculate a maximum cable length, even a cable length of 0 resulted in the "
-               "volt drop being too high.";
-    case kSurgeTooHigh:
-        return "The total switch-on surge current of devices between the " + SegmentEnd(surgeFromAddress_) +
-               " and the " + SegmentEnd(surgeToAddress_) + " (" + CurrentText(surgeCurrent_) + ") is too high.";
-    case kIsolatorBetweenMasterSlave: {
-        std::string text = "There is an Isolator between a Master device";
-        if (masterAddress_ != masterLocation_) text += " wired with detector";
-        text += " at address " + number(masterLocation_) + " and an associated Slave device";
-        if (!standaloneSlave_)
-            text += " wired with detector at address " + number(slaveAddress_);
-        else if (slaveNextAddress_ == 0)
-            text += " wired between address " + number(slaveAddress_) + " and control panel";
-        else
-            text += " wired between addresses " + number(slaveAddress_) + " and " + number(slaveNextAddress_);
-        return text;
-    }
-    case kDependentDevices:
-        if (dependentFailAddress_ > 0) {
-            const std::int16_t device = DeviceType(dependentFailAddress_);
-            std::int32_t needed = 0;
-            if (device >= 0 && static_cast<std::size_t>(device) < DeviceTypeTable.size())
-                needed = DeviceTypeTable[static_cast<std::size_t>(device)].DependsOnDevice;
-            return "Device at address " + number(dependentFailAddress_) + " does not have a corresponding " +
-                   DeviceTypeName(needed) + ".";
+        case kSatisfactory:
+            return "";
+        case kAlarmCurrentTooHigh:
+            return "The total alarm current drawn by the devices on the loop is greater than that "
+                   "permitted by the "
+                   "control panel (" +
+                   loopLimit + ").";
+        case kVoltDropTooHigh:
+            return "The calculated final voltage at a device on the loop is below that required "
+                   "for its operation.";
+        case kQuiescentTooHigh:
+            return "The total quiescent current drawn by the devices on the loop is greater than "
+                   "that permitted by "
+                   "the control panel (" +
+                   loopLimit + ").";
+        case kFirstRunTooLong:
+            return "The cable run to the first device is greater than the total cable length!";
+        case kNoValidCableLength:
+            return "While attempting to calculate a maximum cable length, even a cable length of 0 "
+                   "resulted in the "
+                   "volt drop being too high.";
+        case kSurgeTooHigh:
+            return "The total switch-on surge current of devices between the " +
+                   SegmentEnd(surgeFromAddress_) + " and the " + SegmentEnd(surgeToAddress_) +
+                   " (" + CurrentText(surgeCurrent_) + ") is too high.";
+        case kIsolatorBetweenMasterSlave: {
+            std::string text = "There is an Isolator between a Master device";
+            if (masterAddress_ != masterLocation_) text += " wired with detector";
+            text += " at address " + number(masterLocation_) + " and an associated Slave device";
+            if (!standaloneSlave_)
+                text += " wired with detector at address " + number(slaveAddress_);
+            else if (slaveNextAddress_ == 0)
+                text += " wired between address " + number(slaveAddress_) + " and control panel";
+            else
+                text += " wired between addresses " + number(slaveAddress_) + " and " +
+                        number(slaveNextAddress_);
+            return text;
         }
-        if (dependentFailType_ >= 1 && static_cast<std::size_t>(dependentFailType_) < DeviceTypeTable.size()) {
-            const DeviceTypeRecord& type = DeviceTypeTable[static_cast<std::size_t>(dependentFailType_)];
-            return "There are more than " + number(type.MaximumDependents) + " dependent devices per " + type.Name +
-                   ".";
-        }
-        return kUnknownReason;
-    default:
-        return kUnknownReason;
+        case kDependentDevices:
+            if (dependentFailAddress_ > 0) {
+                const std::int16_t device = DeviceType(dependentFailAddress_);
+                std::int32_t needed = 0;
+                if (device >= 0 && static_cast<std::size_t>(device) < DeviceTypeTable.size())
+                    needed = DeviceTypeTable[static_cast<std::size_t>(device)].DependsOnDevice;
+                return "Device at address " + number(dependentFailAddress_) +
+                       " does not have a corresponding " + DeviceTypeName(needed) + ".";
+            }
+            if (dependentFailType_ >= 1 &&
+                static_cast<std::size_t>(dependentFailType_) < DeviceTypeTable.size()) {
+                const DeviceTypeRecord& type =
+                    DeviceTypeTable[static_cast<std::size_t>(dependentFailType_)];
+                return "There are more than " + number(type.MaximumDependents) +
+                       " dependent devices per " + type.Name + ".";
+            }
+            return kUnknownReason;
+        default:
+            return kUnknownReason;
     }
 }
 
 std::int32_t clsCalculator::LongestLoopDesignShort(const TextMeasurer& measurer) const {
     double widest = 0;
-    for (const VerdictTexts& texts : kVerdictTexts) widest = std::max(widest, measurer.TextWidth(texts.oneLine));
+    for (const VerdictTexts& texts : kVerdictTexts)
+        widest = std::max(widest, measurer.TextWidth(texts.oneLine));
     const auto whole = RoundToInt32(widest);
     if (!whole) throw RuntimeFault{6, "Overflow"};
     return *whole;

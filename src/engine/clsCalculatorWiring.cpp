@@ -45,7 +45,8 @@ clsCalculator::WiringLayout clsCalculator::LayOut() const {
         std::int32_t remaining = standaloneCount_[s];
         for (std::size_t i = 0; remaining > 0 && i < kSubCount; ++i) {
             if (standaloneType_[s][i] == 0) continue;
-            layout.standalones.push_back({static_cast<std::int32_t>(i) + kFirstSub, &OtherDeviceAt(standaloneType_[s][i]),
+            layout.standalones.push_back({static_cast<std::int32_t>(i) + kFirstSub,
+                                          &OtherDeviceAt(standaloneType_[s][i]),
                                           standaloneAddress_[s][i]});
             --remaining;
         }
@@ -76,7 +77,8 @@ bool clsCalculator::CheckSwitchOnSurge(const WiringLayout& layout) {
     std::array<bool, kSlotCount> carriesBase{};
     for (std::int32_t slot = 0; slot < kSlotCount; ++slot) {
         const std::int32_t base = baseAddress_[static_cast<std::size_t>(slot)];
-        if (base != slot && base >= 0 && base < kSlotCount) carriesBase[static_cast<std::size_t>(base)] = true;
+        if (base != slot && base >= 0 && base < kSlotCount)
+            carriesBase[static_cast<std::size_t>(base)] = true;
     }
     const auto fail = [&](std::int32_t at) {
         surgeToAddress_ = at;
@@ -133,7 +135,9 @@ bool clsCalculator::CheckSwitchOnSurge(const WiringLayout& layout) {
     return true;
 }
 
-bool clsCalculator::CheckMasterSlave() { return CheckMasterSlave(LayOut()); }
+bool clsCalculator::CheckMasterSlave() {
+    return CheckMasterSlave(LayOut());
+}
 
 bool clsCalculator::CheckMasterSlave(const WiringLayout& layout) {
     slaveNextAddress_ = 0;
@@ -168,7 +172,8 @@ bool clsCalculator::CheckMasterSlave(const WiringLayout& layout) {
         at.firstStandalone = layout.firstStandalone[s];
         at.endStandalone = layout.firstStandalone[s + 1];
         noteListener(at.baseAddress, p);
-        for (std::size_t e = at.firstStandalone; e < at.endStandalone; ++e) noteListener(layout.standalones[e].address, p);
+        for (std::size_t e = at.firstStandalone; e < at.endStandalone; ++e)
+            noteListener(layout.standalones[e].address, p);
     }
 
     for (std::int32_t master = 0; master < kSlotCount; ++master) {
@@ -182,12 +187,14 @@ bool clsCalculator::CheckMasterSlave(const WiringLayout& layout) {
         bool slaveSeen = false;
         // A standalone device: an isolator when it has impedance, a slave when it listens to
         // the master. Returns false when it isolates a slave already seen from the master.
-        const auto standalonePasses = [&](const WiringLayout::Standalone& entry, std::int32_t slot, std::int32_t position) {
+        const auto standalonePasses = [&](const WiringLayout::Standalone& entry, std::int32_t slot,
+                                          std::int32_t position) {
             if (entry.other->OtherImpedance != 0 && slaveSeen) return false;
             if (entry.address == master) {
                 slaveAddress_ = slot;
                 standaloneSlave_ = true;
-                if (position < kSlotCount - 1) slaveNextAddress_ = slots[static_cast<std::size_t>(position) + 1];
+                if (position < kSlotCount - 1)
+                    slaveNextAddress_ = slots[static_cast<std::size_t>(position) + 1];
                 slaveSeen = true;
             }
             return true;
@@ -240,10 +247,12 @@ bool clsCalculator::CheckDependentDevices() {
         const std::int16_t dependsOn = DeviceTypeAt(type).DependsOnDevice;
         if (held[t]++ == 0) firstSlot[t] = slot;
         // A device type outside the catalogue cannot be on the loop; nothing to count for it.
-        if (dependsOn >= 0 && static_cast<std::size_t>(dependsOn) < types) ++dependents[static_cast<std::size_t>(dependsOn)];
+        if (dependsOn >= 0 && static_cast<std::size_t>(dependsOn) < types)
+            ++dependents[static_cast<std::size_t>(dependsOn)];
     }
     const auto isHeld = [&](std::int16_t type) {
-        return type >= 0 && static_cast<std::size_t>(type) < types && held[static_cast<std::size_t>(type)] > 0;
+        return type >= 0 && static_cast<std::size_t>(type) < types &&
+               held[static_cast<std::size_t>(type)] > 0;
     };
     // Every dependent device needs the device it depends on somewhere on the loop...
     for (std::size_t t = 1; t < types; ++t) {

@@ -4,15 +4,17 @@
 
 std::string UnexpectedErrorText(long errorNumber, const std::string& description,
                                 const std::string& section, const std::string& area) {
-    std::string text = "An unexpected error (code " + std::to_string(errorNumber) + ") has occurred in ";
+    std::string text =
+        "An unexpected error (code " + std::to_string(errorNumber) + ") has occurred in ";
     if (!section.empty()) {
         if (!area.empty()) text += "the '" + area + "' area of ";
         text += "the '" + section + "' section of ";
     }
     text += std::string(kProgramTitle) + ".";
     if (!description.empty()) text += "\n\n\"" + description + "\"";
-    text += "\n\nPlease report the full contents of this message, and the circumstances under which "
-            "it happened, to your supplier.";
+    text +=
+        "\n\nPlease report the full contents of this message, and the circumstances under which "
+        "it happened, to your supplier.";
     text += "\n\nChoosing 'Abort' will close down " + std::string(kProgramTitle) +
             ", choosing 'Retry' will attempt the operation again, choosing 'Ignore' will skip the "
             "operation.";

@@ -37,7 +37,8 @@ void MigrateIniSettings() {
 
     SettingsBatch batch;
     for (int n = 0; n <= 99; ++n)
-        CopyFlag("Options", "DontShowFamily" + std::to_string(n), "DontShowFamily" + std::to_string(n));
+        CopyFlag("Options", "DontShowFamily" + std::to_string(n),
+                 "DontShowFamily" + std::to_string(n));
     if (Legacy("Options", "FirstTime") == "Done") WriteSettingFlag("FirstTimeDone", true);
     CopyNumber("Options", "Form Height", "Form Height");
     CopyText("Options", "Form State", "Form State");

@@ -29,7 +29,11 @@ class Amount {
 public:
     static constexpr std::int64_t kScale = 10000;
     constexpr Amount() = default;
-    static constexpr Amount FromScaled(std::int64_t scaled) { Amount a; a.scaled_ = scaled; return a; }
+    static constexpr Amount FromScaled(std::int64_t scaled) {
+        Amount a;
+        a.scaled_ = scaled;
+        return a;
+    }
     static constexpr Amount FromWhole(std::int64_t whole) { return FromScaled(whole * kScale); }
     // Rounds half to even at the fourth decimal.
     static Amount FromDouble(double v);
@@ -45,8 +49,14 @@ public:
     constexpr Amount operator+(Amount o) const { return FromScaled(scaled_ + o.scaled_); }
     constexpr Amount operator-(Amount o) const { return FromScaled(scaled_ - o.scaled_); }
     constexpr Amount operator-() const { return FromScaled(-scaled_); }
-    constexpr Amount& operator+=(Amount o) { scaled_ += o.scaled_; return *this; }
-    constexpr Amount& operator-=(Amount o) { scaled_ -= o.scaled_; return *this; }
+    constexpr Amount& operator+=(Amount o) {
+        scaled_ += o.scaled_;
+        return *this;
+    }
+    constexpr Amount& operator-=(Amount o) {
+        scaled_ -= o.scaled_;
+        return *this;
+    }
     constexpr Amount operator*(std::int64_t k) const { return FromScaled(scaled_ * k); }
     // Amount times amount, exact product rounded half to even at the fourth decimal.
     Amount operator*(Amount o) const;

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -49,7 +49,8 @@ std::string FindShippedData() {
     candidates.push_back("data");
     for (const auto& c : candidates) {
         std::error_code ec;
-        if (fs::is_directory(JoinPath(c, "Tarvex"), ec)) return fs::absolute(c, ec).lexically_normal().string();
+        if (fs::is_directory(JoinPath(c, "Tarvex"), ec))
+            return fs::absolute(c, ec).lexically_normal().string();
     }
     return candidates.empty() ? std::string("data") : candidates.back();
 }
@@ -65,7 +66,7 @@ std::string FirstOf(const std::string& option, const char* envName, const std::s
 AppPaths ResolveAppPaths(const std::string& dataDirOption, const std::string& userDirOption,
                          const std::string& configDirOption) {
     AppPaths p;
-    p.dataRoot = !dataDirOption.empty() ? dataDirOption
+    p.dataRoot = !dataDirOption.empty()             ? dataDirOption
                  : !Env("QUELMAR_DATA_DIR").empty() ? Env("QUELMAR_DATA_DIR")
                                                     : FindShippedData();
     const std::string dataHome =
@@ -78,9 +79,13 @@ AppPaths ResolveAppPaths(const std::string& dataDirOption, const std::string& us
     return p;
 }
 
-const AppPaths& Paths() { return Current(); }
+const AppPaths& Paths() {
+    return Current();
+}
 
-void SetPaths(const AppPaths& paths) { Current() = paths; }
+void SetPaths(const AppPaths& paths) {
+    Current() = paths;
+}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;

@@ -18,7 +18,8 @@ Platform*& Installed() {
 
 MsgResult DefaultAnswer(MsgButtons buttons, int defaultButton) {
     const auto offered = ButtonsOf(buttons);
-    if (defaultButton < 0 || defaultButton >= static_cast<int>(offered.size())) return offered.front();
+    if (defaultButton < 0 || defaultButton >= static_cast<int>(offered.size()))
+        return offered.front();
     return offered[static_cast<std::size_t>(defaultButton)];
 }
 
@@ -26,36 +27,54 @@ MsgResult DefaultAnswer(MsgButtons buttons, int defaultButton) {
 
 const char* MsgResultName(MsgResult r) {
     switch (r) {
-        case MsgResult::OK: return "OK";
-        case MsgResult::Cancel: return "Cancel";
-        case MsgResult::Yes: return "Yes";
-        case MsgResult::No: return "No";
-        case MsgResult::Abort: return "Abort";
-        case MsgResult::Retry: return "Retry";
-        case MsgResult::Ignore: return "Ignore";
+        case MsgResult::OK:
+            return "OK";
+        case MsgResult::Cancel:
+            return "Cancel";
+        case MsgResult::Yes:
+            return "Yes";
+        case MsgResult::No:
+            return "No";
+        case MsgResult::Abort:
+            return "Abort";
+        case MsgResult::Retry:
+            return "Retry";
+        case MsgResult::Ignore:
+            return "Ignore";
     }
     return "?";
 }
 
 const char* MsgIconName(MsgIcon i) {
     switch (i) {
-        case MsgIcon::None: return "none";
-        case MsgIcon::Exclamation: return "exclamation";
-        case MsgIcon::Information: return "information";
-        case MsgIcon::Question: return "question";
-        case MsgIcon::Critical: return "critical";
+        case MsgIcon::None:
+            return "none";
+        case MsgIcon::Exclamation:
+            return "exclamation";
+        case MsgIcon::Information:
+            return "information";
+        case MsgIcon::Question:
+            return "question";
+        case MsgIcon::Critical:
+            return "critical";
     }
     return "?";
 }
 
 std::vector<MsgResult> ButtonsOf(MsgButtons buttons) {
     switch (buttons) {
-        case MsgButtons::OK: return {MsgResult::OK};
-        case MsgButtons::OKCancel: return {MsgResult::OK, MsgResult::Cancel};
-        case MsgButtons::YesNo: return {MsgResult::Yes, MsgResult::No};
-        case MsgButtons::YesNoCancel: return {MsgResult::Yes, MsgResult::No, MsgResult::Cancel};
-        case MsgButtons::AbortRetryIgnore: return {MsgResult::Abort, MsgResult::Retry, MsgResult::Ignore};
-        case MsgButtons::RetryCancel: return {MsgResult::Retry, MsgResult::Cancel};
+        case MsgButtons::OK:
+            return {MsgResult::OK};
+        case MsgButtons::OKCancel:
+            return {MsgResult::OK, MsgResult::Cancel};
+        case MsgButtons::YesNo:
+            return {MsgResult::Yes, MsgResult::No};
+        case MsgButtons::YesNoCancel:
+            return {MsgResult::Yes, MsgResult::No, MsgResult::Cancel};
+        case MsgButtons::AbortRetryIgnore:
+            return {MsgResult::Abort, MsgResult::Retry, MsgResult::Ignore};
+        case MsgButtons::RetryCancel:
+            return {MsgResult::Retry, MsgResult::Cancel};
     }
     return {MsgResult::OK};
 }
@@ -81,9 +100,13 @@ void ShowDataFileProblem(const std::string& text) {
     ShowMessage(text, kProductName, MsgIcon::Exclamation, MsgButtons::OK);
 }
 
-BusyPointer::BusyPointer() : previous_(CurrentPlatform().IsBusy()) { CurrentPlatform().SetBusy(true); }
+BusyPointer::BusyPointer() : previous_(CurrentPlatform().IsBusy()) {
+    CurrentPlatform().SetBusy(true);
+}
 
-BusyPointer::~BusyPointer() { CurrentPlatform().SetBusy(previous_); }
+BusyPointer::~BusyPointer() {
+    CurrentPlatform().SetBusy(previous_);
+}
 
 MsgResult ScriptedPlatform::ShowMessage(const std::string& text, const std::string& title,
                                         MsgIcon icon, MsgButtons buttons, int defaultButton) {
@@ -110,8 +133,8 @@ std::string ScriptedPlatform::AllMessageTexts() const {
     return all;
 }
 
-MsgResult ConsolePlatform::ShowMessage(const std::string& text, const std::string& title,
-                                       MsgIcon, MsgButtons buttons, int defaultButton) {
+MsgResult ConsolePlatform::ShowMessage(const std::string& text, const std::string& title, MsgIcon,
+                                       MsgButtons buttons, int defaultButton) {
     if (!quiet) std::cerr << title << ": " << text << std::endl;
     const auto offered = ButtonsOf(buttons);
     for (MsgResult wanted : fixedAnswers)

@@ -15,8 +15,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
     // Shows a message box; defaultButton is the 0-based index of the default button.
-    virtual MsgResult ShowMessage(const std::string& text, const std::string& title,
-                                  MsgIcon icon, MsgButtons buttons, int defaultButton) = 0;
+    virtual MsgResult ShowMessage(const std::string& text, const std::string& title, MsgIcon icon,
+                                  MsgButtons buttons, int defaultButton) = 0;
     // The system sound that belongs to a message box icon.
     virtual void Beep(MsgIcon icon) = 0;
     // Busy pointer on or off; use BusyPointer rather than calling this directly.

@@ -1,6 +1,5 @@
 #include "shell/ProfileFile.h"
 
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -66,8 +65,10 @@ std::unordered_map<std::string, CacheEntry>& Cache() {
 // case. Plain ASCII names, the usual case, take the short way.
 std::string MatchName(std::string_view name) {
     std::size_t a = 0, b = name.size();
-    while (a < b && (name[a] == ' ' || name[a] == '\t')) ++a;
-    while (b > a && (name[b - 1] == ' ' || name[b - 1] == '\t')) --b;
+    while (a < b && (name[a] == ' ' || name[a] == '\t'))
+        ++a;
+    while (b > a && (name[b - 1] == ' ' || name[b - 1] == '\t'))
+        --b;
     std::string out(name.substr(a, b - a));
     for (char& c : out) {
         if (static_cast<unsigned char>(c) >= 0x80) return UCase(Utf8ToCp1252(out));
@@ -76,7 +77,9 @@ std::string MatchName(std::string_view name) {
     return out;
 }
 
-bool IsSectionLine(const std::string& trimmed) { return !trimmed.empty() && trimmed[0] == '['; }
+bool IsSectionLine(const std::string& trimmed) {
+    return !trimmed.empty() && trimmed[0] == '[';
+}
 
 std::string SectionNameOf(const std::string& trimmed) {
     const auto close = trimmed.find(']');
@@ -123,7 +126,8 @@ ParsedFile Parse(const std::string& bytes) {
             file.preamble.push_back(std::move(line));
         }
     }
-    for (Section& s : file.sections) IndexKeys(s);
+    for (Section& s : file.sections)
+        IndexKeys(s);
     IndexSections(file);
     return file;
 }
@@ -134,10 +138,12 @@ std::string Serialise(const ParsedFile& file) {
         out += line;
         out += "\r\n";
     };
-    for (const auto& line : file.preamble) put(line);
+    for (const auto& line : file.preamble)
+        put(line);
     for (const auto& s : file.sections) {
         put(s.header);
-        for (const auto& line : s.lines) put(line);
+        for (const auto& line : s.lines)
+            put(line);
     }
     return out;
 }
@@ -156,7 +162,8 @@ CacheEntry& Load(const std::string& path) {
     CacheEntry& entry = Cache()[path];
     if (entry.inBatch) return entry;
     const auto now = std::chrono::steady_clock::now();
-    if (entry.checkedAt != std::chrono::steady_clock::time_point{} && now - entry.checkedAt < kRecheckInterval)
+    if (entry.checkedAt != std::chrono::steady_clock::time_point{} &&
+        now - entry.checkedAt < kRecheckInterval)
         return entry;
     entry.checkedAt = now;
     std::uintmax_t size = 0;
@@ -203,11 +210,13 @@ std::string ValueOf(const std::string& line) {
 // separate it from the next section stay at its end.
 void AppendToSection(Section& section, std::string line) {
     std::size_t at = section.lines.size();
-    while (at > 0 && Trim(section.lines[at - 1]).empty()) --at;
+    while (at > 0 && Trim(section.lines[at - 1]).empty())
+        --at;
     section.lines.insert(section.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
     if (at + 1 == section.lines.size()) {
         std::string key = KeyOf(section.lines[at]);
-        if (!key.empty()) section.keyLine.emplace(std::move(key), Section::KeyRef{at, std::nullopt});
+        if (!key.empty())
+            section.keyLine.emplace(std::move(key), Section::KeyRef{at, std::nullopt});
     } else {
         IndexKeys(section);
     }
@@ -220,7 +229,9 @@ std::string ResolveProfilePath(const std::string& file) {
     return JoinPath(Paths().configDir, file);
 }
 
-bool ProfileFileExists(const std::string& file) { return FileExists(ResolveProfilePath(file)); }
+bool ProfileFileExists(const std::string& file) {
+    return FileExists(ResolveProfilePath(file));
+}
 
 void ForgetProfileFile(const std::string& file) {
     const auto it = Cache().find(ResolveProfilePath(file));
@@ -229,8 +240,10 @@ void ForgetProfileFile(const std::string& file) {
 
 void ResetProfileCache() {
     for (auto it = Cache().begin(); it != Cache().end();) {
-        if (it->second.inBatch) ++it;
-        else it = Cache().erase(it);
+        if (it->second.inBatch)
+            ++it;
+        else
+            it = Cache().erase(it);
     }
 }
 
@@ -246,8 +259,8 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
     return *k->second.value;
 }
 
-bool WriteProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::optional<std::string>& value) {
+bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::optional<std::string>& value) {
     const std::string path = ResolveProfilePath(file);
     CacheEntry& entry = Load(path);
     ParsedFile& parsed = entry.parsed;
@@ -279,15 +292,16 @@ bool WriteProfileString(const std::string& file, const std::string& section,
         if (k != sec.keyLine.end()) {
             sec.lines[k->second.line] = std::move(line);
             k->second.value.reset();
-        }
-        else AppendToSection(sec, std::move(line));
+        } else
+            AppendToSection(sec, std::move(line));
     }
     return Flush(path, entry);
 }
 
 bool WriteProfileValueOrDelete(const std::string& file, const std::string& section,
                                const std::string& key, const std::string& value) {
-    if (value.empty() || value == "\"\"") return WriteProfileString(file, section, key, std::nullopt);
+    if (value.empty() || value == "\"\"")
+        return WriteProfileString(file, section, key, std::nullopt);
     return WriteProfileString(file, section, key, value);
 }
 
@@ -315,7 +329,8 @@ ProfileBatch::~ProfileBatch() {
 void ProfileBatch::SetPreamble(const std::vector<std::string>& lines) {
     std::vector<std::string>& preamble = Cache()[path_].parsed.preamble;
     preamble.clear();
-    for (const auto& line : lines) preamble.push_back(Utf8ToCp1252(line));
+    for (const auto& line : lines)
+        preamble.push_back(Utf8ToCp1252(line));
 }
 
 bool ProfileBatch::Commit() {

@@ -9,8 +9,8 @@
 //
 // Reads parse a file once and serve later reads from memory while the file's size and
 // modification time stay the same (compared with the disk at most every 50 ms; writes made
-// through these helpers are seen at once). Writes are crash-safe: a temporary file in the same folder is
-// renamed over the target.
+// through these helpers are seen at once). Writes are crash-safe: a temporary file in the same
+// folder is renamed over the target.
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,8 +23,8 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
 // Replaces the value in place, or appends the key at the end of its section, or appends the
 // section with the key at the end of the file, creating the file when missing. No value (as
 // opposed to an empty one) deletes the key. Returns false when the file cannot be written.
-bool WriteProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::optional<std::string>& value);
+bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::optional<std::string>& value);
 
 // Deletes the key when the value is empty or exactly two double quotes, else writes it.
 bool WriteProfileValueOrDelete(const std::string& file, const std::string& section,

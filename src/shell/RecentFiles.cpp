@@ -89,7 +89,8 @@ std::string ShortenPathForMenu(const std::string& path, std::size_t maxChars) {
     std::string head;
     if (lastSep != std::string::npos) {
         const auto firstSep = path.find('/', path.find_first_not_of('/'));
-        if (firstSep != std::string::npos && firstSep < lastSep) head = path.substr(0, firstSep + 1);
+        if (firstSep != std::string::npos && firstSep < lastSep)
+            head = path.substr(0, firstSep + 1);
     }
     if (CharCount(head) + ellipsis.size() + 1 + CharCount(fileName) > maxChars) head.clear();
     // Take in as many of the last folders as still fit.

@@ -76,12 +76,14 @@ std::vector<Entry> ParseSettings(const std::string& content) {
         const std::string trimmed = Trim(line);
         if (trimmed.empty() || trimmed[0] == ';') continue;
         if (trimmed.front() == '[' && trimmed.back() == ']') {
-            inKey = EqualsNoCase(Trim(std::string_view(trimmed).substr(1, trimmed.size() - 2)), key);
+            inKey =
+                EqualsNoCase(Trim(std::string_view(trimmed).substr(1, trimmed.size() - 2)), key);
             continue;
         }
         const auto eq = line.find('=');
         if (!inKey || eq == std::string::npos) continue;
-        Entry e{Trim(std::string_view(line).substr(0, eq)), TrimLeft(std::string_view(line).substr(eq + 1))};
+        Entry e{Trim(std::string_view(line).substr(0, eq)),
+                TrimLeft(std::string_view(line).substr(eq + 1))};
         if (!e.name.empty() && seen.insert(UCase(e.name)).second) entries.push_back(std::move(e));
     }
     return entries;
@@ -118,10 +120,18 @@ std::string EscapeText(const std::string& text) {
     for (const char c : text) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (u < 0x20 || u == 0x7F) {
                     out += "\\x";
@@ -152,10 +162,18 @@ std::optional<std::string> UnescapeText(std::string_view s) {
         }
         if (++i >= s.size()) return std::nullopt;
         switch (s[i]) {
-            case '\\': out += '\\'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '\\':
+                out += '\\';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'x': {
                 if (i + 2 >= s.size()) return std::nullopt;
                 const int hi = HexDigit(s[i + 1]);
@@ -165,7 +183,8 @@ std::optional<std::string> UnescapeText(std::string_view s) {
                 i += 2;
                 break;
             }
-            default: return std::nullopt;
+            default:
+                return std::nullopt;
         }
     }
     return out;
@@ -188,9 +207,9 @@ std::optional<std::string> DecodeText(const std::string& raw) {
 
 [[noreturn]] void ThrowSetValueFault(const std::string& path, const std::string& name,
                                      const std::string& value) {
-    throw RuntimeFault{kSettingsSetValueError, "Failed to set registry value Key: '" + SettingsKey() +
-                                                   "',Section: '" + path + "',Key: '" + name +
-                                                   "' to value: '" + value + "'"};
+    throw RuntimeFault{kSettingsSetValueError,
+                       "Failed to set registry value Key: '" + SettingsKey() + "',Section: '" +
+                           path + "',Key: '" + name + "' to value: '" + value + "'"};
 }
 
 // A value name must stay one name on one key line.
@@ -208,9 +227,11 @@ bool IsValidName(const std::string& name) {
 void Persist(Store& store, const std::vector<Entry>& entries, const std::string& name,
              const std::string& value) {
     if (!EnsureFolder(Paths().configDir))
-        throw RuntimeFault{kSettingsCreateKeyError, "Failed to create registry Key: '" + SettingsKey() + "'"};
+        throw RuntimeFault{kSettingsCreateKeyError,
+                           "Failed to create registry Key: '" + SettingsKey() + "'"};
     std::string content = "[" + SettingsKey() + "]\n";
-    for (const Entry& e : entries) content += e.name + "=" + e.raw + "\n";
+    for (const Entry& e : entries)
+        content += e.name + "=" + e.raw + "\n";
 
     const std::string path = SettingsFilePath();
     if (!WriteFileAtomically(path, content)) ThrowSetValueFault(path, name, value);
@@ -220,9 +241,11 @@ void Persist(Store& store, const std::vector<Entry>& entries, const std::string&
 }
 
 // Sets the value, or with no raw value removes it; false when nothing changed.
-bool Apply(std::vector<Entry>& entries, const std::string& name, const std::optional<std::string>& raw) {
+bool Apply(std::vector<Entry>& entries, const std::string& name,
+           const std::optional<std::string>& raw) {
     auto it = entries.begin();
-    while (it != entries.end() && !EqualsNoCase(it->name, name)) ++it;
+    while (it != entries.end() && !EqualsNoCase(it->name, name))
+        ++it;
     if (!raw) {
         if (it == entries.end()) return false;
         entries.erase(it);
@@ -235,7 +258,8 @@ bool Apply(std::vector<Entry>& entries, const std::string& name, const std::opti
 }
 
 // Changes one value and stores the result, or within a batch only remembers it.
-void Change(const std::string& name, const std::optional<std::string>& raw, const std::string& shownValue) {
+void Change(const std::string& name, const std::optional<std::string>& raw,
+            const std::string& shownValue) {
     Store& store = Loaded();
     if (!IsValidName(name)) ThrowSetValueFault(store.path, name, shownValue);
     if (store.batchDepth > 0) {

@@ -22,10 +22,10 @@
 // Failures: a write that cannot create the config dir throws RuntimeFault with the description
 // "Failed to create registry Key: 'Software\Tarvex\Tarvex Quelmar'"; a write that cannot store the
 // file throws RuntimeFault with "Failed to set registry value Key: 'Software\Tarvex\Tarvex Quelmar'
-// ,Section: '<full path of settings.ini>',Key: '<value name>' to value: '<value>'" (without the line
-// break). Nothing is changed in memory by a failed write. Callers catch the fault where the user's
-// action is handled and pass it to ReportUnexpectedError(fault.number, fault.description, section,
-// area): Retry repeats the action, Ignore skips it, Abort ends the program.
+// ,Section: '<full path of settings.ini>',Key: '<value name>' to value: '<value>'" (without the
+// line break). Nothing is changed in memory by a failed write. Callers catch the fault where the
+// user's action is handled and pass it to ReportUnexpectedError(fault.number, fault.description,
+// section, area): Retry repeats the action, Ignore skips it, Abort ends the program.
 #include <cstdint>
 #include <string>
 

@@ -8,10 +8,9 @@ namespace {
 // Code points of the Windows-1252 bytes 0x80 to 0x9F; 0 marks the five unassigned bytes, which
 // are passed through as the C1 control of the same number.
 constexpr std::array<char32_t, 32> kHighTable = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -49,11 +48,21 @@ int CodePointToCp1252(char32_t cp) {
 std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     std::size_t len = 0;
-    if (b0 < 0x80) { cp = b0; return 1; }
-    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
-    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
-    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
-    else return 0;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+    } else
+        return 0;
     if (i + len > s.size()) return 0;
     for (std::size_t k = 1; k < len; ++k) {
         const auto b = static_cast<unsigned char>(s[i + k]);
@@ -65,17 +74,24 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
     return len;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char c : bytes) AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+    for (char c : bytes)
+        AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -116,32 +132,38 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 std::string TrimLeft(std::string_view s) {
     std::size_t a = 0;
-    while (a < s.size() && IsBlank(s[a])) ++a;
+    while (a < s.size() && IsBlank(s[a]))
+        ++a;
     return std::string(s.substr(a));
 }
 
 std::string TrimRight(std::string_view s) {
     std::size_t b = s.size();
-    while (b > 0 && IsBlank(s[b - 1])) --b;
+    while (b > 0 && IsBlank(s[b - 1]))
+        --b;
     return std::string(s.substr(0, b));
 }
 
 std::string Trim(std::string_view s) {
     std::size_t a = 0, b = s.size();
-    while (a < b && IsBlank(s[a])) ++a;
-    while (b > a && IsBlank(s[b - 1])) --b;
+    while (a < b && IsBlank(s[a]))
+        ++a;
+    while (b > a && IsBlank(s[b - 1]))
+        --b;
     return std::string(s.substr(a, b - a));
 }
 
 std::string UCase(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = Upper(c);
+    for (char& c : out)
+        c = Upper(c);
     return out;
 }
 
 std::string LCase(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = Lower(c);
+    for (char& c : out)
+        c = Lower(c);
     return out;
 }
 

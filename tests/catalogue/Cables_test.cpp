@@ -19,7 +19,8 @@ std::vector<std::string> CableNames(bool visibleOnly) {
 
 std::vector<bool> StoredGroupFlags() {
     std::vector<bool> flags;
-    for (int n = 0; n < 3; ++n) flags.push_back(ReadSettingFlag("CableGroup" + std::to_string(n)));
+    for (int n = 0; n < 3; ++n)
+        flags.push_back(ReadSettingFlag("CableGroup" + std::to_string(n)));
     return flags;
 }
 
@@ -74,7 +75,8 @@ TEST_F(CablesTest, FirstRunOffersGroupsByLocaleAndStoresTheChoice) {
     for (const char* locale : {"en_US.UTF-8", "en_CA", "fr_CA.UTF-8", "es_MX"}) {
         SCOPED_TRACE(locale);
         ScopedLocale american{locale};
-        for (int n = 0; n < 3; ++n) DeleteSetting("CableGroup" + std::to_string(n));
+        for (int n = 0; n < 3; ++n)
+            DeleteSetting("CableGroup" + std::to_string(n));
         ASSERT_TRUE(LoadCableCatalogue());
         EXPECT_EQ(CableNames(true), (std::vector<std::string>{"US 16", "US 14"}));
         EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{true, false, false}));
@@ -113,15 +115,18 @@ TEST_F(CablesTest, EveryLoaderMessageNamesTheFile) {
 
     // A missing key, a figure that is no number or does not fit, a group that does not exist.
     const std::pair<const char*, const char*> cables[] = {
-        {"Name", nullptr},   {"Impedance", nullptr}, {"Group", nullptr},  {"Impedance", "thick"},
-        {"Group", "first"},  {"Impedance", "40000"}, {"Group", "256"},    {"Group", "3"},
+        {"Name", nullptr},  {"Impedance", nullptr}, {"Group", nullptr}, {"Impedance", "thick"},
+        {"Group", "first"}, {"Impedance", "40000"}, {"Group", "256"},   {"Group", "3"},
     };
     for (const auto& [key, value] : cables) {
         IniText bad = MinimalCableFile();
-        if (value) bad.Set("C2", key, value);
-        else bad.Remove("C2", key);
+        if (value)
+            bad.Set("C2", key, value);
+        else
+            bad.Remove("C2", key);
         WriteCables(bad);
-        EXPECT_EQ(FailingLoad(), "Invalid settings for cable 2" + in) << key << "=" << (value ? value : "");
+        EXPECT_EQ(FailingLoad(), "Invalid settings for cable 2" + in)
+            << key << "=" << (value ? value : "");
     }
 }
 
@@ -149,7 +154,8 @@ TEST_F(CablesTest, LookUpsByImpedance) {
             firstVisible = static_cast<int>(i);
     ASSERT_GE(firstVisible, 1);
     EXPECT_EQ(FindCableByImpedance(1210), firstVisible);
-    EXPECT_EQ(CableNameForImpedance(1210), CableTable[static_cast<std::size_t>(firstVisible)].CableName);
+    EXPECT_EQ(CableNameForImpedance(1210),
+              CableTable[static_cast<std::size_t>(firstVisible)].CableName);
 
     // 1320 belongs only to a US cable, hidden for a British user: "User-Defined".
     EXPECT_EQ(FindCableByImpedance(1320), 4);
@@ -175,7 +181,7 @@ TEST_F(CablesTest, ListEntriesAndGroupSelection) {
     EXPECT_EQ(entries[2].ItemData, -1);
     EXPECT_EQ(CableListEntries(false).size(), 2u);
 
-    DeleteSetting("CableGroup1");  // unchanged groups are not written again
+    DeleteSetting("CableGroup1");            // unchanged groups are not written again
     ApplyCableGroupSelection({true, true});  // group 2 not given: not selected
     EXPECT_FALSE(SettingExists("CableGroup1"));
     EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{true, false, false}));

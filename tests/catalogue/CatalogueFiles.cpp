@@ -7,20 +7,24 @@
 #include "catalogue/DeviceFixtures.h"
 #include "catalogue/Panels.h"
 
-IniText& IniText::Set(const std::string& section, const std::string& key, const std::string& value) {
+IniText& IniText::Set(const std::string& section, const std::string& key,
+                      const std::string& value) {
     auto s = std::find_if(sections_.begin(), sections_.end(),
                           [&](const Section& x) { return x.first == section; });
     if (s == sections_.end()) s = sections_.insert(sections_.end(), Section{section, {}});
     auto k = std::find_if(s->second.begin(), s->second.end(),
                           [&](const auto& x) { return x.first == key; });
-    if (k == s->second.end()) s->second.emplace_back(key, value);
-    else k->second = value;
+    if (k == s->second.end())
+        s->second.emplace_back(key, value);
+    else
+        k->second = value;
     return *this;
 }
 
 IniText& IniText::Remove(const std::string& section, const std::string& key) {
     for (auto& s : sections_)
-        if (s.first == section) std::erase_if(s.second, [&](const auto& x) { return x.first == key; });
+        if (s.first == section)
+            std::erase_if(s.second, [&](const auto& x) { return x.first == key; });
     return *this;
 }
 
@@ -33,7 +37,8 @@ std::string IniText::Text() const {
     std::string text;
     for (const auto& [name, keys] : sections_) {
         text += "[" + name + "]\r\n";
-        for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+        for (const auto& [key, value] : keys)
+            text += key + "=" + value + "\r\n";
         text += "\r\n";
     }
     return text;
@@ -57,7 +62,9 @@ IniText MinimalPanelFile() {
         .Set("Manufacturers", "Manufacturer1", "Acme, extra")
         .Set("Manufacturers", "Manufacturer2", "Bolt");
     file.Set("Zeta", "Name", "Zeta Fire").Set("Zeta", "Panel1", "Z1");
-    file.Set("Acme", "Name", "acme Systems").Set("Acme", "Panel1", "A1").Set("Acme", "Panel2", "UNK");
+    file.Set("Acme", "Name", "acme Systems")
+        .Set("Acme", "Panel1", "A1")
+        .Set("Acme", "Panel2", "UNK");
     file.Set("Bolt", "Name", "Bolt").Set("Bolt", "Panel1", "B1");
     SetPanelKeys(file, "Z1", "Zeta 2", 2);
     SetPanelKeys(file, "A1", "Acme 8", 8);
@@ -92,9 +99,13 @@ std::string WriteRevisedStandardPanels(const IniText& file) {
 std::string WriteCustomPanels(const IniText& file) {
     return WriteRawFile(CustomPanelFilePath(), file.Text());
 }
-std::string WriteCables(const IniText& file) { return WriteRawFile(CableDataFilePath(), file.Text()); }
+std::string WriteCables(const IniText& file) {
+    return WriteRawFile(CableDataFilePath(), file.Text());
+}
 
-std::string Phrase(const std::string& path) { return "configuration settings in '" + path + "'."; }
+std::string Phrase(const std::string& path) {
+    return "configuration settings in '" + path + "'.";
+}
 
 ScopedLocale::ScopedLocale(const char* locale) {
     if (const char* previous = std::getenv("LC_ALL")) saved_ = previous;
@@ -102,6 +113,8 @@ ScopedLocale::ScopedLocale(const char* locale) {
 }
 
 ScopedLocale::~ScopedLocale() {
-    if (saved_) setenv("LC_ALL", saved_->c_str(), 1);
-    else unsetenv("LC_ALL");
+    if (saved_)
+        setenv("LC_ALL", saved_->c_str(), 1);
+    else
+        unsetenv("LC_ALL");
 }

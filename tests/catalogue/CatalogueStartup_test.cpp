@@ -158,7 +158,8 @@ TEST_F(CatalogueStartupTest, OtherDeviceFailureStopsBeforeThePanelChoice) {
     DeviceCatalogueFile devices;
     devices.Append("[Others]\r\nOther1=Led\r\n[Led]\r\nName=Remote LED\r\n");
     devices.WriteStandard();
-    EXPECT_EQ(FailingLoad(), "Invalid settings for Other Device 1 in " + Phrase(StandardDevicesFilePath()));
+    EXPECT_EQ(FailingLoad(),
+              "Invalid settings for Other Device 1 in " + Phrase(StandardDevicesFilePath()));
     EXPECT_EQ(GetLastCableImpedance(), 1210);
     EXPECT_EQ(GetCurrentPanel(), -1);
     EXPECT_FALSE(SettingExists("LastPanel"));
@@ -171,7 +172,7 @@ TEST_F(CatalogueStartupTest, RunningAgainLoadsTheNewDataAfresh) {
     WriteStandardPanels(panels);
     ASSERT_TRUE(LoadCatalogues());
     EXPECT_EQ(CountCatalogues().panels, 3);
-    EXPECT_EQ(CountCatalogues().otherDevices, 2);  // not doubled
+    EXPECT_EQ(CountCatalogues().otherDevices, 2);        // not doubled
     EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 1);  // mapped once, from the fresh number
 }
 
@@ -185,7 +186,8 @@ TEST_F(CatalogueStartupTest, SettingsThatCannotBeWrittenEndInTheErrorHandler) {
     const RecordedMessage& m = platform.messages[0];
     EXPECT_EQ(m.buttons, MsgButtons::AbortRetryIgnore);
     EXPECT_EQ(m.title, "Quelmar");
-    EXPECT_EQ(m.text.rfind("An unexpected error (code 26001) has occurred in the '", 0), 0u) << m.text;
+    EXPECT_EQ(m.text.rfind("An unexpected error (code 26001) has occurred in the '", 0), 0u)
+        << m.text;
     EXPECT_NE(m.text.find("\"Failed to create registry Key: 'Software\\Tarvex\\Tarvex Quelmar'\""),
               std::string::npos)
         << m.text;

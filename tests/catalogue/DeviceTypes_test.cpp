@@ -40,7 +40,9 @@ protected:
         file.Set("Ranges", "RangeX", definition);
         return LoadWithDevice1(DeviceEntry("Ranged").Set(32, "X"));
     }
-    const DeviceTypeRecord& Type(int n) const { return DeviceTypeTable.at(static_cast<std::size_t>(n)); }
+    const DeviceTypeRecord& Type(int n) const {
+        return DeviceTypeTable.at(static_cast<std::size_t>(n));
+    }
     const AddressRangeEntry& RangeOf(int type) const {
         return AddressRangeTable.at(static_cast<std::size_t>(Type(type).AddressRange));
     }
@@ -86,15 +88,17 @@ TEST_F(DeviceTypesTest, ReadsEveryFieldFromItsOwnItem) {
     file.Set("Fields", "Field2", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,ignored,Protocol three");
     DeviceEntry e("Full");
     const std::vector<std::pair<int, std::string>> items = {
-        {2, "Second"}, {3, "3"}, {4, "200"}, {5, "2"}, {7, "A"}, {29, "true"}, {8, "301"},
-        {9, "-9"}, {10, "10"}, {11, "11"}, {12, "-12"}, {13, "13"}, {14, "14"}, {16, "16"},
-        {17, "T"}, {18, "1"}, {19, "2"}, {20, "0"}, {21, "21"}, {22, "t"}, {23, "23"},
-        {24, "24"}, {25, "25"}, {26, "2600"}, {27, "2700"}, {28, "28"}, {30, "3000"},
-        {31, "31"}, {32, "L"}, {33, "3"}, {34, "2"}, {35, "1"}, {36, "0"}, {37, "37"},
-        {38, "38"}, {39, "3900000"}, {40, "40"}, {41, "41"}, {42, "A"}, {43, "S"}, {44, "1"},
-        {45, "0"}, {46, "46"}, {47, "True"}, {48, "1"}, {49, "2"}, {50, "5"}, {51, "51"},
-        {52, "0.53"}, {53, "53"}, {54, "54"}, {55, "t"}};
-    for (const auto& [item, text] : items) e.Set(item, text);
+        {2, "Second"}, {3, "3"},     {4, "200"},   {5, "2"},   {7, "A"},    {29, "true"},
+        {8, "301"},    {9, "-9"},    {10, "10"},   {11, "11"}, {12, "-12"}, {13, "13"},
+        {14, "14"},    {16, "16"},   {17, "T"},    {18, "1"},  {19, "2"},   {20, "0"},
+        {21, "21"},    {22, "t"},    {23, "23"},   {24, "24"}, {25, "25"},  {26, "2600"},
+        {27, "2700"},  {28, "28"},   {30, "3000"}, {31, "31"}, {32, "L"},   {33, "3"},
+        {34, "2"},     {35, "1"},    {36, "0"},    {37, "37"}, {38, "38"},  {39, "3900000"},
+        {40, "40"},    {41, "41"},   {42, "A"},    {43, "S"},  {44, "1"},   {45, "0"},
+        {46, "46"},    {47, "True"}, {48, "1"},    {49, "2"},  {50, "5"},   {51, "51"},
+        {52, "0.53"},  {53, "53"},   {54, "54"},   {55, "t"}};
+    for (const auto& [item, text] : items)
+        e.Set(item, text);
     ASSERT_TRUE(LoadWithDevice1(e)) << platform.AllMessageTexts();
     const DeviceTypeRecord& t = Type(1);
     EXPECT_EQ(t.Name, "Full");
@@ -167,8 +171,8 @@ TEST_F(DeviceTypesTest, LoadingAgainStartsFromEmptyTables) {
 
 TEST_F(DeviceTypesTest, MissingStandardFileIsNamedWithItsFullPath) {
     EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(), "Unable to find file containing device types: '" +
-                                              StandardDevicesFilePath() + "'.");
+    EXPECT_EQ(platform.AllMessageTexts(),
+              "Unable to find file containing device types: '" + StandardDevicesFilePath() + "'.");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, kProductName);
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
@@ -205,13 +209,15 @@ TEST_F(DeviceTypesTest, FamilyZeroAndOneMustBothExist) {
 // Family numbers are 16-bit: a file listing more families is refused instead of wrapping them.
 TEST_F(DeviceTypesTest, MoreFamiliesThanSixteenBitNumbersIsRefused) {
     std::string families;
-    for (int n = 3; n <= 32768; ++n) families += "Family" + std::to_string(n) + "=F,F\r\n";
+    for (int n = 3; n <= 32768; ++n)
+        families += "Family" + std::to_string(n) + "=F,F\r\n";
     std::string text = file.Text();
     const std::string last = "Family2=Sounders,Sounders,ALL\r\n";
     text.insert(text.find(last) + last.size(), families);
     WriteRawFile(StandardDevicesFilePath(), text);
     EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(), "Invalid settings for device family 32768 in " + Phrase());
+    EXPECT_EQ(platform.AllMessageTexts(),
+              "Invalid settings for device family 32768 in " + Phrase());
 }
 
 TEST_F(DeviceTypesTest, FamiliesAreShownByDefaultUnlessTheirFourthItemSaysF) {
@@ -346,16 +352,17 @@ TEST_F(DeviceTypesTest, No127TypesBeyondTheLimit) {
     file.Set("Devices", "MaxDevices", "127").WriteStandard();
     WriteCustomDevicesFile("[Devices]\r\nDevice1=" + DeviceEntry("One more").Value() + "\r\n");
     EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "No more than 127 different device types allowed, including those in in " +
-                  UserPhrase());
+    EXPECT_EQ(
+        platform.AllMessageTexts(),
+        "No more than 127 different device types allowed, including those in in " + UserPhrase());
 }
 
 TEST_F(DeviceTypesTest, SevenUserEntriesFitBehind120) {
     file.Set("Devices", "MaxDevices", "120").WriteStandard();
     std::string custom = "[Devices]\r\n";
     for (int k = 1; k <= 7; ++k)
-        custom += "Device" + std::to_string(k) + "=" + DeviceEntry("User " + std::to_string(k)).Value() + "\r\n";
+        custom += "Device" + std::to_string(k) + "=" +
+                  DeviceEntry("User " + std::to_string(k)).Value() + "\r\n";
     WriteCustomDevicesFile(custom);
     ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
     EXPECT_EQ(DeviceTypeCount, 127);
@@ -365,9 +372,9 @@ TEST_F(DeviceTypesTest, SevenUserEntriesFitBehind120) {
     custom += "Device8=" + DeviceEntry("User 8").Value() + "\r\n";
     WriteCustomDevicesFile(custom);
     EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.messages.back().text,
-              "No more than 127 different device types allowed, including those in in " +
-                  UserPhrase());
+    EXPECT_EQ(
+        platform.messages.back().text,
+        "No more than 127 different device types allowed, including those in in " + UserPhrase());
 }
 
 // ---------------------------------------------------------------- device entry items
@@ -390,9 +397,9 @@ TEST_F(DeviceTypesTest, AnalogueTypeOfTwoLettersOtherThanLFIsRefused) {
     for (const char* letters : {"Th", "", "X", "FL"}) {
         platform.messages.clear();
         EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(7, letters))) << letters;
-        EXPECT_EQ(platform.AllMessageTexts(),
-                  "Invalid analogue type entry in [Devices] section for device number 1 in " +
-                      Phrase())
+        EXPECT_EQ(
+            platform.AllMessageTexts(),
+            "Invalid analogue type entry in [Devices] section for device number 1 in " + Phrase())
             << letters;
     }
 }
@@ -486,7 +493,8 @@ TEST_F(DeviceTypesTest, OtherDeviceAndMasterLetters) {
     EXPECT_TRUE(Type(1).IsMaster);
     EXPECT_FALSE(Type(1).IsSlave);
     ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(42, "x").Set(43, "Q")));
-    EXPECT_FALSE(Type(1).NoOtherDevices || Type(1).Item42IsA || Type(1).IsMaster || Type(1).IsSlave);
+    EXPECT_FALSE(Type(1).NoOtherDevices || Type(1).Item42IsA || Type(1).IsMaster ||
+                 Type(1).IsSlave);
 }
 
 // Switch numbers are kept in a byte; a longer switch table does not let 300 through.
@@ -495,7 +503,8 @@ TEST_F(DeviceTypesTest, DilSwitchNumbersAboveAByteAreRefused) {
     ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(44, "255")));
     EXPECT_EQ(Type(1).DilSwitch1, 255);
     EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(45, "300")));
-    EXPECT_EQ(platform.AllMessageTexts(), "Invalid numeric value for DIL Switch 2 setting " + Suffix());
+    EXPECT_EQ(platform.AllMessageTexts(),
+              "Invalid numeric value for DIL Switch 2 setting " + Suffix());
 }
 
 TEST_F(DeviceTypesTest, FaultAndFieldRangesMustExist) {
@@ -515,8 +524,7 @@ TEST_F(DeviceTypesTest, FaultAndFieldRangesMustExist) {
 TEST_F(DeviceTypesTest, MissingFieldTypeIsReportedAndLoadingGoesOn) {
     file.Set("Fields", "Field2", "1,1,1,9,1,1,1,1,1,1,1,1,1,1,1");
     ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(49, "2")));
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Invalid value for Field Type for field  3 " + Suffix());
+    EXPECT_EQ(platform.AllMessageTexts(), "Invalid value for Field Type for field  3 " + Suffix());
     EXPECT_EQ(Type(1).FieldTypes[3], 9);
     EXPECT_EQ(Type(2).Name, "Sounder");
 }
@@ -632,8 +640,8 @@ TEST_F(DeviceTypesTest, UncheckedNumbersThatOverflowReportAnUnexpectedError) {
 
 TEST_F(DeviceTypesTest, Item52IsHundredthsRoundedDown) {
     const std::vector<std::pair<std::string, int>> cases = {
-        {"", 0}, {"0.29", 29}, {"1.5", 150}, {"2.999", 299}, {"-0.295", -30}, {"-1", -100},
-        {"1.5x", 150}, {"abc", 0}};
+        {"", 0},         {"0.29", 29}, {"1.5", 150},  {"2.999", 299},
+        {"-0.295", -30}, {"-1", -100}, {"1.5x", 150}, {"abc", 0}};
     for (const auto& [text, expected] : cases) {
         ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(52, text))) << text;
         EXPECT_EQ(Type(1).Value52Hundredths, expected) << text;
@@ -786,25 +794,33 @@ TEST_F(DeviceTypesTest, LookUpsHonourTheTableBounds) {
 TEST_F(DeviceTypesTest, ExchangeSortWithEqualKeysKeepsEveryNumber) {
     file.Set("Devices", "MaxDevices", "8");
     for (int d = 4; d <= 8; ++d)
-        file.Set("Devices", "Device" + std::to_string(d), DeviceEntry(d % 2 ? "Same" : "Alarm").Value());
+        file.Set("Devices", "Device" + std::to_string(d),
+                 DeviceEntry(d % 2 ? "Same" : "Alarm").Value());
     file.Set("Families", "Family3", "C,Detectors").Set("Families", "Family4", "D,Detectors");
     file.WriteStandard();
     ASSERT_TRUE(LoadDeviceCatalogue());
     EXPECT_TRUE(IsSortedPermutation(DeviceOrder, 9, [](int n) { return DeviceTypeTable[n].Name; }));
-    EXPECT_TRUE(IsSortedPermutation(FamilyOrder, 5, [](int n) { return FamilyTable[n].FamilyTitle; }));
+    EXPECT_TRUE(
+        IsSortedPermutation(FamilyOrder, 5, [](int n) { return FamilyTable[n].FamilyTitle; }));
     // The three "Alarm" types come first, in some order.
-    EXPECT_EQ(std::set<int>(DeviceOrder.begin(), DeviceOrder.begin() + 3), (std::set<int>{4, 6, 8}));
+    EXPECT_EQ(std::set<int>(DeviceOrder.begin(), DeviceOrder.begin() + 3),
+              (std::set<int>{4, 6, 8}));
 }
 
 // Names compare by their code in the files' single-byte code page, upper case before lower.
 TEST_F(DeviceTypesTest, SortOrderFollowsSingleByteCharacterCodes) {
     file.Set("Devices", "MaxDevices", "6")
-        .Set("Devices", "Device4", DeviceEntry("\xE9" "clair").Value())  // é
-        .Set("Devices", "Device5", DeviceEntry("\x80uro").Value())       // €
+        .Set("Devices", "Device4",
+             DeviceEntry("\xE9"
+                         "clair")
+                 .Value())                                          // é
+        .Set("Devices", "Device5", DeviceEntry("\x80uro").Value())  // €
         .Set("Devices", "Device6", DeviceEntry("alpha").Value())
         .WriteStandard();
     ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
-    EXPECT_EQ(Type(4).Name, "\xC3\xA9" "clair");
+    EXPECT_EQ(Type(4).Name,
+              "\xC3\xA9"
+              "clair");
     EXPECT_EQ(DeviceOrder, (std::vector<std::int16_t>{3, 0, 1, 2, 6, 5, 4}));
 }
 
@@ -821,7 +837,8 @@ TEST_F(DeviceTypesTest, BinaryJunkGivesOneMessage) {
     std::mt19937 rng(4);
     for (int round = 0; round < 20; ++round) {
         std::string junk;
-        for (int i = 0; i < 3000; ++i) junk += static_cast<char>(rng() % 256);
+        for (int i = 0; i < 3000; ++i)
+            junk += static_cast<char>(rng() % 256);
         WriteRawFile(StandardDevicesFilePath(), junk);
         platform.messages.clear();
         EXPECT_FALSE(LoadDeviceCatalogue());
@@ -833,9 +850,11 @@ TEST_F(DeviceTypesTest, BinaryJunkGivesOneMessage) {
 // field type adds its own notices), and never crashes.
 TEST_F(DeviceTypesTest, PropertyDamagedItemsFailCleanly) {
     std::mt19937 rng(99);
-    const std::vector<std::string> junk = {"", "-1", "99999999999", "1e300", "x", "\"", ",,,",
-                                           "0", "255", "32768", "-32769", "T", "LF", "0-",
-                                           std::string(1100, '9'), "\xFF\xFE"};
+    const std::vector<std::string> junk = {
+        "",        "-1",  "99999999999", "1e300", "x",
+        "\"",      ",,,", "0",           "255",   "32768",
+        "-32769",  "T",   "LF",          "0-",    std::string(1100, '9'),
+        "\xFF\xFE"};
     for (int round = 0; round < 300; ++round) {
         DeviceCatalogueFile damaged;
         const int item = 1 + static_cast<int>(rng() % 55);
@@ -852,8 +871,10 @@ TEST_F(DeviceTypesTest, PropertyDamagedItemsFailCleanly) {
         std::size_t notices = 0;
         for (const auto& m : platform.messages)
             if (m.text.rfind("Invalid value for Field Type for field  ", 0) == 0) ++notices;
-        if (ok) EXPECT_EQ(platform.messages.size(), notices);
-        else EXPECT_EQ(platform.messages.size(), notices + 1) << item << " '" << text << "'";
+        if (ok)
+            EXPECT_EQ(platform.messages.size(), notices);
+        else
+            EXPECT_EQ(platform.messages.size(), notices + 1) << item << " '" << text << "'";
     }
 }
 

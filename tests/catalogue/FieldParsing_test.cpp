@@ -73,11 +73,13 @@ TEST(GetField, PropertyMatchesPlainSplitWithoutQuotes) {
     for (int round = 0; round < 3000; ++round) {
         std::string value;
         const int length = static_cast<int>(rng() % 30);
-        for (int i = 0; i < length; ++i) value += alphabet[rng() % alphabet.size()];
+        for (int i = 0; i < length; ++i)
+            value += alphabet[rng() % alphabet.size()];
         std::vector<std::string> pieces;
         std::stringstream stream(Trim(value));
         std::string piece;
-        while (std::getline(stream, piece, ',')) pieces.push_back(Trim(piece));
+        while (std::getline(stream, piece, ','))
+            pieces.push_back(Trim(piece));
         if (!Trim(value).empty() && Trim(value).back() == ',') pieces.push_back("");
         for (int item = -1; item <= 12; ++item) {
             const std::string expected =
@@ -154,7 +156,8 @@ TEST_F(FieldParsingTest, OutOfBoundsShowsInvalidNumericValue) {
     EXPECT_FALSE(ParseIntField("10.6", 1, target, 0, 10, "Type Code "));
     EXPECT_EQ(target, 7);
     ASSERT_EQ(platform.messages.size(), 3u);
-    for (const auto& m : platform.messages) EXPECT_EQ(m.text, "Invalid numeric value for Type Code ");
+    for (const auto& m : platform.messages)
+        EXPECT_EQ(m.text, "Invalid numeric value for Type Code ");
 }
 
 TEST_F(FieldParsingTest, NumbersBeyondThirtyTwoBitsAreOutOfBoundsNotACrash) {
@@ -166,7 +169,8 @@ TEST_F(FieldParsingTest, NumbersBeyondThirtyTwoBitsAreOutOfBoundsNotACrash) {
     EXPECT_FALSE(ParseIntField("1e300", 1, i, 0, 10, "x"));
     EXPECT_EQ(i, 5);
     ASSERT_EQ(platform.messages.size(), 3u);
-    for (const auto& m : platform.messages) EXPECT_EQ(m.text, "Invalid numeric value for x");
+    for (const auto& m : platform.messages)
+        EXPECT_EQ(m.text, "Invalid numeric value for x");
 }
 
 // The 16-bit reader tests its bounds at 32 bits; a value the 16-bit target cannot hold is
@@ -211,12 +215,14 @@ TEST_F(FieldParsingTest, EmptyDescriptionShowsNothing) {
 // message on failure.
 TEST_F(FieldParsingTest, PropertyReadersRespectBoundsOverRandomInputs) {
     std::mt19937 rng(777);
-    const std::vector<std::string> atoms = {"0", "1", "9", "255", "256", "-", "+", ".", "e", "E5",
-                                            ",", " ", "\"", "x", "32767", "32768", "1e10", "2.5"};
+    const std::vector<std::string> atoms = {"0",  "1", "9",     "255",   "256",  "-",
+                                            "+",  ".", "e",     "E5",    ",",    " ",
+                                            "\"", "x", "32767", "32768", "1e10", "2.5"};
     for (int round = 0; round < 4000; ++round) {
         std::string value;
         const int parts = static_cast<int>(rng() % 8);
-        for (int p = 0; p < parts; ++p) value += atoms[rng() % atoms.size()];
+        for (int p = 0; p < parts; ++p)
+            value += atoms[rng() % atoms.size()];
         const int item = static_cast<int>(rng() % 5) - 1;
         const std::int32_t lower = static_cast<std::int32_t>(rng() % 600) - 300;
         const std::int32_t upper = lower + static_cast<std::int32_t>(rng() % 70000);

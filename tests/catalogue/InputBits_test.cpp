@@ -26,7 +26,8 @@ TEST_F(InputBitsTest, ReadsEveryEntry) {
     EXPECT_EQ(InputBitTable[1].InputName, "Alarm");
     EXPECT_EQ(InputBitTable[2].InputUseCode, 2);
     EXPECT_EQ(InputBitTable[2].InputPicture, 2);
-    for (int n = 0; n <= 2; ++n) EXPECT_TRUE(IsDefinedInputBit(n)) << n;
+    for (int n = 0; n <= 2; ++n)
+        EXPECT_TRUE(IsDefinedInputBit(n)) << n;
     EXPECT_FALSE(IsDefinedInputBit(-1));
     EXPECT_FALSE(IsDefinedInputBit(3));
 }
@@ -61,9 +62,9 @@ TEST_F(InputBitsTest, MissingMaxInputsIsRefused) {
 TEST_F(InputBitsTest, BadItemsNameTheirEntry) {
     file.Set("Inputs", "Input2", "Fault,128,2").WriteStandard();
     EXPECT_FALSE(LoadInputBits());
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Invalid numeric value for Input Use in 'Input2' entry in [Inputs] section in " +
-                  Phrase());
+    EXPECT_EQ(
+        platform.AllMessageTexts(),
+        "Invalid numeric value for Input Use in 'Input2' entry in [Inputs] section in " + Phrase());
 
     platform.messages.clear();
     file.Set("Inputs", "Input2", "Fault,127,256").WriteStandard();

@@ -15,23 +15,42 @@ namespace {
 // Three standard other devices, read in the order Remote LED, Deep Base, Alpha Isolator.
 IniText StandardOthers() {
     IniText others;
-    others.Set("Others", "Other1", "RemLED").Set("Others", "Other2", "DeepBase, ignored")
+    others.Set("Others", "Other1", "RemLED")
+        .Set("Others", "Other2", "DeepBase, ignored")
         .Set("Others", "Other3", "Iso");
-    others.Set("RemLED", "Name", "Remote LED").Set("RemLED", "SingleName", "Remote LED, single")
-        .Set("RemLED", "Impedance", "0").Set("RemLED", "Quiescent", "0").Set("RemLED", "Alarm", "3000")
-        .Set("RemLED", "FromRemote", "T").Set("RemLED", "MaxQty", "4").Set("RemLED", "Family", "2")
-        .Set("RemLED", "Icon", "12").Set("RemLED", "AlarmIcon", "30").Set("RemLED", "Button", "1")
-        .Set("RemLED", "MinVolts", "1500").Set("RemLED", "Context", "other")
+    others.Set("RemLED", "Name", "Remote LED")
+        .Set("RemLED", "SingleName", "Remote LED, single")
+        .Set("RemLED", "Impedance", "0")
+        .Set("RemLED", "Quiescent", "0")
+        .Set("RemLED", "Alarm", "3000")
+        .Set("RemLED", "FromRemote", "T")
+        .Set("RemLED", "MaxQty", "4")
+        .Set("RemLED", "Family", "2")
+        .Set("RemLED", "Icon", "12")
+        .Set("RemLED", "AlarmIcon", "30")
+        .Set("RemLED", "Button", "1")
+        .Set("RemLED", "MinVolts", "1500")
+        .Set("RemLED", "Context", "other")
         .Set("RemLED", "ThirdParty", "true");
-    others.Set("DeepBase", "Name", "Deep Base").Set("DeepBase", "Impedance", "5")
-        .Set("DeepBase", "Quiescent", "100").Set("DeepBase", "Alarm", "200")
-        .Set("DeepBase", "FromRemote", "F, T").Set("DeepBase", "Base", "5")
-        .Set("DeepBase", "Icon", "12,14").Set("DeepBase", "UseAlternative", "7, Shallow Base")
+    others.Set("DeepBase", "Name", "Deep Base")
+        .Set("DeepBase", "Impedance", "5")
+        .Set("DeepBase", "Quiescent", "100")
+        .Set("DeepBase", "Alarm", "200")
+        .Set("DeepBase", "FromRemote", "F, T")
+        .Set("DeepBase", "Base", "5")
+        .Set("DeepBase", "Icon", "12,14")
+        .Set("DeepBase", "UseAlternative", "7, Shallow Base")
         .Set("DeepBase", "Context", "BASE");
-    others.Set("Iso", "Name", "Alpha Isolator").Set("Iso", "SingleName", "Isolator")
-        .Set("Iso", "Impedance", "12").Set("Iso", "Quiescent", "80").Set("Iso", "Alarm", "90")
-        .Set("Iso", "Surge", "500").Set("Iso", "MaxSurge", "40000").Set("Iso", "FromRemote", "F")
-        .Set("Iso", "UseAlternative", "3").Set("Iso", "Context", "Standalone")
+    others.Set("Iso", "Name", "Alpha Isolator")
+        .Set("Iso", "SingleName", "Isolator")
+        .Set("Iso", "Impedance", "12")
+        .Set("Iso", "Quiescent", "80")
+        .Set("Iso", "Alarm", "90")
+        .Set("Iso", "Surge", "500")
+        .Set("Iso", "MaxSurge", "40000")
+        .Set("Iso", "FromRemote", "F")
+        .Set("Iso", "UseAlternative", "3")
+        .Set("Iso", "Context", "Standalone")
         .Set("Iso", "AddressableDevice", "3");
     return others;
 }
@@ -172,9 +191,12 @@ TEST_F(OtherDevicesTest, NamesSortCaseSensitivelyWithEqualNamesTogether) {
     for (int i = 0; i < 5; ++i) {
         const std::string section = "S" + std::to_string(i);
         others.Set("Others", "Other" + std::to_string(i + 1), section);
-        others.Set(section, "Name", names[i]).Set(section, "Impedance", "0")
-            .Set(section, "Quiescent", std::to_string(i)).Set(section, "Alarm", "0")
-            .Set(section, "FromRemote", "F").Set(section, "Context", "other");
+        others.Set(section, "Name", names[i])
+            .Set(section, "Impedance", "0")
+            .Set(section, "Quiescent", std::to_string(i))
+            .Set(section, "Alarm", "0")
+            .Set(section, "FromRemote", "F")
+            .Set(section, "Context", "other");
     }
     WriteDevices(others);
     ASSERT_TRUE(LoadOtherDevices());
@@ -183,7 +205,8 @@ TEST_F(OtherDevicesTest, NamesSortCaseSensitivelyWithEqualNamesTogether) {
         sorted.push_back(OtherDeviceTable[i].OtherName);
         // Records move whole: the figures stay with the number they were read under.
         EXPECT_EQ(OtherDeviceTable[i].OtherQuiescent, OtherDeviceTable[i].OtherNumber - 1);
-        EXPECT_EQ(OtherDeviceTable[i].OtherKey, "S" + std::to_string(OtherDeviceTable[i].OtherNumber - 1));
+        EXPECT_EQ(OtherDeviceTable[i].OtherKey,
+                  "S" + std::to_string(OtherDeviceTable[i].OtherNumber - 1));
     }
     EXPECT_EQ(sorted, (std::vector<std::string>{"Alpha", "Beta", "Beta", "alpha", "beta"}));
 }
@@ -192,8 +215,12 @@ TEST_F(OtherDevicesTest, UserFileAddsCustomEntries) {
     WriteDevices(StandardOthers());
     IniText custom;
     custom.Set("Others", "Other1", "Mine");
-    custom.Set("Mine", "Name", "Zulu Strobe").Set("Mine", "Impedance", "0").Set("Mine", "Quiescent", "1")
-        .Set("Mine", "Alarm", "2").Set("Mine", "FromRemote", "F").Set("Mine", "Context", "other");
+    custom.Set("Mine", "Name", "Zulu Strobe")
+        .Set("Mine", "Impedance", "0")
+        .Set("Mine", "Quiescent", "1")
+        .Set("Mine", "Alarm", "2")
+        .Set("Mine", "FromRemote", "F")
+        .Set("Mine", "Context", "other");
     WriteCustomDevicesFile(custom.Text());
     ASSERT_TRUE(LoadOtherDevices()) << platform.AllMessageTexts();
     const OtherDevice& mine = Named("Zulu Strobe");
@@ -216,12 +243,13 @@ TEST_F(OtherDevicesTest, AbsentUserEntriesAndAnEmptyEntryEndTheList) {
 }
 
 TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
-    EXPECT_EQ(FailingLoad(), "Unable to find file containing Other Devices data: '" + paths.dataRoot +
-                                 "/Tarvex/Devices/Devices.dat'.");
+    EXPECT_EQ(FailingLoad(), "Unable to find file containing Other Devices data: '" +
+                                 paths.dataRoot + "/Tarvex/Devices/Devices.dat'.");
     const std::string in = " in " + Phrase(StandardDevicesFilePath());
-    const std::string invalid = "Invalid numeric value for ", expected = "Numeric value expected for ";
-    const std::string unreadable = "An unexpected error has occurred while reading " +
-                                   Phrase(StandardDevicesFilePath());
+    const std::string invalid = "Invalid numeric value for ",
+                      expected = "Numeric value expected for ";
+    const std::string unreadable =
+        "An unexpected error has occurred while reading " + Phrase(StandardDevicesFilePath());
     // Entry 1 is RemLED, 2 DeepBase, 3 Iso.
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
         {"DeepBase", "Name", nullptr, "Invalid settings for Other Device 2" + in},
@@ -230,7 +258,8 @@ TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
         {"DeepBase", "Alarm", nullptr, "Invalid settings for Other Device 2" + in},
         {"DeepBase", "FromRemote", nullptr, "Invalid settings for Other Device 2" + in},
         {"DeepBase", "Context", nullptr, "Invalid settings for Other Device 2" + in},
-        {"Iso", "Context", "standalone device", "Invalid 'context' setting for Other Device 3" + in},
+        {"Iso", "Context", "standalone device",
+         "Invalid 'context' setting for Other Device 3" + in},
         {"Iso", "Context", ", base", "Invalid 'context' setting for Other Device 3" + in},
         {"RemLED", "MaxQty", "0", invalid + "Maximum quantity for Other Device 1" + in},
         {"RemLED", "MaxQty", "256", invalid + "Maximum quantity for Other Device 1" + in},
@@ -239,7 +268,8 @@ TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
         {"RemLED", "Icon", "32768", invalid + "Icon number for Other Device 1" + in},
         {"RemLED", "Icon", "1, -1", invalid + "Alternative Icon number for Other Device 1" + in},
         {"RemLED", "AlarmIcon", "-1", invalid + "Alarm Icon number for Other Device 1" + in},
-        {"RemLED", "UseAlternative", "a, b", expected + "Alternative Device number for Other Device 1" + in},
+        {"RemLED", "UseAlternative", "a, b",
+         expected + "Alternative Device number for Other Device 1" + in},
         {"RemLED", "Button", "256", invalid + "Button number for Other Device 1" + in},
         {"RemLED", "Base", "300", invalid + "Base type for Other Device 1" + in},
         {"RemLED", "MinVolts", "40000", invalid + "Minimum voltage for Other Device 1" + in},
@@ -256,8 +286,10 @@ TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
     for (const auto& [section, key, value, message] : cases) {
         SCOPED_TRACE(std::string(section) + "." + key + "=" + (value ? value : "(missing)"));
         IniText others = StandardOthers();
-        if (value) others.Set(section, key, value);
-        else others.Remove(section, key);
+        if (value)
+            others.Set(section, key, value);
+        else
+            others.Remove(section, key);
         WriteDevices(others);
         EXPECT_EQ(FailingLoad(), message);
     }
@@ -286,8 +318,12 @@ TEST_F(OtherDevicesTest, StandaloneSettingBecomesTheTablePlace) {
 TEST_F(OtherDevicesTest, CompatibilityRules) {
     IniText others = StandardOthers();
     others.Set("Others", "Other4", "Plain");
-    others.Set("Plain", "Name", "Plain").Set("Plain", "Impedance", "0").Set("Plain", "Quiescent", "0")
-        .Set("Plain", "Alarm", "0").Set("Plain", "FromRemote", "F").Set("Plain", "Context", "other");
+    others.Set("Plain", "Name", "Plain")
+        .Set("Plain", "Impedance", "0")
+        .Set("Plain", "Quiescent", "0")
+        .Set("Plain", "Alarm", "0")
+        .Set("Plain", "FromRemote", "F")
+        .Set("Plain", "Context", "other");
     WriteDevices(others);
     // Type 3 (Interface) drives output group 3; type 2 (Sounder) sits on base type 5.
     ASSERT_TRUE(LoadOtherDevices());
@@ -295,7 +331,7 @@ TEST_F(OtherDevicesTest, CompatibilityRules) {
 
     EXPECT_TRUE(IsCompatible(1, 0));
     EXPECT_TRUE(IsCompatible(1, plain));
-    EXPECT_FALSE(IsCompatible(1, led));   // remote-driven, but type 1 has no group-3 output
+    EXPECT_FALSE(IsCompatible(1, led));  // remote-driven, but type 1 has no group-3 output
     EXPECT_TRUE(IsCompatible(3, led));
     EXPECT_FALSE(IsCompatible(1, base));  // base type 5 only
     EXPECT_TRUE(IsCompatible(2, base));

@@ -45,8 +45,10 @@ TEST_F(OutputBitsTest, FractionalMaxOutputsIsRoundedAndMissingEntriesAreEmpty) {
 TEST_F(OutputBitsTest, MissingOrNonNumericMaxOutputsIsRefused) {
     for (const char* value : {"", "abc", ",4", "4x"}) {
         platform.messages.clear();
-        if (*value) file.Set("Outputs", "MaxOutputs", value);
-        else file.Remove("Outputs", "MaxOutputs");
+        if (*value)
+            file.Set("Outputs", "MaxOutputs", value);
+        else
+            file.Remove("Outputs", "MaxOutputs");
         file.WriteStandard();
         EXPECT_FALSE(LoadOutputBits()) << value;
         EXPECT_EQ(platform.AllMessageTexts(),
@@ -79,9 +81,10 @@ TEST_F(OutputBitsTest, BadItemsNameTheirEntry) {
     platform.messages.clear();
     file.Set("Outputs", "Output2", "Relay,1").WriteStandard();
     EXPECT_FALSE(LoadOutputBits());
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Numeric value expected for Output Group in 'Output2' entry in [Outputs] section in " +
-                  Phrase());
+    EXPECT_EQ(
+        platform.AllMessageTexts(),
+        "Numeric value expected for Output Group in 'Output2' entry in [Outputs] section in " +
+            Phrase());
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ namespace {
 
 std::vector<std::string> PanelNames() {
     std::vector<std::string> names;
-    for (const auto& p : PanelTable) names.push_back(p.PanelName);
+    for (const auto& p : PanelTable)
+        names.push_back(p.PanelName);
     return names;
 }
 
@@ -81,12 +82,14 @@ TEST_F(PanelsTest, LoadsSortsAndAddsTheUserDefinedManufacturer) {
     ASSERT_TRUE(LoadPanelCatalogue());
     EXPECT_TRUE(platform.messages.empty());
     std::vector<std::string> makers;
-    for (const auto& m : ManufacturerTable) makers.push_back(m.ManufacturerName + "/" + m.ManufacturerSection);
+    for (const auto& m : ManufacturerTable)
+        makers.push_back(m.ManufacturerName + "/" + m.ManufacturerSection);
     EXPECT_EQ(makers, (std::vector<std::string>{"acme Systems/Acme", "Bolt/Bolt", "Zeta Fire/Zeta",
                                                 "User-Defined Panels/Custom"}));
     EXPECT_EQ(CustomManufacturerIndex, 3);
     EXPECT_EQ(CustomPanelCount, 0);
-    EXPECT_EQ(PanelNames(), (std::vector<std::string>{"Acme 8", "bolt one", "Unknown Panel", "Zeta 2"}));
+    EXPECT_EQ(PanelNames(),
+              (std::vector<std::string>{"Acme 8", "bolt one", "Unknown Panel", "Zeta 2"}));
     EXPECT_EQ(UnknownPanelIndex, 2);
     EXPECT_EQ(GetCurrentPanel(), -1);
 
@@ -136,12 +139,18 @@ TEST_F(PanelsTest, EveryLoaderMessageNamesTheFileAndThePanel) {
     const std::pair<std::function<void(IniText&)>, std::string> cases[] = {
         {[](IniText& f) { f.Set("Manufacturers", "Manufacturer1", ", Acme"); },
          "Invalid settings for panel manufacturer 1" + in},
-        {[](IniText& f) { f.Remove("Bolt", "Name"); }, "Invalid settings for panel manufacturer 2" + in},
+        {[](IniText& f) { f.Remove("Bolt", "Name"); },
+         "Invalid settings for panel manufacturer 2" + in},
         {[](IniText& f) { f.RemoveSection("Manufacturers"); }, "No manufacturers defined" + in},
         // Makers are walked in sorted order; the numbering names the place in the maker's list.
         {[](IniText& f) { f.Set("Zeta", "Panel2", " , Z2"); },
          "Invalid settings for control panel 2 for manufacturer 'Zeta Fire'" + in},
-        {[](IniText& f) { f.Remove("Zeta", "Panel1").Remove("Acme", "Panel1").Remove("Acme", "Panel2").Remove("Bolt", "Panel1"); },
+        {[](IniText& f) {
+             f.Remove("Zeta", "Panel1")
+                 .Remove("Acme", "Panel1")
+                 .Remove("Acme", "Panel2")
+                 .Remove("Bolt", "Panel1");
+         },
          "No control panels defined" + in},
         {[](IniText& f) { f.Remove("A1", "Name"); },
          "Invalid name for control panel 1 for manufacturer 'acme Systems'" + in},
@@ -152,8 +161,10 @@ TEST_F(PanelsTest, EveryLoaderMessageNamesTheFileAndThePanel) {
         {[](IniText& f) { f.Remove("B1", "AlarmLEDs"); }, "Invalid number of Alarm LEDs" + bolt},
         {[](IniText& f) { f.Remove("B1", "RemoteLEDs"); }, "Invalid number of Remote LEDs" + bolt},
         {[](IniText& f) { f.Remove("B1", "Outputs"); }, "Invalid number of Alarm Outputs" + bolt},
-        {[](IniText& f) { f.Remove("B1", "MaxLoopCurrent"); }, "Invalid maximum Loop Current" + bolt},
-        {[](IniText& f) { f.Remove("B1", "MaxTotalCurrent"); }, "Invalid maximum Total Current" + bolt},
+        {[](IniText& f) { f.Remove("B1", "MaxLoopCurrent"); },
+         "Invalid maximum Loop Current" + bolt},
+        {[](IniText& f) { f.Remove("B1", "MaxTotalCurrent"); },
+         "Invalid maximum Total Current" + bolt},
         {[](IniText& f) { f.Remove("B1", "MinLoopVoltage"); },
          "Invalid minimum Loop Driver Voltage" + bolt},
     };
@@ -167,9 +178,10 @@ TEST_F(PanelsTest, EveryLoaderMessageNamesTheFileAndThePanel) {
 }
 
 TEST_F(PanelsTest, BadValuesGetTheNumericReadersMessagesAtTheirBounds) {
-    const std::string bolt =
-        " for control panel 'bolt one' for manufacturer 'Bolt' in " + Phrase(StandardPanelFilePath());
-    const std::string invalid = "Invalid numeric value for ", expected = "Numeric value expected for ";
+    const std::string bolt = " for control panel 'bolt one' for manufacturer 'Bolt' in " +
+                             Phrase(StandardPanelFilePath());
+    const std::string invalid = "Invalid numeric value for ",
+                      expected = "Numeric value expected for ";
     const std::tuple<const char*, const char*, std::string> cases[] = {
         {"Loops", "0", invalid + "number of loops"},
         {"Loops", "9", invalid + "number of loops"},
@@ -194,10 +206,16 @@ TEST_F(PanelsTest, BadValuesGetTheNumericReadersMessagesAtTheirBounds) {
 }
 
 TEST_F(PanelsTest, AddressLimitBoundsTheLedAndOutputCounts) {
-    file.Set("B1", "MaxDevicesPerLoop", "252").Set("B1", "AlarmLEDs", "252")
-        .Set("B1", "RemoteLEDs", "252").Set("B1", "Outputs", "252").Set("B1", "Loops", "8");
-    file.Set("A1", "MaxDevicesPerLoop", "1").Set("A1", "AlarmLEDs", "1").Set("A1", "RemoteLEDs", "0")
-        .Set("A1", "Outputs", "1").Set("A1", "Loops", "1");
+    file.Set("B1", "MaxDevicesPerLoop", "252")
+        .Set("B1", "AlarmLEDs", "252")
+        .Set("B1", "RemoteLEDs", "252")
+        .Set("B1", "Outputs", "252")
+        .Set("B1", "Loops", "8");
+    file.Set("A1", "MaxDevicesPerLoop", "1")
+        .Set("A1", "AlarmLEDs", "1")
+        .Set("A1", "RemoteLEDs", "0")
+        .Set("A1", "Outputs", "1")
+        .Set("A1", "Loops", "1");
     WriteStandardPanels(file);
     ASSERT_TRUE(LoadPanelCatalogue()) << platform.AllMessageTexts();
     EXPECT_EQ(Panel("bolt one").MaxDevicesPerLoop, 252);
@@ -206,9 +224,10 @@ TEST_F(PanelsTest, AddressLimitBoundsTheLedAndOutputCounts) {
 
     file.Set("A1", "AlarmLEDs", "2");  // a valid byte, but above this panel's own limit
     WriteStandardPanels(file);
-    EXPECT_EQ(FailingLoad(), "Invalid numeric value for number of Alarm LEDs for control panel "
-                             "'Acme 8' for manufacturer 'acme Systems' in " +
-                                 Phrase(StandardPanelFilePath()));
+    EXPECT_EQ(FailingLoad(),
+              "Invalid numeric value for number of Alarm LEDs for control panel "
+              "'Acme 8' for manufacturer 'acme Systems' in " +
+                  Phrase(StandardPanelFilePath()));
 }
 
 TEST_F(PanelsTest, SelectionIgnoresCaseRemembersThePanelAndFallsBack) {
@@ -236,13 +255,15 @@ TEST_F(PanelsTest, SelectionIgnoresCaseRemembersThePanelAndFallsBack) {
     EXPECT_TRUE(SelectPanelOrUnknown("bolt ONE"));
     EXPECT_FALSE(SelectPanelOrUnknown("No Such Panel"));
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Unable to find default control panel data 'Unknown Panel'");
+    EXPECT_EQ(platform.messages[0].text,
+              "Unable to find default control panel data 'Unknown Panel'");
 }
 
 TEST_F(PanelsTest, EqualNamesIgnoringCaseEndUpTogetherAndIndexesFollowTheirRecords) {
     IniText many;
     many.Set("Manufacturers", "Manufacturer0", "M").Set("M", "Name", "Maker");
-    const char* names[] = {"beta", "ALPHA", "Unknown Panel", "Beta", "gamma", "alpha", "BETA", "Alpha"};
+    const char* names[] = {"beta",  "ALPHA", "Unknown Panel", "Beta",
+                           "gamma", "alpha", "BETA",          "Alpha"};
     for (int i = 0; i < 8; ++i) {
         const std::string section = "P" + std::to_string(i);
         many.Set("M", "Panel" + std::to_string(i + 1), section);
@@ -254,7 +275,8 @@ TEST_F(PanelsTest, EqualNamesIgnoringCaseEndUpTogetherAndIndexesFollowTheirRecor
     for (const auto& p : PanelTable) {
         upper.push_back(UCase(p.PanelName));
         // Records move whole: each keeps the figures of its own section.
-        const auto at = std::find(std::begin(names), std::end(names), p.PanelName) - std::begin(names);
+        const auto at =
+            std::find(std::begin(names), std::end(names), p.PanelName) - std::begin(names);
         EXPECT_EQ(p.PanelSection, "P" + std::to_string(at));
         EXPECT_EQ(p.Loops, at + 1);
     }
@@ -305,9 +327,10 @@ TEST_F(CustomPanelsTest, ReadsTheUsedSectionsUpToMaxCustom) {
 
     custom.Remove("Custom3", "Loops");
     WriteCustomPanels(custom);
-    EXPECT_EQ(FailingLoad(), "Invalid number of loops for control panel 'Other' for manufacturer "
-                             "'User-Defined Panels' in " +
-                                 Phrase(Custom()));
+    EXPECT_EQ(FailingLoad(),
+              "Invalid number of loops for control panel 'Other' for manufacturer "
+              "'User-Defined Panels' in " +
+                  Phrase(Custom()));
 }
 
 TEST_F(CustomPanelsTest, AddWritesTheFileAndReadsBackTheSame) {
@@ -323,10 +346,11 @@ TEST_F(CustomPanelsTest, AddWritesTheFileAndReadsBackTheSame) {
     EXPECT_EQ(CustomPanelCount, 1);
 
     const std::string text = ReadWholeFile(Custom());
-    EXPECT_NE(text.find("[Custom1]\r\nName=\"Smith, Jones \"4\"\"\r\nLoops=4\r\nDriverImpedance=1234\r\n"
-                        "AlarmLEDs=20\r\nRemoteLEDs=3\r\nOutputs=7\r\nMaxLoopCurrent=400\r\n"
-                        "MaxTotalCurrent=1600\r\nMinLoopVoltage=1850\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("[Custom1]\r\nName=\"Smith, Jones \"4\"\"\r\nLoops=4\r\nDriverImpedance=1234\r\n"
+                  "AlarmLEDs=20\r\nRemoteLEDs=3\r\nOutputs=7\r\nMaxLoopCurrent=400\r\n"
+                  "MaxTotalCurrent=1600\r\nMinLoopVoltage=1850\r\n"),
+        std::string::npos)
         << text;
     EXPECT_NE(text.find("MaxCustom=1\r\n"), std::string::npos);
 
@@ -344,7 +368,8 @@ TEST_F(CustomPanelsTest, AddWritesTheFileAndReadsBackTheSame) {
 
 TEST_F(CustomPanelsTest, DeleteAndAddReuseTheLowestFreeSlot) {
     ASSERT_TRUE(LoadPanelCatalogue());
-    for (const char* name : {"First", "Second", "Third"}) ASSERT_GE(AddCustomPanel(UserPanel(name)), 0);
+    for (const char* name : {"First", "Second", "Third"})
+        ASSERT_GE(AddCustomPanel(UserPanel(name)), 0);
     EXPECT_EQ(ReadProfileString(Custom(), "Options", "MaxCustom"), "3");
     EXPECT_EQ(Panel("Second").PanelSection, "Custom2");
 
@@ -354,11 +379,14 @@ TEST_F(CustomPanelsTest, DeleteAndAddReuseTheLowestFreeSlot) {
     EXPECT_EQ(PanelTable.size(), tableSize);  // the record stays, marked deleted
     EXPECT_EQ(Panel("Second").Manufacturer, -1);
     EXPECT_EQ(ReadProfileString(Custom(), "Custom2", "Loops"), "");  // the whole section went
-    EXPECT_FALSE(DeleteCustomPanel(PanelNumber("Second")));         // not twice
+    EXPECT_FALSE(DeleteCustomPanel(PanelNumber("Second")));          // not twice
 
-    EXPECT_EQ(PanelTable[static_cast<std::size_t>(AddCustomPanel(UserPanel("Fourth")))].PanelSection, "Custom2");
+    EXPECT_EQ(
+        PanelTable[static_cast<std::size_t>(AddCustomPanel(UserPanel("Fourth")))].PanelSection,
+        "Custom2");
     EXPECT_EQ(ReadProfileString(Custom(), "Options", "MaxCustom"), "3");
-    EXPECT_EQ(PanelTable[static_cast<std::size_t>(AddCustomPanel(UserPanel("Fifth")))].PanelSection, "Custom4");
+    EXPECT_EQ(PanelTable[static_cast<std::size_t>(AddCustomPanel(UserPanel("Fifth")))].PanelSection,
+              "Custom4");
     EXPECT_EQ(ReadProfileString(Custom(), "Options", "MaxCustom"), "4");
 
     ResetProfileCache();
@@ -432,9 +460,8 @@ TEST_F(CustomPanelsTest, FilesThatCannotBeWrittenChangeNothingInMemory) {
     EXPECT_FALSE(UpdateCustomPanel(PanelNumber("Kept"), UserPanel("Renamed")));
 
     ASSERT_EQ(platform.messages.size(), 3u);
-    EXPECT_EQ(platform.messages[0].text,
-              "Unable to save user-defined control panel data in '" + paths.userRoot +
-                  "/Tarvex/Panels/CUSTPAN.DAT'.");
+    EXPECT_EQ(platform.messages[0].text, "Unable to save user-defined control panel data in '" +
+                                             paths.userRoot + "/Tarvex/Panels/CUSTPAN.DAT'.");
     EXPECT_EQ(platform.messages[2].text,
               "Unable to save user-defined control panel data in '" + CustomPanelFilePath() + "'.");
     EXPECT_EQ(PanelNames(), before);

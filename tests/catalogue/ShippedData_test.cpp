@@ -37,7 +37,10 @@ public:
         setenv("LC_ALL", locale, 1);
     }
     ~ScopedLocale() {
-        if (saved_) setenv("LC_ALL", saved_->c_str(), 1); else unsetenv("LC_ALL");
+        if (saved_)
+            setenv("LC_ALL", saved_->c_str(), 1);
+        else
+            unsetenv("LC_ALL");
     }
     ScopedLocale(const ScopedLocale&) = delete;
     ScopedLocale& operator=(const ScopedLocale&) = delete;
@@ -128,8 +131,8 @@ TEST_F(ShippedDataTest, LoadsThroughTheStartUpSequenceWithoutAnyMessage) {
 }
 
 TEST_F(ShippedDataTest, FilesAreWindows1252WithCrLfLineEnds) {
-    for (const char* name : {"Tarvex/Devices/Devices.dat", "Tarvex/Panels/stdpan.dat",
-                             "Tarvex/Cables/Cables.dat"}) {
+    for (const char* name :
+         {"Tarvex/Devices/Devices.dat", "Tarvex/Panels/stdpan.dat", "Tarvex/Cables/Cables.dat"}) {
         const std::string path = JoinPath(kShippedData, name);
         const std::string bytes = ReadWholeFile(path);
         ASSERT_FALSE(bytes.empty()) << path;
@@ -148,7 +151,9 @@ TEST_F(ShippedDataTest, FilesAreWindows1252WithCrLfLineEnds) {
         // The units are explained in comment lines; "µA" is the single byte 0xB5 there.
         EXPECT_EQ(bytes[0], ';') << path;
     }
-    EXPECT_NE(ReadWholeFile(JoinPath(kShippedData, "Tarvex/Devices/Devices.dat")).find("(\xB5" "A)"),
+    EXPECT_NE(ReadWholeFile(JoinPath(kShippedData, "Tarvex/Devices/Devices.dat"))
+                  .find("(\xB5"
+                        "A)"),
               std::string::npos);
 }
 
@@ -202,13 +207,16 @@ TEST_F(ShippedDataTest, DeviceTypesOfEveryKind) {
     // Detectors, call points, sounders, sounder-beacons.
     EXPECT_GE(CountTypes([](const DeviceTypeRecord& d) {
                   return HasInputNamed(d, "Smoke") || HasInputNamed(d, "Heat");
-              }), 10);
+              }),
+              10);
     EXPECT_GE(CountTypes([](const DeviceTypeRecord& d) { return HasInputNamed(d, "Manual Call"); }),
               4);
-    EXPECT_GE(CountTypes([](const DeviceTypeRecord& d) { return HasOutputNamed(d, "Sounder"); }), 6);
+    EXPECT_GE(CountTypes([](const DeviceTypeRecord& d) { return HasOutputNamed(d, "Sounder"); }),
+              6);
     EXPECT_GE(CountTypes([](const DeviceTypeRecord& d) {
                   return HasOutputNamed(d, "Sounder") && HasOutputNamed(d, "Beacon");
-              }), 2);
+              }),
+              2);
     // Interfaces driving LEDs (group 1), outputs (group 2) and remote devices (group 3).
     for (int group : {1, 2, 3}) {
         int n = 0;
@@ -219,7 +227,8 @@ TEST_F(ShippedDataTest, DeviceTypesOfEveryKind) {
     const int io = Type("Meridane Input/Output Module");
     EXPECT_TRUE(HasOutputGroup(Rec(io), 1) && HasOutputGroup(Rec(io), 2) &&
                 HasOutputGroup(Rec(io), 3));
-    for (int t : NamedTypes()) EXPECT_EQ(Rec(t).UsesOutputGroup3, TypeUsesOutputGroup3(t)) << t;
+    for (int t : NamedTypes())
+        EXPECT_EQ(Rec(t).UsesOutputGroup3, TypeUsesOutputGroup3(t)) << t;
 
     // Interface LEDs that can be disabled save current when they are.
     int ledDisabled = 0;
@@ -334,8 +343,10 @@ TEST_F(ShippedDataTest, DeviceTypesBehindThePlacementRules) {
 TEST_F(ShippedDataTest, AddressRanges) {
     ASSERT_TRUE(loaded);
     std::set<std::string> used;
-    for (int t : NamedTypes()) used.insert(AddressRangeTable.at(Rec(t).AddressRange).RangeName);
-    for (const char* r : {"L", "H", "A", "C", "W", "U", "R"}) EXPECT_TRUE(used.count(r)) << r;
+    for (int t : NamedTypes())
+        used.insert(AddressRangeTable.at(Rec(t).AddressRange).RangeName);
+    for (const char* r : {"L", "H", "A", "C", "W", "U", "R"})
+        EXPECT_TRUE(used.count(r)) << r;
     EXPECT_EQ(MaxLoopAddress(), 252);
 
     const int miniOut = Type("Meridane Mini Output Module");
@@ -513,9 +524,15 @@ TEST_F(ShippedDataTest, ManufacturersAndPanels) {
     EXPECT_EQ(PanelTable.at(GetCurrentPanel()).AlarmLEDs, 252);
 
     // A name in Windows-1252 arrives as UTF-8.
-    EXPECT_TRUE(SelectPanelByName("S\xC3\xA9" "curiflam SF-8"));
-    const bool accented = std::any_of(ManufacturerTable.begin(), ManufacturerTable.end(),
-                                      [](auto& m) { return m.ManufacturerName == "S\xC3\xA9" "curiflam"; });
+    EXPECT_TRUE(
+        SelectPanelByName("S\xC3\xA9"
+                          "curiflam SF-8"));
+    const bool accented =
+        std::any_of(ManufacturerTable.begin(), ManufacturerTable.end(), [](auto& m) {
+            return m.ManufacturerName ==
+                   "S\xC3\xA9"
+                   "curiflam";
+        });
     EXPECT_TRUE(accented);
 }
 
@@ -524,7 +541,8 @@ TEST_F(ShippedDataTest, CablesAndGroups) {
     EXPECT_GE(CableTable.size(), 10u);
     std::set<std::string> locales;
     std::vector<int> perGroup(CableGroupTable.size(), 0);
-    for (const CableGroup& g : CableGroupTable) locales.insert(g.GroupLocale);
+    for (const CableGroup& g : CableGroupTable)
+        locales.insert(g.GroupLocale);
     EXPECT_EQ(locales, (std::set<std::string>{"US", "NONUS", "ALL"}));
     for (std::size_t c = 0; c < CableTable.size(); ++c) {
         const Cable& cable = CableTable[c];

@@ -65,9 +65,10 @@ TEST_F(SwitchesTest, ZeroMaxSwitchesGivesOnlySwitchZero) {
 TEST_F(SwitchesTest, DefaultSettingOfTwoIsRefused) {
     file.Set("Switches", "Switch1", "Tone,,1,2,M,S,2").WriteStandard();
     EXPECT_FALSE(LoadSwitches());
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Invalid numeric value for Default setting for 'Switch1' entry in [Switches] section in " +
-                  Phrase());
+    EXPECT_EQ(
+        platform.AllMessageTexts(),
+        "Invalid numeric value for Default setting for 'Switch1' entry in [Switches] section in " +
+            Phrase());
 }
 
 TEST_F(SwitchesTest, AlarmCurrentsNameTheirPosition) {
@@ -75,14 +76,16 @@ TEST_F(SwitchesTest, AlarmCurrentsNameTheirPosition) {
     EXPECT_FALSE(LoadSwitches());
     EXPECT_EQ(platform.AllMessageTexts(),
               "Numeric value expected for Alarm Current for Off-position in 'Switch1' entry in "
-              "[Switches] section in " + Phrase());
+              "[Switches] section in " +
+                  Phrase());
 
     platform.messages.clear();
     file.Set("Switches", "Switch1", "Tone,,1,32768,M,S,1").WriteStandard();
     EXPECT_FALSE(LoadSwitches());
     EXPECT_EQ(platform.AllMessageTexts(),
               "Invalid numeric value for Alarm Current for On-position in 'Switch1' entry in "
-              "[Switches] section in " + Phrase());
+              "[Switches] section in " +
+                  Phrase());
 }
 
 TEST_F(SwitchesTest, BadMaxSwitchesLeavesOneClearedEntry) {

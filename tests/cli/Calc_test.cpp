@@ -18,15 +18,18 @@ struct CliRun {
     std::string out, err;
 };
 
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
 
 class CalcCommandTest : public ::testing::Test {
 protected:
     // Runs quelmar-cli with the shipped data and private user and config folders.
     CliRun Cli(const std::string& arguments) {
-        const std::string command = std::string(QUELMAR_CLI_PATH) + " --data-dir " + Quoted(kData) + " --user-dir " +
-                                    Quoted(temp.File("user")) + " --config-dir " + Quoted(temp.File("config")) + " " +
-                                    arguments + " >" + Quoted(temp.File("out.txt")) + " 2>" + Quoted(temp.File("err.txt"));
+        const std::string command =
+            std::string(QUELMAR_CLI_PATH) + " --data-dir " + Quoted(kData) + " --user-dir " +
+            Quoted(temp.File("user")) + " --config-dir " + Quoted(temp.File("config")) + " " +
+            arguments + " >" + Quoted(temp.File("out.txt")) + " 2>" + Quoted(temp.File("err.txt"));
         const int raw = std::system(command.c_str());
         CliRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -52,7 +55,8 @@ TEST_F(CalcCommandTest, ATableOfTheLoopsOnThePanelWithTheFailuresExplained) {
     EXPECT_NE(run.out.find("Volt Drop Too High"), std::string::npos);
     EXPECT_NE(run.out.find("Alarm Current Too High"), std::string::npos);
     EXPECT_NE(run.out.find("Design Not Satisfactory"), std::string::npos);
-    EXPECT_NE(run.out.find("\nLoop 3: Alarm Current Too High\nThe total alarm current drawn by the devices on the loop"),
+    EXPECT_NE(run.out.find("\nLoop 3: Alarm Current Too High\nThe total alarm current drawn by the "
+                           "devices on the loop"),
               std::string::npos);
     EXPECT_EQ(run.out.find("\n5 "), std::string::npos);  // a four-loop panel shows four rows
 }
@@ -70,11 +74,12 @@ TEST_F(CalcCommandTest, JsonHoldsEveryLoopAndTheTotals) {
         const auto& loop = j["loops"][static_cast<std::size_t>(i)];
         EXPECT_EQ(loop["loop"], i + 1);
         EXPECT_EQ(loop["on_panel"], i < 4);
-        for (const char* key : {"name", "qty_devices", "qty_slave_bases", "quiescent_current_devices_uA",
-                                "alarm_current_devices_uA", "quiescent_current_total_uA", "alarm_current_total_uA",
-                                "volt_drop_V", "max_volt_drop_V", "calc_type", "cable_first_dm", "cable_total_dm",
-                                "cable_impedance", "max_output", "loop_design", "loop_design_short", "loop_design_long",
-                                "design_explanation", "panel_limit_text"})
+        for (const char* key :
+             {"name", "qty_devices", "qty_slave_bases", "quiescent_current_devices_uA",
+              "alarm_current_devices_uA", "quiescent_current_total_uA", "alarm_current_total_uA",
+              "volt_drop_V", "max_volt_drop_V", "calc_type", "cable_first_dm", "cable_total_dm",
+              "cable_impedance", "max_output", "loop_design", "loop_design_short",
+              "loop_design_long", "design_explanation", "panel_limit_text"})
             EXPECT_TRUE(loop.contains(key)) << key;
         devices += loop["qty_devices"].get<int>() + loop["qty_slave_bases"].get<int>();
         quiescent += loop["quiescent_current_total_uA"].get<double>();
@@ -82,7 +87,8 @@ TEST_F(CalcCommandTest, JsonHoldsEveryLoopAndTheTotals) {
     }
     EXPECT_EQ(j["loops"][1]["loop_design"], 2);
     EXPECT_EQ(j["loops"][1]["loop_design_short"], "Volt Drop Too High");
-    EXPECT_GT(j["loops"][1]["volt_drop_V"].get<double>(), j["loops"][1]["max_volt_drop_V"].get<double>());
+    EXPECT_GT(j["loops"][1]["volt_drop_V"].get<double>(),
+              j["loops"][1]["max_volt_drop_V"].get<double>());
     EXPECT_EQ(j["loops"][2]["loop_design"], 1);
     EXPECT_EQ(j["loops"][3]["name"], "Offices and Canteen");
     EXPECT_EQ(j["total_devices"], devices);
@@ -114,17 +120,21 @@ TEST_F(CalcCommandTest, BadUsageExitsWithTwo) {
 
 TEST_F(CalcCommandTest, QuestionsAreAnsweredWithoutAUserAndReportedOnStderr) {
     // Type 10 has no icon, twice; a relay base needs a detector base, not a call point's.
-    const std::string file = temp.Write(
-        "Odd.QMR",
-        ";Configuration data for Tarvex Meridane Vantra\r\n[Vantra]\r\nDataFormat=1\r\nPanelType=\"Northgate NG-2\"\r\n"
-        "[Loop1]\r\nDevice3=10,0,0,3,3,0\r\nDevice4=10,0,0,4,4,0\r\nDevice5=7,0,5,5,5,0\r\nDevice6=1,0,0,6,6,0\r\n");
+    const std::string file =
+        temp.Write("Odd.QMR",
+                   ";Configuration data for Tarvex Meridane "
+                   "Vantra\r\n[Vantra]\r\nDataFormat=1\r\nPanelType=\"Northgate NG-2\"\r\n"
+                   "[Loop1]\r\nDevice3=10,0,0,3,3,0\r\nDevice4=10,0,0,4,4,0\r\nDevice5=7,0,5,5,5,"
+                   "0\r\nDevice6=1,0,0,6,6,0\r\n");
     const CliRun run = Cli("calc --json " + Quoted(file));
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err,
-              "Unknown Device Type: This file has an unknown device type (10) at address 3 on loop 1.\n\n"
-              "Set this address to 'No Device'?\n"
-              "Quelmar: 1 Relay Base on loop 1 will be deleted, because it is incompatible with its associated "
-              "Meridane Call Point.\n");
+    EXPECT_EQ(
+        run.err,
+        "Unknown Device Type: This file has an unknown device type (10) at address 3 on loop 1.\n\n"
+        "Set this address to 'No Device'?\n"
+        "Quelmar: 1 Relay Base on loop 1 will be deleted, because it is incompatible with its "
+        "associated "
+        "Meridane Call Point.\n");
     const nlohmann::json j = nlohmann::json::parse(run.out);
     EXPECT_EQ(j["loops"][0]["qty_devices"], 2);
     EXPECT_EQ(j["site_name"], "");
@@ -148,11 +158,13 @@ TEST_F(CalcCommandTest, ResaveWritesTheDesignUnderTheNewName) {
 
 TEST_F(CalcCommandTest, ResaveKeepsARearrangedAddressOrder) {
     // Three addresses that go round in a circle along the cable.
-    const std::string file = temp.Write(
-        "Ring.QMR",
-        ";Configuration data for Tarvex Meridane Vantra\r\n[Vantra]\r\nCreatedDate=2020-01-01 00:00:00\r\n"
-        "DataFormat=1\r\nSiteName=\"\"\r\nModifiedDate=2020-01-01 00:00:00\r\nPanelType=\"Northgate NG-1\"\r\n"
-        "[Loop1]\r\nDevice10=1,0,0,30,10,0\r\nDevice20=1,0,0,10,20,0\r\nDevice30=1,0,0,20,30,0\r\n");
+    const std::string file = temp.Write("Ring.QMR",
+                                        ";Configuration data for Tarvex Meridane "
+                                        "Vantra\r\n[Vantra]\r\nCreatedDate=2020-01-01 00:00:00\r\n"
+                                        "DataFormat=1\r\nSiteName=\"\"\r\nModifiedDate=2020-01-01 "
+                                        "00:00:00\r\nPanelType=\"Northgate NG-1\"\r\n"
+                                        "[Loop1]\r\nDevice10=1,0,0,30,10,0\r\nDevice20=1,0,0,10,20,"
+                                        "0\r\nDevice30=1,0,0,20,30,0\r\n");
     const std::string out = temp.File("RingOut.QMR");
     ASSERT_EQ(Cli("resave " + Quoted(file) + " " + Quoted(out)).status, 0);
     const std::string text = ReadWholeFile(out);
@@ -163,7 +175,8 @@ TEST_F(CalcCommandTest, ResaveKeepsARearrangedAddressOrder) {
 }
 
 TEST_F(CalcCommandTest, ResaveToAPlaceThatCannotBeWrittenFails) {
-    const CliRun run = Cli("resave " + Example("Office.QMR") + " " + Quoted(temp.File("no/such/folder/x.QMR")));
+    const CliRun run =
+        Cli("resave " + Example("Office.QMR") + " " + Quoted(temp.File("no/such/folder/x.QMR")));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "Quelmar: Unable to save the configuration data\n");
 }

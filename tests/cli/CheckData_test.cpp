@@ -17,7 +17,9 @@ struct CliResult {
     std::string err;
 };
 
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
 
 class CheckDataTest : public ::testing::Test {
 protected:
@@ -25,7 +27,8 @@ protected:
         const std::string out = temp.File("stdout.txt");
         const std::string err = temp.File("stderr.txt");
         const std::string command = std::string("LC_ALL=en_GB ") + Quoted(QUELMAR_CLI_PATH) + " " +
-                                    arguments + " >" + Quoted(out) + " 2>" + Quoted(err) + " </dev/null";
+                                    arguments + " >" + Quoted(out) + " 2>" + Quoted(err) +
+                                    " </dev/null";
         const int raw = std::system(command.c_str());
         CliResult result;
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -43,7 +46,8 @@ protected:
     // A copy of the shipped data that a test may damage.
     std::string CopyOfShippedData() const {
         const std::string copy = temp.File("data");
-        std::filesystem::copy(QUELMAR_SOURCE_DATA_DIR, copy, std::filesystem::copy_options::recursive);
+        std::filesystem::copy(QUELMAR_SOURCE_DATA_DIR, copy,
+                              std::filesystem::copy_options::recursive);
         return copy;
     }
 

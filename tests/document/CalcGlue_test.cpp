@@ -34,9 +34,9 @@ protected:
         p.AlarmLEDs = 10;
         p.RemoteLEDs = 10;
         p.Outputs = 4;
-        p.MaxLoopCurrent = 500;     // mA
-        p.MaxTotalCurrent = 1000;   // mA
-        p.MinLoopVoltage = 2000;    // 20.00 V
+        p.MaxLoopCurrent = 500;    // mA
+        p.MaxTotalCurrent = 1000;  // mA
+        p.MinLoopVoltage = 2000;   // 20.00 V
         p.DriverImpedance = 0;
         p.MaxDevicesPerLoop = 126;
         PanelTable.push_back(p);
@@ -57,7 +57,8 @@ protected:
     }
     clsCalculator& Loop(int n) { return CurrentDocument().LoopModel(n); }
     void Fill(int loop, int count, std::int16_t type, int firstSlot = 1) {
-        for (int i = 0; i < count; ++i) Loop(loop).DeviceType(firstSlot + i, type);
+        for (int i = 0; i < count; ++i)
+            Loop(loop).DeviceType(firstSlot + i, type);
     }
 
     EngineCatalogue cat;
@@ -76,9 +77,13 @@ TEST_F(CalcGlueTest, CalculateLoopShowsTheLoopsResultsAndTheTotalsRow) {
     CalculateLoop(1);
     const LoopEditorResults& r = display.editor.at(1);
     EXPECT_EQ(r.lblQty, "3");
-    EXPECT_EQ(r.lblQuiescentDevices, "900 \xC2\xB5" "A");
+    EXPECT_EQ(r.lblQuiescentDevices,
+              "900 \xC2\xB5"
+              "A");
     EXPECT_EQ(r.lblAlarmDevices, "15 mA");
-    EXPECT_EQ(r.lblQuiescentTotal, "1000 \xC2\xB5" "A");  // the ancillary's 100 µA on top
+    EXPECT_EQ(r.lblQuiescentTotal,
+              "1000 \xC2\xB5"
+              "A");  // the ancillary's 100 µA on top
     EXPECT_EQ(r.lblAlarmTotal, "16 mA");
     EXPECT_EQ(r.lblMaxVoltDrop, "(Max. permissible = 20.0 V)");
     EXPECT_FALSE(r.panelLimitVisible);
@@ -112,7 +117,8 @@ TEST_F(CalcGlueTest, OverallVerdictFailsOnTheSummedAlarmCurrentAlone) {
     // One µA more anywhere tips the panel over its total.
     Loop(3).DeviceType(1, cat.AddDevice(Device(0, 1)));
     RecalculateAllLoops();
-    for (int loop = 1; loop <= 8; ++loop) EXPECT_TRUE(Loop(loop).DesignIsSatisfactory()) << loop;
+    for (int loop = 1; loop <= 8; ++loop)
+        EXPECT_TRUE(Loop(loop).DesignIsSatisfactory()) << loop;
     EXPECT_EQ(OverallDesignText(), "Design Not Satisfactory");
     EXPECT_TRUE(display.alarmNotes);
     EXPECT_EQ(display.rows.at(kTotalsRow).lblDevice, "7");
@@ -167,7 +173,8 @@ TEST_F(CalcGlueTest, OneLoopLessNamesThatLoop) {
 }
 
 TEST_F(CalcGlueTest, FewerAddressesKeepsTheLowestOccupiedSlots) {
-    for (int slot = 1; slot <= 120; ++slot) Loop(1).DeviceType(slot * 2 > 255 ? slot : slot * 2 - 1, detector);
+    for (int slot = 1; slot <= 120; ++slot)
+        Loop(1).DeviceType(slot * 2 > 255 ? slot : slot * 2 - 1, detector);
     Loop(1).DeviceOtherType(239, ancillary);
     RecalculateAllLoops();
     ASSERT_EQ(Loop(1).QtyDevices(), 120);
@@ -182,7 +189,7 @@ TEST_F(CalcGlueTest, FewerAddressesKeepsTheLowestOccupiedSlots) {
     for (int slot = 0; slot < 256; ++slot)
         if (Loop(1).DeviceType(slot) != 0) ++occupied, highest = slot;
     EXPECT_EQ(occupied, 99);
-    EXPECT_EQ(highest, 197);  // the 99th odd slot
+    EXPECT_EQ(highest, 197);                             // the 99th odd slot
     EXPECT_EQ(Loop(1).DeviceOtherType(239), ancillary);  // attachments stay
 }
 

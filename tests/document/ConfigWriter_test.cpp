@@ -25,7 +25,8 @@ protected:
     }
 
     // The lines of the saved file's section, without their CR LF.
-    static std::vector<std::string> SectionLines(const std::string& file, const std::string& section) {
+    static std::vector<std::string> SectionLines(const std::string& file,
+                                                 const std::string& section) {
         std::vector<std::string> lines;
         const std::string header = "[" + section + "]\r\n";
         std::size_t at = file.find(header);
@@ -41,8 +42,10 @@ protected:
 
     static std::string CalcSettings(const std::string& impedance = "1810") {
         return "CableImpedance=" + impedance +
-               "\r\nCableFirstRun=0\r\nCableFirstLength=0\r\nCableMaxRun=0\r\nCableTotalLength=0\r\n"
-               "Calculation=0\r\nMaxOutputs=20\r\nDINLEDsDisabled=False\r\nIgnoreIsolators=False\r\n";
+               "\r\nCableFirstRun=0\r\nCableFirstLength=0\r\nCableMaxRun=0\r\nCableTotalLength="
+               "0\r\n"
+               "Calculation=0\r\nMaxOutputs=20\r\nDINLEDsDisabled=False\r\nIgnoreIsolators="
+               "False\r\n";
     }
 };
 
@@ -55,7 +58,8 @@ TEST_F(ConfigWriterTest, AnEmptyDesignHasTheMainSectionAndEightLoopsWithTheirSet
         "SiteName=\"\"\r\n"
         "ModifiedDate=2010-11-30 08:00:59\r\n"
         "PanelType=\"Test Panel\"\r\n";
-    for (int loop = 1; loop <= 8; ++loop) expected += "[Loop" + std::to_string(loop) + "]\r\n" + CalcSettings();
+    for (int loop = 1; loop <= 8; ++loop)
+        expected += "[Loop" + std::to_string(loop) + "]\r\n" + CalcSettings();
     Doc().DataChanged = true;
     EXPECT_EQ(Save(), expected);
     EXPECT_FALSE(Doc().DataChanged);
@@ -95,10 +99,11 @@ TEST_F(ConfigWriterTest, CableRunsAreWrittenInDecimetresAndInMetresRoundedHalfUp
     const auto loop2 = SectionLines(file, "Loop2");
     EXPECT_EQ(loop2[1], "CableFirstRun=1");
     EXPECT_EQ(loop2[3], "CableMaxRun=2000");
-    EXPECT_EQ(SectionLines(file, "Loop3"),
-              (std::vector<std::string>{"CableImpedance=-5", "CableFirstRun=0", "CableFirstLength=0",
-                                        "CableMaxRun=0", "CableTotalLength=0", "Calculation=2",
-                                        "MaxOutputs=7", "DINLEDsDisabled=True", "IgnoreIsolators=True"}));
+    EXPECT_EQ(
+        SectionLines(file, "Loop3"),
+        (std::vector<std::string>{"CableImpedance=-5", "CableFirstRun=0", "CableFirstLength=0",
+                                  "CableMaxRun=0", "CableTotalLength=0", "Calculation=2",
+                                  "MaxOutputs=7", "DINLEDsDisabled=True", "IgnoreIsolators=True"}));
 }
 
 TEST_F(ConfigWriterTest, DeviceEntriesCarryTypeCarriedValueOthersOrderAndBase) {
@@ -119,12 +124,14 @@ TEST_F(ConfigWriterTest, DeviceEntriesCarryTypeCarriedValueOthersOrderAndBase) {
     EXPECT_EQ(devices, (std::vector<std::string>{
                            "Device5=C" + std::to_string(customDetector) + ",0,1+3,5,5,0",
                            "Device9=" + std::to_string(detector) + ",-300,0+C8,9,9,0",
-                           "Device12=" + std::to_string(detector) + ",0,0,12,40," + std::to_string(slaveBase),
+                           "Device12=" + std::to_string(detector) + ",0,0,12,40," +
+                               std::to_string(slaveBase),
                            "Device40=" + std::to_string(masterBase) + ",0,0,40,40,0",
                            // tallies in table order: the table stands in reverse of the numbering
                            "Custom_MYBASE=1", "ISOBASE=1", "ANC=1"}));
-    EXPECT_EQ(SectionLines(file, "CustomDevice"),
-              (std::vector<std::string>{"Device" + std::to_string(customDetector) + "=My Detector"}));
+    EXPECT_EQ(
+        SectionLines(file, "CustomDevice"),
+        (std::vector<std::string>{"Device" + std::to_string(customDetector) + "=My Detector"}));
     EXPECT_EQ(SectionLines(file, "CustomOther"), (std::vector<std::string>{"Other8=My Base"}));
 }
 
@@ -168,7 +175,8 @@ TEST_F(ConfigWriterTest, StandaloneListsDropTheirTrailingCommas) {
     Loop(1).DeviceStandaloneTypeAndAddress(11, 4, loopIsolator, 0);
     const std::string file = Save();
     EXPECT_NE(file.find("\r\nDeviceBetween9=,5 (17)\r\n"), std::string::npos);
-    EXPECT_NE(file.find("\r\nDeviceBetween10=" + std::string(123, ',') + "C7\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nDeviceBetween10=" + std::string(123, ',') + "C7\r\n"),
+              std::string::npos);
     EXPECT_NE(file.find("\r\nDeviceBetween11=6,,5\r\n"), std::string::npos);
     // Standalone devices need no device entry of their own.
     EXPECT_EQ(file.find("Device9="), std::string::npos);
@@ -176,7 +184,7 @@ TEST_F(ConfigWriterTest, StandaloneListsDropTheirTrailingCommas) {
 
 TEST_F(ConfigWriterTest, AddressesWithoutADeviceAreWrittenWhenTheyHoldAnythingElse) {
     clsCalculator& loop = Loop(4);
-    loop.AddressOrder(5, 2);        // moved: slots 2 to 4 move one place on
+    loop.AddressOrder(5, 2);           // moved: slots 2 to 4 move one place on
     loop.DeviceOtherType(20, remote);  // left behind when a smaller panel removed the device
     loop.DeviceBaseAddr(21, 40);
     loop.DeviceBaseType(21, slaveBase);
@@ -184,10 +192,11 @@ TEST_F(ConfigWriterTest, AddressesWithoutADeviceAreWrittenWhenTheyHoldAnythingEl
     const std::string file = Save();
     const auto lines = SectionLines(file, "Loop4");
     const std::vector<std::string> devices(lines.begin() + 9, lines.end() - 1);
-    EXPECT_EQ(devices, (std::vector<std::string>{
-                           "Device2=0,0,0,3,2,0", "Device3=0,0,0,4,3,0", "Device4=0,0,0,5,4,0",
-                           "Device5=0,0,0,2,5,0", "Device20=0,0,2,20,20,0",
-                           "Device21=0,0,0,21,40," + std::to_string(slaveBase), "Device22=0,9,0,22,22,0"}));
+    EXPECT_EQ(devices,
+              (std::vector<std::string>{
+                  "Device2=0,0,0,3,2,0", "Device3=0,0,0,4,3,0", "Device4=0,0,0,5,4,0",
+                  "Device5=0,0,0,2,5,0", "Device20=0,0,2,20,20,0",
+                  "Device21=0,0,0,21,40," + std::to_string(slaveBase), "Device22=0,9,0,22,22,0"}));
     EXPECT_EQ(lines.back(), "REMOTE=1");
 }
 
@@ -198,7 +207,8 @@ TEST_F(ConfigWriterTest, AFlaggedAddressIsWrittenUnderTheEavesdropKeyOnly) {
     Doc().DeviceCarriedValue(1, 3) = 77;
     const std::string file = Save();
     const std::string type = std::to_string(detector);
-    EXPECT_NE(file.find("\r\nEavesdropDevice3=" + type + ",77,0,3,3,0\r\nDevice4=" + type + ",0,0,4,4,0\r\n"),
+    EXPECT_NE(file.find("\r\nEavesdropDevice3=" + type + ",77,0,3,3,0\r\nDevice4=" + type +
+                        ",0,0,4,4,0\r\n"),
               std::string::npos);
     EXPECT_EQ(file.find("\nDevice3="), std::string::npos);
 }
@@ -249,7 +259,9 @@ TEST_F(ConfigWriterFailureTest, AFolderThatDoesNotExist) {
     ExpectFailure(temp.File("missing/Plant.QMR"));
 }
 
-TEST_F(ConfigWriterFailureTest, APathShorterThanThreeCharacters) { ExpectFailure("ab"); }
+TEST_F(ConfigWriterFailureTest, APathShorterThanThreeCharacters) {
+    ExpectFailure("ab");
+}
 
 TEST_F(ConfigWriterFailureTest, AFolderInPlaceOfTheFile) {
     std::filesystem::create_directories(temp.File("Dir.QMR"));
@@ -258,14 +270,16 @@ TEST_F(ConfigWriterFailureTest, AFolderInPlaceOfTheFile) {
 
 TEST_F(ConfigWriterFailureTest, AnOtherDeviceUsedMoreThan255TimesOnOneLoopLeavesTheOldFileAlone) {
     const std::string path = temp.Write("Big.QMR", "old design");
-    for (int slot = 0; slot < 256; ++slot) Loop(1).DeviceStandaloneTypeAndAddress(slot, 2, loopIsolator, 0);
+    for (int slot = 0; slot < 256; ++slot)
+        Loop(1).DeviceStandaloneTypeAndAddress(slot, 2, loopIsolator, 0);
     ExpectFailure(path);
     EXPECT_EQ(ReadWholeFile(path), "old design");
     EXPECT_FALSE(std::filesystem::exists(temp.File("Big.BAK")));
 }
 
 TEST_F(ConfigWriterTest, ExactlyTwoHundredAndFiftyFiveUsesStillSave) {
-    for (int slot = 0; slot < 255; ++slot) Loop(1).DeviceStandaloneTypeAndAddress(slot, 2, loopIsolator, 0);
+    for (int slot = 0; slot < 255; ++slot)
+        Loop(1).DeviceStandaloneTypeAndAddress(slot, 2, loopIsolator, 0);
     EXPECT_NE(Save().find("\r\nLOOPISO=255\r\n"), std::string::npos);
 }
 

@@ -40,8 +40,8 @@ protected:
 
 TEST_F(DeviceTypeChooserTest, TreeListsShownFamiliesAndTheirPlaceableKinds) {
     DeviceTypeChooser chooser;
-    EXPECT_EQ(Texts(chooser),
-              (std::vector<std::string>{"+Alarm Sounders", "  Bell", "+Detectors", "  Heat", "  Optical"}));
+    EXPECT_EQ(Texts(chooser), (std::vector<std::string>{"+Alarm Sounders", "  Bell", "+Detectors",
+                                                        "  Heat", "  Optical"}));
     const ChooserItem& family = chooser.Items()[0];
     EXPECT_EQ(family.tag, 0);
     EXPECT_FALSE(family.open);
@@ -52,7 +52,8 @@ TEST_F(DeviceTypeChooserTest, TreeListsShownFamiliesAndTheirPlaceableKinds) {
     EXPECT_EQ(type.picture, ChooserPicture::Device);
     EXPECT_TRUE(chooser.TreeVisible());
     EXPECT_EQ(chooser.ChooseText(), "Choose a new device type.");
-    EXPECT_EQ(std::string(DeviceTypeChooser::kHint), "(Click on '+' to expand a family of device types)");
+    EXPECT_EQ(std::string(DeviceTypeChooser::kHint),
+              "(Click on '+' to expand a family of device types)");
 }
 
 TEST_F(DeviceTypeChooserTest, OkIsEnabledOnlyForADeviceType) {
@@ -107,13 +108,15 @@ TEST_F(DeviceTypeChooserTest, APreselectedTypeIsSelectedInItsOpenFamily) {
 }
 
 TEST_F(DeviceTypeChooserTest, WithEveryFamilyHiddenOnlyCancelIsLeft) {
-    for (DeviceFamily& family : FamilyTable) family.FamilyShown = false;
+    for (DeviceFamily& family : FamilyTable)
+        family.FamilyShown = false;
     const int standard = cat->AddType(EditorType("Standard"), true);
     DeviceTypeChooser chooser;
     EXPECT_TRUE(chooser.Items().empty());
     EXPECT_FALSE(chooser.TreeVisible());
-    EXPECT_EQ(chooser.ChooseText(), "There are no addressable devices to choose from! Select a Device "
-                                    "Family in the Options dialogue box.");
+    EXPECT_EQ(chooser.ChooseText(),
+              "There are no addressable devices to choose from! Select a Device "
+              "Family in the Options dialogue box.");
     EXPECT_FALSE(chooser.OkEnabled());
     EXPECT_FALSE(chooser.PressOk());
     chooser.PressCancel();

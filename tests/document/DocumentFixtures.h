@@ -80,7 +80,8 @@ protected:
         AddOtherRead(BaseOther(50, 50, 5), "Isolating Base", "Isolating Bases", "ISOBASE");
         AddOtherRead(Restricted(BaseOther(10, 10), 2), "Relay Base", "Relay Bases", "RELAYBASE");
         AddOtherRead(StandaloneOther(20, 20, 10), "Loop Isolator", "Loop Isolators", "LOOPISO");
-        AddOtherRead(MasterTied(StandaloneOther(30, 3000)), "Wireless Sounder", "Wireless Sounders", "WSOUND");
+        AddOtherRead(MasterTied(StandaloneOther(30, 3000)), "Wireless Sounder", "Wireless Sounders",
+                     "WSOUND");
         AddOtherRead(Custom(Other(70, 700)), "My Beacon", "My Beacons", "Custom_MYBEACON");
         AddOtherRead(Custom(BaseOther(5, 5)), "My Base", "My Bases", "Custom_MYBASE");
         std::reverse(OtherDeviceTable.begin() + 1, OtherDeviceTable.end());
@@ -151,7 +152,9 @@ protected:
         o.OtherIsCustom = true;
         return o;
     }
-    static std::int16_t PlaceOf(int number) { return static_cast<std::int16_t>(FindOtherByNumber(number)); }
+    static std::int16_t PlaceOf(int number) {
+        return static_cast<std::int16_t>(FindOtherByNumber(number));
+    }
 
     clsCalculator& Loop(int n) { return CurrentDocument().LoopModel(n); }
     DesignDocument& Doc() { return CurrentDocument(); }

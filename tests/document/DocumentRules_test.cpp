@@ -27,8 +27,10 @@ public:
     void ShowCaption(const std::string& c) override { caption = c; }
 };
 
-constexpr const char* kNotSaved = "Configuration data has not been saved.\n\nDo you want to save now?";
-constexpr const char* kReadOnlySave = "The configuration data was Opened as 'Read Only'.\n\nIt cannot be saved.";
+constexpr const char* kNotSaved =
+    "Configuration data has not been saved.\n\nDo you want to save now?";
+constexpr const char* kReadOnlySave =
+    "The configuration data was Opened as 'Read Only'.\n\nIt cannot be saved.";
 
 class DocumentRulesTest : public DocumentTest {
 protected:
@@ -145,7 +147,9 @@ TEST_F(DocumentRulesTest, AChangedReadOnlyDesignCannotBePrinted) {
     EXPECT_TRUE(MayPrint());
     MarkModified();
     EXPECT_FALSE(MayPrint());
-    ExpectOneMessage("The configuration data was Opened as 'Read Only'.\n\nIt cannot be printed after it has been changed.");
+    ExpectOneMessage(
+        "The configuration data was Opened as 'Read Only'.\n\nIt cannot be printed after it has "
+        "been changed.");
     Doc().OpenedReadOnly = false;
     EXPECT_TRUE(MayPrint());
 }

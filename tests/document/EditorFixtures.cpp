@@ -151,7 +151,9 @@ void EditorTest::TearDown() {
     ScriptedTest::TearDown();
 }
 
-clsCalculator& EditorTest::Loop(int loop) { return CurrentDocument().LoopModel(loop); }
+clsCalculator& EditorTest::Loop(int loop) {
+    return CurrentDocument().LoopModel(loop);
+}
 
 std::unique_ptr<LoopEditorModel> EditorTest::OpenEditor(int loop) {
     auto editor = std::make_unique<LoopEditorModel>(loop);
@@ -184,7 +186,8 @@ std::vector<int> EditorTest::SlotsOf(int type, int loop) {
 
 std::vector<std::string> EditorTest::TakeMessages() {
     std::vector<std::string> texts;
-    for (const RecordedMessage& m : platform.messages) texts.push_back(m.text);
+    for (const RecordedMessage& m : platform.messages)
+        texts.push_back(m.text);
     platform.messages.clear();
     return texts;
 }

@@ -46,7 +46,9 @@ protected:
     }
 
     static clsCalculator& Loop(int n) { return CurrentDocument().LoopModel(n); }
-    static std::string PanelName() { return PanelTable[static_cast<std::size_t>(GetCurrentPanel())].PanelName; }
+    static std::string PanelName() {
+        return PanelTable[static_cast<std::size_t>(GetCurrentPanel())].PanelName;
+    }
     static int Other(const char* key) { return FindOtherByKey(key); }
     static int HighestDevice(int loop) {
         int highest = -1;
@@ -93,13 +95,13 @@ TEST_F(ExamplesTest, TheHospitalUsesEightLoopsOfA252AddressPanel) {
         EXPECT_GT(HighestDevice(loop), 128) << "loop " << loop;
         EXPECT_EQ(Loop(loop).LoopDesign(), clsCalculator::kSatisfactory) << "loop " << loop;
     }
-    EXPECT_EQ(Loop(1).QtyAddressableSlaveBases(), 20);           // sounder base slaves
-    EXPECT_EQ(Loop(2).QtyOthers(Other("IsolatingBase")), 11);    // bases
+    EXPECT_EQ(Loop(1).QtyAddressableSlaveBases(), 20);         // sounder base slaves
+    EXPECT_EQ(Loop(2).QtyOthers(Other("IsolatingBase")), 11);  // bases
     EXPECT_EQ(Loop(2).QtyOthers(Other("StandaloneIsolator")), 3);
-    EXPECT_FALSE(Loop(2).AddressesAreInOrder());                // a rearranged cable route
+    EXPECT_FALSE(Loop(2).AddressesAreInOrder());  // a rearranged cable route
     EXPECT_EQ(Loop(2).AddressOrder(155), 150);
-    EXPECT_EQ(Loop(3).QtyOthers(Other("SlaveSounder")), 8);      // tied to the master sounder
-    EXPECT_EQ(Loop(4).QtyOthers(Other("RemoteLED")), 10);        // remote indicators
+    EXPECT_EQ(Loop(3).QtyOthers(Other("SlaveSounder")), 8);  // tied to the master sounder
+    EXPECT_EQ(Loop(4).QtyOthers(Other("RemoteLED")), 10);    // remote indicators
     EXPECT_EQ(Loop(4).QtyOthers(Other("SounderBase")), 4);
     EXPECT_EQ(OverallDesignText(), "Design Satisfactory");
     ExpectResavedUnchanged("Hospital.QMR");

@@ -30,9 +30,10 @@ TEST_F(LoopEditorCableTest, TypedValuesOutOfRangeAreRefusedWithTheirLimits) {
     EXPECT_FALSE(editor->LeaveImpedance("100.01", CheckMode::Leaving));
     EXPECT_FALSE(editor->LeaveTotalLength("2001", CheckMode::Leaving));
     EXPECT_FALSE(editor->LeaveFirstLength("2001", CheckMode::Leaving));
-    EXPECT_EQ(TakeMessages(), (Messages{"Cable impedance must be between 0.00 and 100.00 ohms/km/core!",
-                                        "Total cable run must be between 0 and 2000 m!",
-                                        "Cable run to first device must be between 0 and 2000 m!"}));
+    EXPECT_EQ(TakeMessages(),
+              (Messages{"Cable impedance must be between 0.00 and 100.00 ohms/km/core!",
+                        "Total cable run must be between 0 and 2000 m!",
+                        "Cable run to first device must be between 0 and 2000 m!"}));
     // The refused text stays in the field for the user to correct.
     EXPECT_EQ(editor->TotalLengthText(), "2001");
     EXPECT_EQ(Loop().CableTotal(), 0);
@@ -53,8 +54,9 @@ TEST_F(LoopEditorCableTest, ImperialUnitsNameTheirOwnLimits) {
     auto editor = OpenEditor();
     EXPECT_FALSE(editor->LeaveImpedance("31", CheckMode::Leaving));
     EXPECT_FALSE(editor->LeaveTotalLength("6600", CheckMode::Leaving));
-    EXPECT_EQ(TakeMessages(), (Messages{"Cable impedance must be between 0.00 and 30.48 ohms/kft/core!",
-                                        "Total cable run must be between 0 and 6562 ft!"}));
+    EXPECT_EQ(TakeMessages(),
+              (Messages{"Cable impedance must be between 0.00 and 30.48 ohms/kft/core!",
+                        "Total cable run must be between 0 and 6562 ft!"}));
     EXPECT_EQ(editor->LengthUnitCaption(), "ft");
     EXPECT_EQ(editor->ImpedanceUnitCaption(), "ohms/kft/core");
     EXPECT_EQ(editor->CopperNote(), "(copper at 68°F)");

@@ -46,14 +46,16 @@ TEST_F(LoopEditorTablesTest, RowsHoldStandardTypesAndTypesOnTheLoopInNameOrder) 
     auto editor = OpenEditor();
 
     std::vector<std::pair<std::string, int>> rows;
-    for (const DeviceRow& row : editor->DeviceRows()) rows.emplace_back(row.name, row.quantity);
+    for (const DeviceRow& row : editor->DeviceRows())
+        rows.emplace_back(row.name, row.quantity);
     EXPECT_EQ(rows, (std::vector<std::pair<std::string, int>>{{"Alpha Sounder", 0},
-                                                               {"Master Unit", 1},
-                                                               {"Mid Interface", 2},
-                                                               {"Slave Sounder", 1},
-                                                               {"Zeta Detector", 1}}));
+                                                              {"Master Unit", 1},
+                                                              {"Mid Interface", 2},
+                                                              {"Slave Sounder", 1},
+                                                              {"Zeta Detector", 1}}));
     EXPECT_EQ(editor->DeviceRows()[0].type, alpha);
-    for (const DeviceRow& row : editor->DeviceRows()) EXPECT_NE(row.type, unused);
+    for (const DeviceRow& row : editor->DeviceRows())
+        EXPECT_NE(row.type, unused);
     EXPECT_EQ(LoopEditorModel::kDeviceTableNote,
               "To always have this table start with some device types in it,\n"
               "define some to be \"Standard Devices\".\n"
@@ -110,7 +112,8 @@ TEST_F(LoopEditorTablesTest, OtherRowsListOtherDevicesOfShownFamilies) {
     ASSERT_TRUE(editor->OtherTableVisible());
     ASSERT_EQ(editor->OtherRows().size(), 2u);
     FamilyTable[static_cast<std::size_t>(shown)].FamilyShown = false;
-    OtherDeviceTable[static_cast<std::size_t>(beacon)].OtherFamily = static_cast<std::int16_t>(hidden);
+    OtherDeviceTable[static_cast<std::size_t>(beacon)].OtherFamily =
+        static_cast<std::int16_t>(hidden);
     EXPECT_FALSE(OpenEditor(2)->OtherTableVisible());
     const OtherRow& first = editor->OtherRows()[0];
     EXPECT_EQ(first.other, beacon);
@@ -143,9 +146,11 @@ TEST_F(LoopEditorTablesTest, ChooserResultSelectsOrAppendsARow) {
 
 TEST_F(LoopEditorTablesTest, TheEditBoxTakesDigitsBackspaceAndPointOnly) {
     auto editor = OpenEditor();
-    for (char key : std::string("0123456789.\b")) EXPECT_TRUE(editor->QuantityKey(key)) << key;
+    for (char key : std::string("0123456789.\b"))
+        EXPECT_TRUE(editor->QuantityKey(key)) << key;
     EXPECT_TRUE(platform.beeps.empty());
-    for (char key : std::string("-a ,")) EXPECT_FALSE(editor->QuantityKey(key)) << key;
+    for (char key : std::string("-a ,"))
+        EXPECT_FALSE(editor->QuantityKey(key)) << key;
     EXPECT_EQ(platform.beeps.size(), 4u);
 }
 
@@ -190,14 +195,17 @@ TEST_F(LoopEditorLifeTest, EveryAcceptedQuantityChangeMarksTheDesignAndRecalcula
     EXPECT_EQ(editor->Results().shown.lblQty, "4");
 
     CurrentDocument().DataChanged = false;
-    ASSERT_TRUE(editor->ValidateOtherQuantity(OtherRowOf(*editor, beacon), "2", CheckMode::Leaving));
+    ASSERT_TRUE(
+        editor->ValidateOtherQuantity(OtherRowOf(*editor, beacon), "2", CheckMode::Leaving));
     EXPECT_TRUE(CurrentDocument().DataChanged);
     EXPECT_EQ(editor->Results().shown.lblQuiescentTotal, "800 µA");
 
     // An unchanged quantity is no change.
     CurrentDocument().DataChanged = false;
-    EXPECT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "4.4", CheckMode::Leaving));
-    EXPECT_TRUE(editor->ValidateOtherQuantity(OtherRowOf(*editor, beacon), "2", CheckMode::Leaving));
+    EXPECT_TRUE(
+        editor->ValidateDeviceQuantity(RowOf(*editor, detector), "4.4", CheckMode::Leaving));
+    EXPECT_TRUE(
+        editor->ValidateOtherQuantity(OtherRowOf(*editor, beacon), "2", CheckMode::Leaving));
     EXPECT_FALSE(CurrentDocument().DataChanged);
 }
 
@@ -230,7 +238,8 @@ TEST_F(LoopEditorLifeTest, TypingMakesTheResultsOutOfDateUntilTheNextRecalculati
 
     // A refused value leaves them out of date.
     ASSERT_TRUE(editor->QuantityKey('9'));
-    EXPECT_FALSE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "999", CheckMode::Leaving));
+    EXPECT_FALSE(
+        editor->ValidateDeviceQuantity(RowOf(*editor, detector), "999", CheckMode::Leaving));
     EXPECT_TRUE(editor->Results().outOfDate);
 }
 
@@ -268,7 +277,8 @@ TEST_F(LoopEditorLifeTest, CancelRestoresTheLoopButTheDesignStaysChanged) {
     const int beacon = cat->AddOther(Ancillary("Beacon"));
     cat->AddCable("Thin", 3600, true);
     cat->AddCable("Thick", 1200, true);
-    for (int slot = 1; slot <= 63; ++slot) Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
+    for (int slot = 1; slot <= 63; ++slot)
+        Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
     Loop().DeviceOtherType(1, static_cast<std::int16_t>(beacon));
     Loop().AddressOrder(40, 2);
     Loop().CableImpedance(3600);
@@ -282,7 +292,8 @@ TEST_F(LoopEditorLifeTest, CancelRestoresTheLoopButTheDesignStaysChanged) {
 
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, lowType), "3", CheckMode::Leaving));
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, anyType), "40", CheckMode::Leaving));
-    ASSERT_TRUE(editor->ValidateOtherQuantity(OtherRowOf(*editor, beacon), "5", CheckMode::Leaving));
+    ASSERT_TRUE(
+        editor->ValidateOtherQuantity(OtherRowOf(*editor, beacon), "5", CheckMode::Leaving));
     editor->SelectCableEntry(1);
     editor->ChooseCalcType(kOptCableSize);
     ASSERT_TRUE(editor->LeaveTotalLength("100", CheckMode::Leaving));

@@ -112,7 +112,8 @@ protected:
 };
 
 TEST_F(RelocationTest, FullLowRangeMakesRoomByMovingDevicesAboveIt) {
-    for (int slot = 1; slot <= 63; ++slot) Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
+    for (int slot = 1; slot <= 63; ++slot)
+        Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
     Loop().DeviceOtherType(1, static_cast<std::int16_t>(ancillary));
     Loop().DeviceOtherBaseType(1, static_cast<std::int16_t>(otherBase));
     CurrentDocument().DeviceCarriedValue(1, 1) = 77;
@@ -145,8 +146,10 @@ TEST_F(RelocationTest, FullLowRangeMakesRoomByMovingDevicesAboveIt) {
 
 TEST_F(RelocationTest, ADeviceThatCannotMoveIsPassedOver) {
     // The lowest slots hold devices of the type being added, which have nowhere else to go.
-    for (int slot = 1; slot <= 10; ++slot) Loop().DeviceType(slot, static_cast<std::int16_t>(lowType));
-    for (int slot = 11; slot <= 63; ++slot) Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
+    for (int slot = 1; slot <= 10; ++slot)
+        Loop().DeviceType(slot, static_cast<std::int16_t>(lowType));
+    for (int slot = 11; slot <= 63; ++slot)
+        Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
     auto editor = OpenEditor();
     ASSERT_EQ(Quantity(*editor, lowType), 10);
     ASSERT_TRUE(Type(*editor, lowType, "11"));
@@ -159,7 +162,8 @@ TEST_F(RelocationTest, RelocationsStayWhenTheChangeIsRefused) {
     DeviceTypeRecord narrow = EditorType("Narrow");
     narrow.AddressRange = cat->AddRange("N", 1, 66);
     const int narrowType = cat->AddType(narrow, true);
-    for (int slot = 1; slot <= 63; ++slot) Loop().DeviceType(slot, static_cast<std::int16_t>(narrowType));
+    for (int slot = 1; slot <= 63; ++slot)
+        Loop().DeviceType(slot, static_cast<std::int16_t>(narrowType));
     auto editor = OpenEditor();
 
     EXPECT_FALSE(Type(*editor, lowType, "5"));
@@ -169,7 +173,8 @@ TEST_F(RelocationTest, RelocationsStayWhenTheChangeIsRefused) {
     EXPECT_TRUE(SlotsOf(lowType).empty());
     EXPECT_EQ(SlotsOf(narrowType), [] {
         std::vector<int> slots;
-        for (int slot = 4; slot <= 66; ++slot) slots.push_back(slot);
+        for (int slot = 4; slot <= 66; ++slot)
+            slots.push_back(slot);
         return slots;
     }());
     EXPECT_FALSE(CurrentDocument().DataChanged);
@@ -180,7 +185,8 @@ TEST_F(RelocationTest, SlavesFollowTheirMasterAndHostsKeepTheirMaster) {
     master.AddressRange = static_cast<std::int32_t>(AddressRangeTable.size()) - 1;  // 1 to 126
     const int masterType = cat->AddType(master);
     const int slaveType = cat->AddType(BaseMountedSlave("Sounder Base", 0));
-    for (int slot = 1; slot <= 63; ++slot) Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
+    for (int slot = 1; slot <= 63; ++slot)
+        Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
     Loop().DeviceType(1, static_cast<std::int16_t>(masterType));
     // The host at 2 carries a slave listening to the master at 1.
     Loop().DeviceBaseAddr(2, 1);
@@ -206,9 +212,11 @@ TEST_F(RelocationTest, StandaloneSlavesFollowARelocatedMaster) {
     DeviceTypeRecord slave = EditorType("Radio Slave");
     slave.IsSlave = true;
     const int slaveType = cat->AddType(slave);
-    const int radio = cat->AddOther(StandaloneDevice("Radio Sounder", static_cast<std::int16_t>(slaveType)));
+    const int radio =
+        cat->AddOther(StandaloneDevice("Radio Sounder", static_cast<std::int16_t>(slaveType)));
     const int plain = cat->AddOther(StandaloneDevice("Line Unit"));
-    for (int slot = 1; slot <= 63; ++slot) Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
+    for (int slot = 1; slot <= 63; ++slot)
+        Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
     Loop().DeviceType(1, static_cast<std::int16_t>(masterType));
     Loop().DeviceStandaloneTypeAndAddress(5, 2, static_cast<std::int16_t>(radio), 1);
     Loop().DeviceStandaloneTypeAndAddress(6, 2, static_cast<std::int16_t>(plain), 0);
@@ -344,7 +352,8 @@ TEST_F(RemovalTest, TheLastMasterStaysWhileSlavesAreOnTheLoop) {
 TEST_F(RemovalTest, SlavesOfARemovedMasterFollowARemainingOne) {
     const int master = cat->AddType(BaseMountedMaster("Master"), true);
     const int slave = cat->AddType(BaseMountedSlave("Slave", 0));
-    for (int slot = 1; slot <= 3; ++slot) Loop().DeviceType(slot, static_cast<std::int16_t>(detector));
+    for (int slot = 1; slot <= 3; ++slot)
+        Loop().DeviceType(slot, static_cast<std::int16_t>(detector));
     Loop().DeviceType(10, static_cast<std::int16_t>(master));
     Loop().DeviceType(20, static_cast<std::int16_t>(master));
     // One slave listens to each master.
@@ -388,11 +397,13 @@ TEST_F(RemovalTest, SlavePlacementNeedsAFreeHostOfTheSameBaseType) {
 
 TEST_F(RemovalTest, MovingTheFocusToCancelChecksNothing) {
     auto editor = OpenEditor();
-    EXPECT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "9999", CheckMode::TowardsCancel));
+    EXPECT_TRUE(
+        editor->ValidateDeviceQuantity(RowOf(*editor, detector), "9999", CheckMode::TowardsCancel));
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_TRUE(SlotsOf(detector).empty());
     // Entering another cell checks silently: the refusal shows nothing.
-    EXPECT_FALSE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "9999", CheckMode::Silent));
+    EXPECT_FALSE(
+        editor->ValidateDeviceQuantity(RowOf(*editor, detector), "9999", CheckMode::Silent));
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -403,7 +414,8 @@ protected:
         return editor.ValidateOtherQuantity(OtherRowOf(editor, other), text, CheckMode::Leaving);
     }
     void PutDevices(int type, std::initializer_list<int> slots) {
-        for (int slot : slots) Loop().DeviceType(slot, static_cast<std::int16_t>(type));
+        for (int slot : slots)
+            Loop().DeviceType(slot, static_cast<std::int16_t>(type));
     }
 };
 
@@ -412,7 +424,8 @@ TEST_F(OtherPlacementTest, QuantityLimitsOfAnOtherDevice) {
     auto editor = OpenEditor();
     EXPECT_FALSE(Type(*editor, beacon, "6"));
     EXPECT_FALSE(Type(*editor, beacon, "-1"));
-    EXPECT_EQ(TakeMessages(), (Messages{"Cannot have more than 5 Beacons!", "Invalid number of Beacons!"}));
+    EXPECT_EQ(TakeMessages(),
+              (Messages{"Cannot have more than 5 Beacons!", "Invalid number of Beacons!"}));
 }
 
 TEST_F(OtherPlacementTest, RefusalsTellHowManyCompatibleDevicesThereAre) {
@@ -464,7 +477,8 @@ TEST_F(OtherPlacementTest, TheCountAddsWhatIsAlreadyPlaced) {
               Messages{"There are only 3 Addressable Devices that are compatible with Beacons."});
     EXPECT_EQ(Loop().QtyOthers(beacon), 1);
     ASSERT_TRUE(Type(*editor, beacon, "3"));
-    EXPECT_EQ(editor->OtherRows()[static_cast<std::size_t>(OtherRowOf(*editor, beacon))].quantity, 3);
+    EXPECT_EQ(editor->OtherRows()[static_cast<std::size_t>(OtherRowOf(*editor, beacon))].quantity,
+              3);
 }
 
 TEST_F(OtherPlacementTest, AnEmptySlotNeverReceivesAnOtherDevice) {
@@ -504,9 +518,10 @@ TEST_F(OtherPlacementTest, DevicesThatDriveRemoteOutputsAreKeptForLast) {
     EXPECT_EQ(Loop().DeviceOtherType(1), beacon);
     // Remote devices need a driver; the detector is no use to them.
     EXPECT_FALSE(Type(*editor, indicator, "2"));
-    EXPECT_EQ(TakeMessages(), Messages{"There is only 1 addressable device that is compatible with "
-                                       "Remote Indicators and that doesn't already have a different "
-                                       "'Other Device'."});
+    EXPECT_EQ(TakeMessages(),
+              Messages{"There is only 1 addressable device that is compatible with "
+                       "Remote Indicators and that doesn't already have a different "
+                       "'Other Device'."});
     ASSERT_TRUE(Type(*editor, indicator, "1"));
     EXPECT_EQ(Loop().DeviceOtherType(2), indicator);
 
@@ -539,8 +554,10 @@ TEST_F(OtherPlacementTest, StandaloneDevicesAndTheirMaster) {
     radioMaster.IsMaster = true;
     const int masterType = cat->AddType(radioMaster, true);
     const int plainType = cat->AddType(EditorType("Plain"));
-    const int sounder = cat->AddOther(StandaloneDevice("Radio Sounder", static_cast<std::int16_t>(slaveType)));
-    const int odd = cat->AddOther(StandaloneDevice("Odd Unit", static_cast<std::int16_t>(plainType)));
+    const int sounder =
+        cat->AddOther(StandaloneDevice("Radio Sounder", static_cast<std::int16_t>(slaveType)));
+    const int odd =
+        cat->AddOther(StandaloneDevice("Odd Unit", static_cast<std::int16_t>(plainType)));
     const int lineUnit = cat->AddOther(StandaloneDevice("Line Unit"));
     auto editor = OpenEditor();
 
@@ -574,13 +591,16 @@ TEST_F(OtherPlacementTest, StandaloneSlavesFollowARemainingMasterWhenTheirsIsRem
     DeviceTypeRecord radioMaster = EditorType("Radio Master");
     radioMaster.IsMaster = true;
     const int masterType = cat->AddType(radioMaster, true);
-    const int sounder = cat->AddOther(StandaloneDevice("Radio Sounder", static_cast<std::int16_t>(slaveType)));
+    const int sounder =
+        cat->AddOther(StandaloneDevice("Radio Sounder", static_cast<std::int16_t>(slaveType)));
     PutDevices(masterType, {4, 8});
     Loop().DeviceStandaloneTypeAndAddress(0, 2, static_cast<std::int16_t>(sounder), 8);
     auto editor = OpenEditor();
-    ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, masterType), "1", CheckMode::Leaving));
+    ASSERT_TRUE(
+        editor->ValidateDeviceQuantity(RowOf(*editor, masterType), "1", CheckMode::Leaving));
     EXPECT_EQ(Loop().DeviceStandaloneAddress(0, 2), 4);
-    ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, masterType), "0", CheckMode::Leaving));
+    ASSERT_TRUE(
+        editor->ValidateDeviceQuantity(RowOf(*editor, masterType), "0", CheckMode::Leaving));
     EXPECT_EQ(Loop().DeviceStandaloneAddress(0, 2), 0);
     EXPECT_EQ(Loop().DeviceStandalone(0, 2), sounder);
 }

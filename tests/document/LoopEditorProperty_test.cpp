@@ -49,7 +49,8 @@ protected:
         others.push_back(cat->AddOther(remote));
         others.push_back(cat->AddOther(AncillaryBase("Deep Base", 7)));
         others.push_back(cat->AddOther(AncillaryBase("Any Base", 0)));
-        others.push_back(cat->AddOther(StandaloneDevice("Radio Sounder", static_cast<std::int16_t>(radioSlaveType))));
+        others.push_back(cat->AddOther(
+            StandaloneDevice("Radio Sounder", static_cast<std::int16_t>(radioSlaveType))));
         others.push_back(cat->AddOther(StandaloneDevice("Line Unit")));
 
         // Devices already on the loop carry values of their own from the file they came from.
@@ -71,11 +72,12 @@ protected:
         Snapshot s;
         const clsCalculator& calc = Loop();
         for (int slot = 0; slot < kSlots; ++slot) {
-            s.slots.insert(s.slots.end(),
-                           {calc.DeviceType(slot), calc.DeviceOtherType(slot), calc.DeviceOtherBaseType(slot),
-                            calc.DeviceBaseType(slot), calc.DeviceBaseAddr(slot), calc.AddressOrder(slot),
-                            CurrentDocument().DeviceCarriedValue(1, slot),
-                            CurrentDocument().DeviceEavesdropFlag(1, slot) ? 1 : 0});
+            s.slots.insert(
+                s.slots.end(),
+                {calc.DeviceType(slot), calc.DeviceOtherType(slot), calc.DeviceOtherBaseType(slot),
+                 calc.DeviceBaseType(slot), calc.DeviceBaseAddr(slot), calc.AddressOrder(slot),
+                 CurrentDocument().DeviceCarriedValue(1, slot),
+                 CurrentDocument().DeviceEavesdropFlag(1, slot) ? 1 : 0});
             for (int sub = clsCalculator::kFirstSub; sub <= clsCalculator::kLastSub; ++sub)
                 if (calc.DeviceStandalone(slot, sub) != 0)
                     s.slots.insert(s.slots.end(), {slot, sub, calc.DeviceStandalone(slot, sub),
@@ -94,16 +96,19 @@ protected:
             const int base = calc.DeviceBaseType(slot);
             if (type != 0) {
                 ++occupied;
-                quiescent += Amount::FromWhole(DeviceTypeTable[static_cast<std::size_t>(type)].QuiescentCurrent);
+                quiescent += Amount::FromWhole(
+                    DeviceTypeTable[static_cast<std::size_t>(type)].QuiescentCurrent);
                 EXPECT_TRUE(IsAddressAllowed(type, slot)) << "slot " << slot;
             } else {
                 EXPECT_EQ(calc.DeviceOtherType(slot), 0) << "other device on empty slot " << slot;
                 EXPECT_EQ(calc.DeviceOtherBaseType(slot), 0) << "other base on empty slot " << slot;
                 EXPECT_EQ(base, 0) << "slave on empty slot " << slot;
-                EXPECT_EQ(CurrentDocument().DeviceCarriedValue(1, slot), 0) << "carried value at " << slot;
+                EXPECT_EQ(CurrentDocument().DeviceCarriedValue(1, slot), 0)
+                    << "carried value at " << slot;
             }
             if (base != 0) {
-                quiescent += Amount::FromWhole(DeviceTypeTable[static_cast<std::size_t>(base)].QuiescentCurrent);
+                quiescent += Amount::FromWhole(
+                    DeviceTypeTable[static_cast<std::size_t>(base)].QuiescentCurrent);
                 EXPECT_TRUE(IsBaseMountedMasterType(calc.DeviceType(calc.DeviceBaseAddr(slot))))
                     << "slave at " << slot << " without a master";
             } else {
@@ -114,11 +119,13 @@ protected:
             }
             for (int sub = clsCalculator::kFirstSub; sub <= clsCalculator::kLastSub; ++sub) {
                 const int standalone = calc.DeviceStandalone(slot, sub);
-                if (standalone == 0 || OtherDeviceTable[static_cast<std::size_t>(standalone)].AddressableDevice == 0)
+                if (standalone == 0 ||
+                    OtherDeviceTable[static_cast<std::size_t>(standalone)].AddressableDevice == 0)
                     continue;
                 const int master = calc.DeviceStandaloneAddress(slot, sub);
                 if (master != 0) {
-                    EXPECT_TRUE(DeviceTypeTable[static_cast<std::size_t>(calc.DeviceType(master))].IsMaster);
+                    EXPECT_TRUE(DeviceTypeTable[static_cast<std::size_t>(calc.DeviceType(master))]
+                                    .IsMaster);
                 }
             }
         }
@@ -144,30 +151,38 @@ TEST_P(LoopEditorPropertyTest, QuantityChangesKeepTheLoopConsistent) {
         const unsigned seed = GetParam();
         const Snapshot opened = Take();
         auto editor = OpenEditor();
-        for (int type : types) ASSERT_TRUE(editor->AddChosenType(std::to_string(type)).has_value());
+        for (int type : types)
+            ASSERT_TRUE(editor->AddChosenType(std::to_string(type)).has_value());
         std::mt19937 random(seed);
         int accepted = 0;
         for (int step = 0; step < 250; ++step) {
             std::vector<int> quantitiesBefore;
-            for (const DeviceRow& row : editor->DeviceRows()) quantitiesBefore.push_back(row.quantity);
-            for (const OtherRow& row : editor->OtherRows()) quantitiesBefore.push_back(row.quantity);
+            for (const DeviceRow& row : editor->DeviceRows())
+                quantitiesBefore.push_back(row.quantity);
+            for (const OtherRow& row : editor->OtherRows())
+                quantitiesBefore.push_back(row.quantity);
 
             const bool deviceRow = random() % 3 != 0;
-            const std::size_t rows = deviceRow ? editor->DeviceRows().size() : editor->OtherRows().size();
+            const std::size_t rows =
+                deviceRow ? editor->DeviceRows().size() : editor->OtherRows().size();
             const int row = static_cast<int>(random() % rows);
-            const int current = deviceRow ? editor->DeviceRows()[static_cast<std::size_t>(row)].quantity
-                                           : editor->OtherRows()[static_cast<std::size_t>(row)].quantity;
+            const int current = deviceRow
+                                    ? editor->DeviceRows()[static_cast<std::size_t>(row)].quantity
+                                    : editor->OtherRows()[static_cast<std::size_t>(row)].quantity;
             const int wanted = std::max(0, current + static_cast<int>(random() % 31) - 12);
             const std::string text = std::to_string(wanted) + (random() % 5 == 0 ? ".5" : "");
-            const bool ok = deviceRow ? editor->ValidateDeviceQuantity(row, text, CheckMode::Leaving)
-                                      : editor->ValidateOtherQuantity(row, text, CheckMode::Leaving);
+            const bool ok = deviceRow
+                                ? editor->ValidateDeviceQuantity(row, text, CheckMode::Leaving)
+                                : editor->ValidateOtherQuantity(row, text, CheckMode::Leaving);
             CheckLoop(*editor, "step " + std::to_string(step) + ": " + text);
             if (ok) {
                 ++accepted;
             } else {
                 std::vector<int> quantitiesAfter;
-                for (const DeviceRow& r : editor->DeviceRows()) quantitiesAfter.push_back(r.quantity);
-                for (const OtherRow& r : editor->OtherRows()) quantitiesAfter.push_back(r.quantity);
+                for (const DeviceRow& r : editor->DeviceRows())
+                    quantitiesAfter.push_back(r.quantity);
+                for (const OtherRow& r : editor->OtherRows())
+                    quantitiesAfter.push_back(r.quantity);
                 EXPECT_EQ(quantitiesAfter, quantitiesBefore) << "a refused change changed a row";
             }
             if (HasFailure()) return;

@@ -25,16 +25,19 @@ DesignImage Capture() {
     for (int loop = 1; loop <= 8; ++loop) {
         image.loopNames.push_back(doc.LoopName(loop));
         const clsCalculator& c = doc.LoopModel(loop);
-        for (std::int64_t v : {std::int64_t{c.CableImpedance()}, std::int64_t{c.CableFirst()}, std::int64_t{c.CableTotal()},
-                               std::int64_t{c.CalcType()}, std::int64_t{c.MaxOutput()}, std::int64_t{c.DINLEDsDisabled()},
-                               std::int64_t{c.IgnoreIsolators()}})
+        for (std::int64_t v :
+             {std::int64_t{c.CableImpedance()}, std::int64_t{c.CableFirst()},
+              std::int64_t{c.CableTotal()}, std::int64_t{c.CalcType()}, std::int64_t{c.MaxOutput()},
+              std::int64_t{c.DINLEDsDisabled()}, std::int64_t{c.IgnoreIsolators()}})
             image.numbers.push_back(v);
         for (int a = 0; a < 256; ++a) {
-            for (std::int64_t v : {std::int64_t{c.DeviceType(a)}, std::int64_t{c.DeviceOtherType(a)},
-                                   std::int64_t{c.DeviceOtherBaseType(a)}, std::int64_t{c.AddressOrder(a)},
-                                   std::int64_t{c.DeviceBaseAddr(a)}, std::int64_t{c.DeviceBaseType(a)},
-                                   std::int64_t{doc.DeviceCarriedValue(loop, a)}, std::int64_t{doc.DeviceEavesdropFlag(loop, a)},
-                                   std::int64_t{c.DeviceStandaloneCount(a)}})
+            for (std::int64_t v :
+                 {std::int64_t{c.DeviceType(a)}, std::int64_t{c.DeviceOtherType(a)},
+                  std::int64_t{c.DeviceOtherBaseType(a)}, std::int64_t{c.AddressOrder(a)},
+                  std::int64_t{c.DeviceBaseAddr(a)}, std::int64_t{c.DeviceBaseType(a)},
+                  std::int64_t{doc.DeviceCarriedValue(loop, a)},
+                  std::int64_t{doc.DeviceEavesdropFlag(loop, a)},
+                  std::int64_t{c.DeviceStandaloneCount(a)}})
                 image.numbers.push_back(v);
             for (int sub = 2; sub <= 125 && c.DeviceStandaloneCount(a) > 0; ++sub) {
                 image.numbers.push_back(c.DeviceStandalone(a, sub));
@@ -52,16 +55,21 @@ protected:
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
     bool Chance(int percent) { return Pick(1, 100) <= percent; }
     template <typename T>
-    T PickOf(const std::vector<T>& v) { return v[static_cast<std::size_t>(Pick(0, static_cast<int>(v.size()) - 1))]; }
+    T PickOf(const std::vector<T>& v) {
+        return v[static_cast<std::size_t>(Pick(0, static_cast<int>(v.size()) - 1))];
+    }
 
     // Names with the characters that test the quoting: blanks, commas, quotes, letters of the
     // Windows code page beyond ASCII.
     std::string RandomName() {
-        static const std::vector<std::string> pieces = {"a", "Z", " ", ",", "\"", "=", ";", "[", "]", "7",
-                                                        "\xC3\xA9", "\xE2\x82\xAC", "\xC3\x9F", "\xC3\x9C", "\t"};
+        static const std::vector<std::string> pieces = {
+            "a",        "Z",        " ", ",", "\"",       "=",
+            ";",        "[",        "]", "7", "\xC3\xA9", "\xE2\x82\xAC",
+            "\xC3\x9F", "\xC3\x9C", "\t"};
         std::string name;
         const int n = Chance(20) ? 0 : Pick(1, 12);
-        for (int i = 0; i < n; ++i) name += PickOf(pieces);
+        for (int i = 0; i < n; ++i)
+            name += PickOf(pieces);
         return name;
     }
 
@@ -76,11 +84,12 @@ protected:
         c.MaxOutput(Pick(0, 20));
         c.DINLEDsDisabled(Chance(50));
         c.IgnoreIsolators(Chance(50));
-        const std::vector<std::int16_t> types = {detector, sounder, customDetector, outputUnit, masterHead,
-                                                 masterBase, closedType};
+        const std::vector<std::int16_t> types = {detector,   sounder,    customDetector, outputUnit,
+                                                 masterHead, masterBase, closedType};
         const std::vector<std::int16_t> others = {ancillary, remote, customBeacon};
         const std::vector<std::int16_t> bases = {isolatingBase, relayBase, customBase};
-        const std::vector<std::int16_t> standalones = {loopIsolator, wirelessSounder, customBeacon, isolatingBase};
+        const std::vector<std::int16_t> standalones = {loopIsolator, wirelessSounder, customBeacon,
+                                                       isolatingBase};
         const int density = Pick(0, 100);
         for (int a = 0; a < 256; ++a) {
             const bool device = Chance(density);
@@ -89,7 +98,8 @@ protected:
             const std::int16_t other = PickOf(others), base = PickOf(bases);
             // Attachments either suit their device or hang on an address without one.
             if (Chance(30) && (type == 0 || IsCompatible(type, other))) c.DeviceOtherType(a, other);
-            if (Chance(30) && (type == 0 || IsCompatible(type, base))) c.DeviceOtherBaseType(a, base);
+            if (Chance(30) && (type == 0 || IsCompatible(type, base)))
+                c.DeviceOtherBaseType(a, base);
             if (Chance(10)) {
                 int baseAddress = Pick(1, 255);
                 if (baseAddress == a) baseAddress = a == 255 ? 1 : a + 1;
@@ -98,21 +108,27 @@ protected:
             }
             if (Chance(5)) {
                 for (int i = Pick(1, 3); i > 0; --i)
-                    c.DeviceStandaloneTypeAndAddress(a, Pick(2, 125), PickOf(standalones), Chance(50) ? Pick(0, 255) : 0);
+                    c.DeviceStandaloneTypeAndAddress(a, Pick(2, 125), PickOf(standalones),
+                                                     Chance(50) ? Pick(0, 255) : 0);
             }
-            if (Chance(10)) doc.DeviceCarriedValue(loop, a) = static_cast<std::int16_t>(Pick(-32768, 32767));
+            if (Chance(10))
+                doc.DeviceCarriedValue(loop, a) = static_cast<std::int16_t>(Pick(-32768, 32767));
             if (Chance(device ? 10 : 2)) doc.DeviceEavesdropFlag(loop, a) = true;
         }
         // Rearranged wiring: positions 1 to 254 (0 and 255 name no position a file can keep).
-        for (int moves = Pick(0, 40); moves > 0; --moves) c.AddressOrder(Pick(1, 254), Pick(1, 254));
+        for (int moves = Pick(0, 40); moves > 0; --moves)
+            c.AddressOrder(Pick(1, 254), Pick(1, 254));
     }
 
     void FillDesign() {
         NewDocument();
         Doc().SiteName = RandomName();
-        Doc().CreatedDate = {Pick(1990, 2030), Pick(1, 12), Pick(1, 28), Pick(0, 23), Pick(0, 59), Pick(0, 59)};
-        Doc().ModifiedDate = {Pick(1990, 2030), Pick(1, 12), Pick(1, 28), Pick(0, 23), Pick(0, 59), Pick(0, 59)};
-        for (int loop = 1; loop <= 8; ++loop) FillLoop(loop);
+        Doc().CreatedDate = {Pick(1990, 2030), Pick(1, 12), Pick(1, 28),
+                             Pick(0, 23),      Pick(0, 59), Pick(0, 59)};
+        Doc().ModifiedDate = {Pick(1990, 2030), Pick(1, 12), Pick(1, 28),
+                              Pick(0, 23),      Pick(0, 59), Pick(0, 59)};
+        for (int loop = 1; loop <= 8; ++loop)
+            FillLoop(loop);
         // A design as the windows leave it: calculated after the last change.
         RecalculateAllLoops();
     }
@@ -150,17 +166,20 @@ TEST_F(RoundTripTest, SavingAnOpenedFileGivesTheSameBytes) {
 
 TEST_F(RoundTripTest, AnOlderLayoutFileIsRewrittenInTheFullLayoutAndStaysSo) {
     const std::string d = std::to_string(detector);
-    const std::string older = temp.Write(
-        "Older.QMR",
-        ";Configuration data for Tarvex Meridane Vantra\r\n[Vantra]\r\nCreatedDate=2001-02-03 04:05:06\r\n"
-        "DataFormat=1\r\nSiteName=\"Old\"\r\nModifiedDate=2001-02-03 04:05:06\r\nPanelType=\"Test Panel\"\r\n"
-        "[Loop1]\r\nDevice1=" + d + "\r\nDevice2=" + d + "\r\nANC=2\r\nLOOPISO=1\r\n");
+    const std::string older = temp.Write("Older.QMR",
+                                         ";Configuration data for Tarvex Meridane "
+                                         "Vantra\r\n[Vantra]\r\nCreatedDate=2001-02-03 04:05:06\r\n"
+                                         "DataFormat=1\r\nSiteName=\"Old\"\r\nModifiedDate=2001-02-"
+                                         "03 04:05:06\r\nPanelType=\"Test Panel\"\r\n"
+                                         "[Loop1]\r\nDevice1=" +
+                                             d + "\r\nDevice2=" + d + "\r\nANC=2\r\nLOOPISO=1\r\n");
     ASSERT_EQ(OpenConfigurationFile(older, false).outcome, OpenOutcome::Opened);
     const DesignImage opened = Capture();
     const std::string rewritten = temp.File("Rewritten.QMR");
     ASSERT_TRUE(SaveConfigurationFile(rewritten));
     const std::string text = ReadWholeFile(rewritten);
-    EXPECT_NE(text.find("\r\nDevice1=" + d + ",0,1,1,1,0\r\nDeviceBetween1=5\r\nDevice2=" + d + ",0,1,2,2,0\r\n"),
+    EXPECT_NE(text.find("\r\nDevice1=" + d + ",0,1,1,1,0\r\nDeviceBetween1=5\r\nDevice2=" + d +
+                        ",0,1,2,2,0\r\n"),
               std::string::npos);
     ASSERT_EQ(OpenConfigurationFile(rewritten, false).outcome, OpenOutcome::Opened);
     EXPECT_TRUE(Capture() == opened);

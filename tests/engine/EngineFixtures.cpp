@@ -46,7 +46,8 @@ DeviceTypeRecord Device(std::int32_t quiescent, std::int32_t alarm, double inter
     return t;
 }
 
-DeviceTypeRecord DeviceWithOutput(std::int32_t alarm, std::int16_t outputKind, std::int32_t bitCurrent) {
+DeviceTypeRecord DeviceWithOutput(std::int32_t alarm, std::int16_t outputKind,
+                                  std::int32_t bitCurrent) {
     DeviceTypeRecord t = Device(0, alarm);
     t.OutputUse = {outputKind, kNoOutput, kNoOutput};
     t.OutputBitCurrent = {bitCurrent, 0, 0};
@@ -89,6 +90,7 @@ std::unique_ptr<clsCalculator> NewLoop() {
     return loop;
 }
 
-void Recalculate(clsCalculator& loop, bool wiringChecks, bool distribution, std::int16_t percentage) {
+void Recalculate(clsCalculator& loop, bool wiringChecks, bool distribution,
+                 std::int16_t percentage) {
     loop.Calculate(distribution, percentage, !wiringChecks);
 }

@@ -43,7 +43,8 @@ public:
 // A device type drawing these currents (µA), with the same alarm current with its LED disabled.
 DeviceTypeRecord Device(std::int32_t quiescent, std::int32_t alarm, double internalResistance = 0);
 // A device type whose first output bit is of the given kind, drawing `bitCurrent` µA.
-DeviceTypeRecord DeviceWithOutput(std::int32_t alarm, std::int16_t outputKind, std::int32_t bitCurrent);
+DeviceTypeRecord DeviceWithOutput(std::int32_t alarm, std::int16_t outputKind,
+                                  std::int32_t bitCurrent);
 // A device type with a switch-on surge and, when maxSurge is not 0, an isolator's surge limit.
 DeviceTypeRecord SurgeDevice(std::int32_t surge, std::int32_t maxSurge = 0);
 // An other device drawing these currents (µA) with an impedance (hundredths of an ohm).
@@ -56,4 +57,5 @@ OtherDevice BaseOther(std::int32_t quiescent, std::int32_t alarm, std::int16_t i
 std::unique_ptr<clsCalculator> NewLoop();
 
 // Runs Calculate with the wiring checks on or off.
-void Recalculate(clsCalculator& loop, bool wiringChecks = false, bool distribution = false, std::int16_t percentage = 0);
+void Recalculate(clsCalculator& loop, bool wiringChecks = false, bool distribution = false,
+                 std::int16_t percentage = 0);

@@ -21,15 +21,20 @@ protected:
     }
 };
 
-const char* const kUnknownUnitsMessage = "An unknown type of units has been specified!\n\nChanging to Metric.";
+const char* const kUnknownUnitsMessage =
+    "An unknown type of units has been specified!\n\nChanging to Metric.";
 
 }  // namespace
 
 TEST_F(ScalingTest, Captions) {
     EXPECT_EQ(ImpedanceUnitText(0), "ohms/km/core");
     EXPECT_EQ(ImpedanceUnitText(1), "ohms/kft/core");
-    EXPECT_EQ(CopperReferenceText(0), "(copper at 20\xC2\xB0" "C)");
-    EXPECT_EQ(CopperReferenceText(1), "(copper at 68\xC2\xB0" "F)");
+    EXPECT_EQ(CopperReferenceText(0),
+              "(copper at 20\xC2\xB0"
+              "C)");
+    EXPECT_EQ(CopperReferenceText(1),
+              "(copper at 68\xC2\xB0"
+              "F)");
     EXPECT_EQ(LengthUnitText(0, true), "metres (m)");
     EXPECT_EQ(LengthUnitText(0, false), "m");
     EXPECT_EQ(LengthUnitText(1, true), "feet (ft)");
@@ -53,9 +58,9 @@ TEST_F(ScalingTest, TypedLengthsInMetres) {
     EXPECT_EQ(TextToLength(""), 0);
     EXPECT_EQ(TextToLength("abc"), 0);
     EXPECT_EQ(TextToLength(" 12.5 m"), 125);
-    EXPECT_EQ(TextToLength("0.05"), 0);   // 0.5 rounds to the even 0
-    EXPECT_EQ(TextToLength("0.25"), 2);   // 2.5 rounds to the even 2
-    EXPECT_EQ(TextToLength("0.35"), 4);   // 3.5 rounds to the even 4
+    EXPECT_EQ(TextToLength("0.05"), 0);  // 0.5 rounds to the even 0
+    EXPECT_EQ(TextToLength("0.25"), 2);  // 2.5 rounds to the even 2
+    EXPECT_EQ(TextToLength("0.35"), 4);  // 3.5 rounds to the even 4
     EXPECT_EQ(TextToLength("1e3"), 10000);
     EXPECT_EQ(TextToLength("1e10"), -1);  // beyond 32 bits
     EXPECT_EQ(TextToLength("1e400"), -1);
@@ -74,9 +79,9 @@ TEST_F(ScalingTest, TypedLengthsInFeet) {
 TEST_F(ScalingTest, LengthsShownInWholeMetresOrFeet) {
     EXPECT_EQ(LengthToText(1000), "100");
     EXPECT_EQ(LengthToText(0), "0");
-    EXPECT_EQ(LengthToText(5), "0");    // 0.5 to the even 0
-    EXPECT_EQ(LengthToText(15), "2");   // 1.5 to the even 2
-    EXPECT_EQ(LengthToText(25), "2");   // 2.5 to the even 2
+    EXPECT_EQ(LengthToText(5), "0");   // 0.5 to the even 0
+    EXPECT_EQ(LengthToText(15), "2");  // 1.5 to the even 2
+    EXPECT_EQ(LengthToText(25), "2");  // 2.5 to the even 2
     EXPECT_EQ(LengthToText(20000), "2000");
     EXPECT_EQ(LengthToText(-3), "0");
     SetDisplayUnits(kImperialUnits);
@@ -111,7 +116,7 @@ TEST_F(ScalingTest, TypedImpedancesInOhmsPerKilometre) {
     EXPECT_EQ(TextToImpedance("327.67"), -1);  // fits 16 bits but is out of range
     EXPECT_EQ(TextToImpedance("400"), -1);     // 40000 does not fit 16 bits
     EXPECT_EQ(TextToImpedance("-400"), -1);
-    EXPECT_EQ(TextToImpedance("0.005"), 0);    // 0.5 to the even 0
+    EXPECT_EQ(TextToImpedance("0.005"), 0);  // 0.5 to the even 0
     EXPECT_EQ(TextToImpedance("12.34 ohms"), 1234);
 }
 
@@ -193,10 +198,10 @@ TEST_F(ScalingTest, UnitsFromRegionalSettings) {
     const Case cases[] = {
         {{"", "", "en_US.UTF-8"}, kImperialUnits},
         {{"en_US.UTF-8", "en_GB.UTF-8", "de_DE"}, kImperialUnits},  // LC_ALL decides both
-        {{"", "", "en_CA.UTF-8"}, kMetricUnits},                    // North American, metric measure
-        {{"", "en_US.UTF-8", "en_CA.UTF-8"}, kImperialUnits},       // Canadian with US measurement
-        {{"", "en_US.UTF-8", "en_GB.UTF-8"}, kMetricUnits},         // US measurement, British code
-        {{"", "", "es_US.UTF-8"}, kMetricUnits},                    // code 540A is not North American
+        {{"", "", "en_CA.UTF-8"}, kMetricUnits},               // North American, metric measure
+        {{"", "en_US.UTF-8", "en_CA.UTF-8"}, kImperialUnits},  // Canadian with US measurement
+        {{"", "en_US.UTF-8", "en_GB.UTF-8"}, kMetricUnits},    // US measurement, British code
+        {{"", "", "es_US.UTF-8"}, kMetricUnits},               // code 540A is not North American
         {{"", "en_GB.UTF-8", "en_US.UTF-8"}, kMetricUnits},
         {{"", "", "en_GB.UTF-8"}, kMetricUnits},
         {{"", "", "C.UTF-8"}, kMetricUnits},
@@ -204,7 +209,8 @@ TEST_F(ScalingTest, UnitsFromRegionalSettings) {
     for (const Case& c : cases) {
         SetDisplayUnits(c.units == kImperialUnits ? kMetricUnits : kImperialUnits);
         SetUnitsFromRegionalSettings(c.env);
-        EXPECT_EQ(DisplayUnits(), c.units) << c.env.lcAll << "|" << c.env.lcMeasurement << "|" << c.env.lang;
+        EXPECT_EQ(DisplayUnits(), c.units)
+            << c.env.lcAll << "|" << c.env.lcMeasurement << "|" << c.env.lang;
         EXPECT_EQ(ReadSettingNumber("Units"), c.units);
     }
 }

@@ -7,8 +7,12 @@
 
 namespace {
 
-constexpr Amount uA(std::int64_t whole) { return Amount::FromWhole(whole); }
-Amount Volts(std::int64_t tenths) { return Amount::FromScaled(tenths * 1000); }
+constexpr Amount uA(std::int64_t whole) {
+    return Amount::FromWhole(whole);
+}
+Amount Volts(std::int64_t tenths) {
+    return Amount::FromScaled(tenths * 1000);
+}
 
 class CalculateTest : public ::testing::Test {
 protected:
@@ -16,7 +20,8 @@ protected:
 
     // n devices of one type on slots 1..n.
     static void Place(clsCalculator& loop, std::int16_t type, int n, int firstSlot = 1) {
-        for (int slot = firstSlot; slot < firstSlot + n; ++slot) loop.DeviceType(slot, type);
+        for (int slot = firstSlot; slot < firstSlot + n; ++slot)
+            loop.DeviceType(slot, type);
     }
 };
 
@@ -110,7 +115,7 @@ TEST_F(CalculateTest, OtherDevicesDrivenFromARemoteOutputNeedTheirDevice) {
     loop->DeviceType(1, det);
     loop->DeviceOtherType(1, remoteOther);
     loop->DeviceOtherType(2, remoteOther);  // no device at slot 2
-    loop->DeviceOtherBaseType(3, plain);    // no device at slot 3 either: a plain other still alarms
+    loop->DeviceOtherBaseType(3, plain);  // no device at slot 3 either: a plain other still alarms
     Recalculate(*loop);
     EXPECT_EQ(loop->QuiescentCurrentTotal(), uA(100 + 40 + 40 + 25));
     EXPECT_EQ(loop->AlarmCurrentTotal(), uA(1000 + 700 + 300));
@@ -477,7 +482,8 @@ TEST_F(SmallestCableTest, NoCableGoodEnoughLeavesTheLastSelected) {
 }
 
 TEST_F(SmallestCableTest, NoSelectedCableKeepsTheImpedanceAndComputesItsDrop) {
-    for (Cable& c : CableTable) c.CableVisible = false;
+    for (Cable& c : CableTable)
+        c.CableVisible = false;
     auto loop = TwentyDevices();
     loop->CalcType(2);
     Recalculate(*loop);

@@ -12,7 +12,9 @@
 
 namespace {
 
-constexpr Amount uA(std::int64_t whole) { return Amount::FromWhole(whole); }
+constexpr Amount uA(std::int64_t whole) {
+    return Amount::FromWhole(whole);
+}
 
 class ModelTest : public ::testing::Test {
 protected:
@@ -50,7 +52,8 @@ TEST_F(ModelTest, FreshPanelCountsLetTwoHundredFiftySixLedsLight) {
     const auto led = cat.AddDevice(DeviceWithOutput(1000, kLedOutput, 100));
     clsCalculator loop;
     loop.ClearData();
-    for (int slot = 0; slot < 256; ++slot) loop.DeviceType(slot, led);
+    for (int slot = 0; slot < 256; ++slot)
+        loop.DeviceType(slot, led);
     loop.Calculate(false, 0, true);
     EXPECT_EQ(loop.PanelLimitText(), "");
     EXPECT_EQ(loop.AlarmCurrentDevices(), uA(256 * 1000));
@@ -272,9 +275,11 @@ TEST_F(ModelTest, RandomMovesKeepTheOrderAPermutation) {
         loop->AddressOrder(static_cast<int>(rng() % 256), static_cast<int>(rng() % 256));
         if (move % 100 != 0) continue;
         std::vector<int> seen(256, 0);
-        for (int slot = 0; slot < 256; ++slot) ++seen[static_cast<std::size_t>(loop->AddressOrder(slot))];
+        for (int slot = 0; slot < 256; ++slot)
+            ++seen[static_cast<std::size_t>(loop->AddressOrder(slot))];
         ASSERT_EQ(std::count(seen.begin(), seen.end(), 1), 256);
-        for (int slot = 0; slot < 256; ++slot) ASSERT_EQ(loop->AddressFromOrder(loop->AddressOrder(slot)), slot);
+        for (int slot = 0; slot < 256; ++slot)
+            ASSERT_EQ(loop->AddressFromOrder(loop->AddressOrder(slot)), slot);
     }
 }
 
@@ -372,7 +377,8 @@ RandomCatalogue FillRandomCatalogue(EngineCatalogue& cat, std::mt19937& rng) {
     for (int i = 0; i < 8; ++i) {
         DeviceTypeRecord d = Device(current(), current(), static_cast<double>(rng() % 300));
         d.AlarmCurrentLedDisabled = i % 2 ? d.AlarmCurrent : current();
-        d.OutputUse = {static_cast<std::int16_t>(rng() % 4), static_cast<std::int16_t>(rng() % 4), 0};
+        d.OutputUse = {static_cast<std::int16_t>(rng() % 4), static_cast<std::int16_t>(rng() % 4),
+                       0};
         d.OutputBitCurrent = {current() % 3000, current() % 3000, 0};
         d.MinimumVoltage = static_cast<std::int16_t>(1500 + rng() % 500);
         c.devices.push_back(cat.AddDevice(d));
@@ -388,8 +394,10 @@ RandomCatalogue FillRandomCatalogue(EngineCatalogue& cat, std::mt19937& rng) {
         o.FromRemote = i >= 2;
         o.FromRemoteSecond = i == 3;
         c.others.push_back(cat.AddOther(o));
-        c.baseOthers.push_back(cat.AddOther(BaseOther(current(), current(), static_cast<std::int16_t>(rng() % 100))));
-        c.standalones.push_back(cat.AddOther(StandaloneOther(current(), current(), static_cast<std::int16_t>(rng() % 100))));
+        c.baseOthers.push_back(
+            cat.AddOther(BaseOther(current(), current(), static_cast<std::int16_t>(rng() % 100))));
+        c.standalones.push_back(cat.AddOther(
+            StandaloneOther(current(), current(), static_cast<std::int16_t>(rng() % 100))));
     }
     return c;
 }
@@ -404,16 +412,29 @@ void EditRandomly(clsCalculator& loop, const RandomCatalogue& c, std::mt19937& r
     for (int i = 0; i < edits; ++i) {
         const int slot = static_cast<int>(rng() % 256);
         switch (rng() % 7) {
-        case 0: loop.DeviceType(slot, Pick(c.devices, rng)); break;
-        case 1: loop.DeviceBaseType(slot, Pick(c.slaveBases, rng)); break;
-        case 2: loop.DeviceOtherType(slot, Pick(c.others, rng)); break;
-        case 3: loop.DeviceOtherBaseType(slot, Pick(c.baseOthers, rng)); break;
-        case 4:
-            loop.DeviceStandaloneTypeAndAddress(slot, 2 + static_cast<int>(rng() % 124), Pick(c.standalones, rng),
-                                                static_cast<int>(rng() % 256));
-            break;
-        case 5: loop.AddressOrder(slot, static_cast<int>(rng() % 256)); break;
-        default: loop.DeviceBaseAddr(slot, static_cast<int>(rng() % 256)); break;
+            case 0:
+                loop.DeviceType(slot, Pick(c.devices, rng));
+                break;
+            case 1:
+                loop.DeviceBaseType(slot, Pick(c.slaveBases, rng));
+                break;
+            case 2:
+                loop.DeviceOtherType(slot, Pick(c.others, rng));
+                break;
+            case 3:
+                loop.DeviceOtherBaseType(slot, Pick(c.baseOthers, rng));
+                break;
+            case 4:
+                loop.DeviceStandaloneTypeAndAddress(slot, 2 + static_cast<int>(rng() % 124),
+                                                    Pick(c.standalones, rng),
+                                                    static_cast<int>(rng() % 256));
+                break;
+            case 5:
+                loop.AddressOrder(slot, static_cast<int>(rng() % 256));
+                break;
+            default:
+                loop.DeviceBaseAddr(slot, static_cast<int>(rng() % 256));
+                break;
         }
     }
 }
@@ -441,14 +462,17 @@ Recount RecountLoop(const clsCalculator& loop) {
                 r.alarmDevices += Amount::FromWhole(b.AlarmCurrent);
             }
         }
-        r.quiescentAll += Amount::FromWhole(OtherDeviceTable[static_cast<std::size_t>(loop.DeviceOtherType(slot))].OtherQuiescent);
-        r.quiescentAll +=
-            Amount::FromWhole(OtherDeviceTable[static_cast<std::size_t>(loop.DeviceOtherBaseType(slot))].OtherQuiescent);
+        r.quiescentAll += Amount::FromWhole(
+            OtherDeviceTable[static_cast<std::size_t>(loop.DeviceOtherType(slot))].OtherQuiescent);
+        r.quiescentAll += Amount::FromWhole(
+            OtherDeviceTable[static_cast<std::size_t>(loop.DeviceOtherBaseType(slot))]
+                .OtherQuiescent);
         for (int sub = 2; sub <= 125; ++sub) {
             const auto t = loop.DeviceStandalone(slot, sub);
             if (t == 0) continue;
             ++r.standaloneCount;
-            r.quiescentAll += Amount::FromWhole(OtherDeviceTable[static_cast<std::size_t>(t)].OtherQuiescent);
+            r.quiescentAll +=
+                Amount::FromWhole(OtherDeviceTable[static_cast<std::size_t>(t)].OtherQuiescent);
         }
     }
     r.quiescentAll += r.quiescentDevices;
@@ -470,7 +494,8 @@ TEST_F(ModelTest, RunningTotalsEqualARecountAfterRandomEdits) {
         EXPECT_EQ(loop->QtyDevices(), expected.devices);
         EXPECT_EQ(loop->QtyAddressableSlaveBases(), expected.bases);
         int counted = 0;
-        for (int slot = 0; slot < 256; ++slot) counted += loop->DeviceStandaloneCount(slot);
+        for (int slot = 0; slot < 256; ++slot)
+            counted += loop->DeviceStandaloneCount(slot);
         EXPECT_EQ(counted, expected.standaloneCount);
     }
 }
@@ -507,7 +532,8 @@ std::vector<int> ArrangeRandomly(clsCalculator& loop, std::mt19937& rng) {
     std::vector<int> target(256);
     std::iota(target.begin(), target.end(), 0);
     std::shuffle(target.begin(), target.end(), rng);
-    for (int p = 0; p < 256; ++p) loop.AddressOrder(target[static_cast<std::size_t>(p)], p);
+    for (int p = 0; p < 256; ++p)
+        loop.AddressOrder(target[static_cast<std::size_t>(p)], p);
     return target;
 }
 
@@ -554,7 +580,8 @@ TEST_F(ModelTest, CopyOfARearrangedLoopHasTheIdenticalOrderAndResults) {
         auto loop = NewLoop();
         EditRandomly(*loop, c, rng, 400);
         const std::vector<int> target = ArrangeRandomly(*loop, rng);
-        for (int p = 0; p < 256; ++p) ASSERT_EQ(loop->AddressFromOrder(p), target[static_cast<std::size_t>(p)]);
+        for (int p = 0; p < 256; ++p)
+            ASSERT_EQ(loop->AddressFromOrder(p), target[static_cast<std::size_t>(p)]);
         loop->CalcType(round % 3);
         loop->CableTotal(static_cast<int>(rng() % 20000));
         loop->CableFirst(static_cast<int>(rng() % 3000));
@@ -562,9 +589,10 @@ TEST_F(ModelTest, CopyOfARearrangedLoopHasTheIdenticalOrderAndResults) {
         loop->MaxOutput(static_cast<int>(rng() % 40));
         loop->DINLEDsDisabled(rng() % 2 == 0);
         loop->IgnoreIsolators(round % 4 == 0);
-        loop->SetPanelData(static_cast<int>(rng() % 30), static_cast<int>(rng() % 30), static_cast<int>(rng() % 30),
-                           static_cast<std::int16_t>(2000 + rng() % 1000), static_cast<std::int16_t>(rng() % 3000),
-                           static_cast<std::int16_t>(rng() % 500));
+        loop->SetPanelData(
+            static_cast<int>(rng() % 30), static_cast<int>(rng() % 30),
+            static_cast<int>(rng() % 30), static_cast<std::int16_t>(2000 + rng() % 1000),
+            static_cast<std::int16_t>(rng() % 3000), static_cast<std::int16_t>(rng() % 500));
         loop->Calculate(round % 2 == 1, static_cast<std::int16_t>(rng() % 101), round % 3 == 0);
         const auto copy = loop->Copy();
         ExpectSameResults(*loop, *copy);

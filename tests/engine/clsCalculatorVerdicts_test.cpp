@@ -15,50 +15,60 @@ protected:
     std::unique_ptr<clsCalculator> LoopWithVerdict(int code) {
         auto loop = NewLoop();
         switch (code) {
-        case 1: loop->DeviceType(1, cat.AddDevice(Device(0, 600000))); break;
-        case 2: {
-            // 30 mA through 100 ohm: 3 V, but a device needing 22 V leaves only 2 V to lose.
-            DeviceTypeRecord d = Device(0, 30000);
-            d.MinimumVoltage = 2200;
-            loop->DeviceType(1, cat.AddDevice(d));
-            loop->SetPanelData(256, 256, 256, 2400, 500, 10000);
-            break;
-        }
-        case 3: loop->DeviceType(1, cat.AddDevice(Device(600000, 0))); break;
-        case 4: loop->CableFirst(1); break;
-        case 5: {
-            // No length keeps the drop within 7 V (see the cable-run tests).
-            DeviceTypeRecord d = Device(0, 25000, 50);
-            d.MinimumVoltage = 1700;
-            const auto type = cat.AddDevice(d);
-            for (int slot = 1; slot <= 10; ++slot) loop->DeviceType(slot, type);
-            loop->CalcType(1);
-            loop->CableImpedance(1810);
-            loop->CableFirst(10000);
-            loop->SetPanelData(256, 256, 256, 2400, 500, 100);
-            break;
-        }
-        case 6: loop->DeviceType(1, cat.AddDevice(SurgeDevice(5000, 1000))); break;
-        case 7: {
-            DeviceTypeRecord m = Device(0, 0);
-            m.IsMaster = true;
-            DeviceTypeRecord s = Device(0, 0);
-            s.IsSlave = true;
-            s.NoOtherDevices = true;
-            loop->DeviceType(5, cat.AddDevice(m));
-            loop->DeviceType(3, cat.AddDevice(Device(0, 0, 10)));
-            loop->DeviceBaseAddr(2, 5);
-            loop->DeviceBaseType(2, cat.AddDevice(s));
-            break;
-        }
-        case 8: {
-            DeviceTypeRecord d = Device(0, 0);
-            d.DependsOnDevice = 1;
-            cat.AddDevice(Device(0, 0));
-            loop->DeviceType(4, cat.AddDevice(d));
-            break;
-        }
-        default: break;
+            case 1:
+                loop->DeviceType(1, cat.AddDevice(Device(0, 600000)));
+                break;
+            case 2: {
+                // 30 mA through 100 ohm: 3 V, but a device needing 22 V leaves only 2 V to lose.
+                DeviceTypeRecord d = Device(0, 30000);
+                d.MinimumVoltage = 2200;
+                loop->DeviceType(1, cat.AddDevice(d));
+                loop->SetPanelData(256, 256, 256, 2400, 500, 10000);
+                break;
+            }
+            case 3:
+                loop->DeviceType(1, cat.AddDevice(Device(600000, 0)));
+                break;
+            case 4:
+                loop->CableFirst(1);
+                break;
+            case 5: {
+                // No length keeps the drop within 7 V (see the cable-run tests).
+                DeviceTypeRecord d = Device(0, 25000, 50);
+                d.MinimumVoltage = 1700;
+                const auto type = cat.AddDevice(d);
+                for (int slot = 1; slot <= 10; ++slot)
+                    loop->DeviceType(slot, type);
+                loop->CalcType(1);
+                loop->CableImpedance(1810);
+                loop->CableFirst(10000);
+                loop->SetPanelData(256, 256, 256, 2400, 500, 100);
+                break;
+            }
+            case 6:
+                loop->DeviceType(1, cat.AddDevice(SurgeDevice(5000, 1000)));
+                break;
+            case 7: {
+                DeviceTypeRecord m = Device(0, 0);
+                m.IsMaster = true;
+                DeviceTypeRecord s = Device(0, 0);
+                s.IsSlave = true;
+                s.NoOtherDevices = true;
+                loop->DeviceType(5, cat.AddDevice(m));
+                loop->DeviceType(3, cat.AddDevice(Device(0, 0, 10)));
+                loop->DeviceBaseAddr(2, 5);
+                loop->DeviceBaseType(2, cat.AddDevice(s));
+                break;
+            }
+            case 8: {
+                DeviceTypeRecord d = Device(0, 0);
+                d.DependsOnDevice = 1;
+                cat.AddDevice(Device(0, 0));
+                loop->DeviceType(4, cat.AddDevice(d));
+                break;
+            }
+            default:
+                break;
         }
         Recalculate(*loop, true);
         return loop;
@@ -89,18 +99,31 @@ TEST_F(VerdictTest, EveryCodeHasItsTexts) {
 TEST_F(VerdictTest, EveryExplanation) {
     const std::map<int, std::string> expected{
         {0, ""},
-        {1, "The total alarm current drawn by the devices on the loop is greater than that permitted by the "
-            "control panel (500 mA)."},
-        {2, "The calculated final voltage at a device on the loop is below that required for its operation."},
-        {3, "The total quiescent current drawn by the devices on the loop is greater than that permitted by the "
-            "control panel (500 mA)."},
+        {1,
+         "The total alarm current drawn by the devices on the loop is greater than that permitted "
+         "by the "
+         "control panel (500 mA)."},
+        {2,
+         "The calculated final voltage at a device on the loop is below that required for its "
+         "operation."},
+        {3,
+         "The total quiescent current drawn by the devices on the loop is greater than that "
+         "permitted by the "
+         "control panel (500 mA)."},
         {4, "The cable run to the first device is greater than the total cable length!"},
-        {5, "While attempting to calculate a maximum cable length, even a cable length of 0 resulted in the volt "
-            "drop being too high."},
-        {6, "The total switch-on surge current of devices between the control panel and the isolator at address 1 "
-            "(5000 \xC2\xB5" "A) is too high."},
-        {7, "There is an Isolator between a Master device at address 5 and an associated Slave device wired with "
-            "detector at address 2"},
+        {5,
+         "While attempting to calculate a maximum cable length, even a cable length of 0 resulted "
+         "in the volt "
+         "drop being too high."},
+        {6,
+         "The total switch-on surge current of devices between the control panel and the isolator "
+         "at address 1 "
+         "(5000 \xC2\xB5"
+         "A) is too high."},
+        {7,
+         "There is an Isolator between a Master device at address 5 and an associated Slave device "
+         "wired with "
+         "detector at address 2"},
         {8, "Device at address 4 does not have a corresponding Type 1."},
     };
     for (const auto& [code, text] : expected) {
@@ -117,13 +140,16 @@ TEST_F(VerdictTest, SmallLoopCurrentLimitIsWrittenInMicroamps) {
     Recalculate(*loop);
     ASSERT_EQ(loop->LoopDesign(), 1);
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total alarm current drawn by the devices on the loop is greater than that permitted by the "
-              "control panel (5000 \xC2\xB5" "A).");
+              "The total alarm current drawn by the devices on the loop is greater than that "
+              "permitted by the "
+              "control panel (5000 \xC2\xB5"
+              "A).");
     loop->SetPanelData(256, 256, 256, 2400, 0, 0);
     Recalculate(*loop);
     ASSERT_EQ(loop->LoopDesign(), 1);
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total alarm current drawn by the devices on the loop is greater than that permitted by the "
+              "The total alarm current drawn by the devices on the loop is greater than that "
+              "permitted by the "
               "control panel (0 mA).");
 }
 
@@ -139,7 +165,9 @@ TEST_F(VerdictTest, TextsFollowTheLastCalculationNotTheLiveModel) {
 struct FixedWidthPerCharacter : TextMeasurer {
     double perCharacter;
     explicit FixedWidthPerCharacter(double w) : perCharacter(w) {}
-    double TextWidth(const std::string& text) const override { return perCharacter * static_cast<double>(text.size()); }
+    double TextWidth(const std::string& text) const override {
+        return perCharacter * static_cast<double>(text.size());
+    }
 };
 
 struct WideText : TextMeasurer {

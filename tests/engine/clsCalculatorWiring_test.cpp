@@ -23,13 +23,16 @@ template <typename Map>
 std::string MapNumbers(const std::string& text, const std::string& after, Map map) {
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
-        const bool follows = after.empty() || (i >= after.size() && text.compare(i - after.size(), after.size(), after) == 0);
+        const bool follows =
+            after.empty() ||
+            (i >= after.size() && text.compare(i - after.size(), after.size(), after) == 0);
         if (!std::isdigit(static_cast<unsigned char>(text[i])) || !follows) {
             out += text[i++];
             continue;
         }
         std::size_t end = i;
-        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
+            ++end;
         out += std::to_string(map(std::stoi(text.substr(i, end - i))));
         i = end;
     }
@@ -53,14 +56,16 @@ TEST_F(SurgeTest, SurgeUpToAnIsolatorTooHighFailsAtTheIsolator) {
     const auto det = cat.AddDevice(SurgeDevice(6500));
     const auto iso = cat.AddDevice(SurgeDevice(3000, 40000));
     auto loop = NewLoop();
-    for (int slot = 1; slot <= 6; ++slot) loop->DeviceType(slot, det);
+    for (int slot = 1; slot <= 6; ++slot)
+        loop->DeviceType(slot, det);
     loop->DeviceType(7, iso);
     // 6 x 6500 + 3000 = 42000 > 40000 at the isolator.
     EXPECT_EQ(Check(*loop), 6);
     EXPECT_EQ(loop->LoopDesignShort(), "Surge Current Too High");
     EXPECT_EQ(loop->LoopDesignLong(), "Switch-on Surge\nToo High");
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total switch-on surge current of devices between the control panel and the isolator at "
+              "The total switch-on surge current of devices between the control panel and the "
+              "isolator at "
               "address 7 (42 mA) is too high.");
     // Before the isolator the panel's 30 mA was in force: passed at slot 5 (32500).
     EXPECT_EQ(SpacingFailPoint(*loop), std::make_pair(5, 0));
@@ -71,14 +76,16 @@ TEST_F(SurgeTest, LastSegmentBackToThePanelIsJudgedByTheLastIsolator) {
     const auto iso = cat.AddDevice(SurgeDevice(1000, 30000));
     const auto heavy = cat.AddDevice(SurgeDevice(17000));
     auto loop = NewLoop();
-    for (int slot = 1; slot <= 11; ++slot) loop->DeviceType(slot, det);
+    for (int slot = 1; slot <= 11; ++slot)
+        loop->DeviceType(slot, det);
     loop->DeviceType(12, iso);
     loop->DeviceType(13, heavy);
     loop->DeviceType(14, heavy);
     // Restart at the isolator's own 1000: 1000 + 2 x 17000 = 35000 > 30000.
     EXPECT_EQ(Check(*loop), 6);
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total switch-on surge current of devices between the isolator at address 12 and the control "
+              "The total switch-on surge current of devices between the isolator at address 12 and "
+              "the control "
               "panel (35 mA) is too high.");
 }
 
@@ -88,7 +95,8 @@ TEST_F(SurgeTest, AnIsolatorsOwnSurgeCanExceedItsLimit) {
     loop->DeviceType(3, iso);
     EXPECT_EQ(Check(*loop), 6);
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total switch-on surge current of devices between the control panel and the isolator at "
+              "The total switch-on surge current of devices between the control panel and the "
+              "isolator at "
               "address 3 (25 mA) is too high.");
 }
 
@@ -96,21 +104,25 @@ TEST_F(SurgeTest, SurgeExactlyAtTheLimitPasses) {
     const auto det = cat.AddDevice(SurgeDevice(5000));
     const auto iso = cat.AddDevice(SurgeDevice(0, 20000));
     auto loop = NewLoop();
-    for (int slot = 1; slot <= 4; ++slot) loop->DeviceType(slot, det);
+    for (int slot = 1; slot <= 4; ++slot)
+        loop->DeviceType(slot, det);
     loop->DeviceType(5, iso);
-    for (int slot = 6; slot <= 9; ++slot) loop->DeviceType(slot, det);
+    for (int slot = 6; slot <= 9; ++slot)
+        loop->DeviceType(slot, det);
     EXPECT_EQ(Check(*loop), 0);  // 20000 on either side
     loop->DeviceType(10, cat.AddDevice(SurgeDevice(1)));
     EXPECT_EQ(Check(*loop), 6);
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total switch-on surge current of devices between the isolator at address 5 and the control "
+              "The total switch-on surge current of devices between the isolator at address 5 and "
+              "the control "
               "panel (20 mA) is too high.");
 }
 
 TEST_F(SurgeTest, LoopWithoutIsolatorsAlwaysPassesButNotesWhereThePanelLimitWasPassed) {
     const auto det = cat.AddDevice(SurgeDevice(5000));
     auto loop = NewLoop();
-    for (int slot = 1; slot <= 20; ++slot) loop->DeviceType(slot, det);
+    for (int slot = 1; slot <= 20; ++slot)
+        loop->DeviceType(slot, det);
     EXPECT_EQ(Check(*loop), 0);
     EXPECT_EQ(SpacingFailPoint(*loop), std::make_pair(7, 0));  // 35000 at the seventh
 }
@@ -124,14 +136,16 @@ TEST_F(SurgeTest, StandaloneIsolatorRestartsTheSumAtZero) {
     sounder.OtherSurge = 2500;
     const auto standaloneSounder = cat.AddOther(sounder);
     auto loop = NewLoop();
-    for (int slot = 1; slot <= 10; ++slot) loop->DeviceType(slot, det);
+    for (int slot = 1; slot <= 10; ++slot)
+        loop->DeviceType(slot, det);
     loop->DeviceStandalone(5, 7, standaloneIso);
     // 5 x 4000 = 20000 up to the isolator behind slot 5, then 5 x 4000 = 20000 after it.
     EXPECT_EQ(Check(*loop), 0);
     loop->DeviceStandalone(8, 3, standaloneSounder);  // 22500 after the isolator
     EXPECT_EQ(Check(*loop), 6);
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total switch-on surge current of devices between the isolator at address 5 and the control "
+              "The total switch-on surge current of devices between the isolator at address 5 and "
+              "the control "
               "panel (23 mA) is too high.");
     // After the isolator its 20 mA are in force: passed at slot 10 (22500).
     EXPECT_EQ(SpacingFailPoint(*loop), std::make_pair(10, 0));
@@ -145,7 +159,8 @@ TEST_F(SurgeTest, StandaloneIsolatorRestartsTheSumAtZero) {
     EXPECT_EQ(Check(*loop), 6);
     EXPECT_EQ(SpacingFailPoint(*loop), std::make_pair(5, 0));
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total switch-on surge current of devices between the control panel and the isolator at "
+              "The total switch-on surge current of devices between the control panel and the "
+              "isolator at "
               "address 5 (33 mA) is too high.");
 }
 
@@ -183,7 +198,8 @@ TEST_F(SurgeTest, OtherDevicesAsIsolatorsAndAsLoads) {
     // Own surge 22000 > 20000 at the isolating base.
     EXPECT_EQ(Check(*loop), 6);
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total switch-on surge current of devices between the control panel and the isolator at "
+              "The total switch-on surge current of devices between the control panel and the "
+              "isolator at "
               "address 1 (22 mA) is too high.");
 }
 
@@ -204,13 +220,15 @@ TEST_F(SurgeTest, TheOrderAlongTheCableDecidesTheSegments) {
     const auto det = cat.AddDevice(SurgeDevice(5000));
     const auto iso = cat.AddDevice(SurgeDevice(0, 20000));
     auto loop = NewLoop();
-    for (int slot = 1; slot <= 8; ++slot) loop->DeviceType(slot, det);
+    for (int slot = 1; slot <= 8; ++slot)
+        loop->DeviceType(slot, det);
     loop->DeviceType(9, iso);
     EXPECT_EQ(Check(*loop), 6);  // 40000 before the isolator
     loop->AddressOrder(9, 4);    // panel, 1, 2, 3, isolator, 4 .. 8
     EXPECT_EQ(Check(*loop), 6);  // 15000, then 25000 back to the panel
     EXPECT_EQ(loop->DesignExplanation(),
-              "The total switch-on surge current of devices between the isolator at address 9 and the control "
+              "The total switch-on surge current of devices between the isolator at address 9 and "
+              "the control "
               "panel (25 mA) is too high.");
     loop->AddressOrder(9, 5);
     EXPECT_EQ(Check(*loop), 0);  // 20000 on either side
@@ -250,7 +268,8 @@ TEST_F(SurgeTest, RelabelledSlotsGiveTheSameVerdict) {
         failures += verdict == 6 ? 1 : 0;
         // Addresses in the explanation and the spacing point map through the relabelling.
         const auto relabel = [&](int slot) { return slots[static_cast<std::size_t>(slot - 1)]; };
-        EXPECT_EQ(shuffled->DesignExplanation(), MapNumbers(natural->DesignExplanation(), "address ", relabel))
+        EXPECT_EQ(shuffled->DesignExplanation(),
+                  MapNumbers(natural->DesignExplanation(), "address ", relabel))
             << round;
         const auto [slot, sub] = SpacingFailPoint(*natural);
         const auto mapped = slot == 0 ? 0 : slots[static_cast<std::size_t>(slot - 1)];
@@ -286,7 +305,8 @@ protected:
         isolatingBase = cat.AddOther(BaseOther(0, 0, 30));
         standaloneSlave = cat.AddOther(StandaloneOther(0, 0, 0));
         standaloneIsolator = cat.AddOther(StandaloneOther(0, 0, 40));
-        for (int slot = 1; slot <= 30; ++slot) loop->DeviceType(slot, detector);
+        for (int slot = 1; slot <= 30; ++slot)
+            loop->DeviceType(slot, detector);
         loop->DeviceType(10, master);
     }
 
@@ -313,7 +333,8 @@ TEST_F(MasterSlaveTest, SlaveTowardsThePanelWithNothingBetweenPasses) {
     EXPECT_EQ(loop->LoopDesignShort(), "Isolator between Master/Slave");
     EXPECT_EQ(loop->LoopDesignLong(), "Isolator between\nMaster & Slave");
     EXPECT_EQ(loop->DesignExplanation(),
-              "There is an Isolator between a Master device at address 10 and an associated Slave device wired "
+              "There is an Isolator between a Master device at address 10 and an associated Slave "
+              "device wired "
               "with detector at address 3");
 }
 
@@ -324,7 +345,8 @@ TEST_F(MasterSlaveTest, SlaveBeyondTheMaster) {
     loop->DeviceType(15, isolator);
     EXPECT_EQ(Check(*loop), 7);
     EXPECT_EQ(loop->DesignExplanation(),
-              "There is an Isolator between a Master device at address 10 and an associated Slave device wired "
+              "There is an Isolator between a Master device at address 10 and an associated Slave "
+              "device wired "
               "with detector at address 20");
 }
 
@@ -351,7 +373,8 @@ TEST_F(MasterSlaveTest, StandaloneSlaveTowardsThePanel) {
     loop->DeviceStandalone(7, 60, standaloneIsolator);
     EXPECT_EQ(Check(*loop), 7);
     EXPECT_EQ(loop->DesignExplanation(),
-              "There is an Isolator between a Master device at address 10 and an associated Slave device wired "
+              "There is an Isolator between a Master device at address 10 and an associated Slave "
+              "device wired "
               "between addresses 3 and 4");
     // Its own slot's isolating device lies on the panel side of it.
     loop->DeviceStandalone(7, 60, 0);
@@ -364,7 +387,8 @@ TEST_F(MasterSlaveTest, StandaloneSlaveBeyondTheMasterCountsItsOwnSlotsIsolator)
     loop->DeviceStandaloneTypeAndAddress(20, 5, standaloneSlave, 10);
     EXPECT_EQ(Check(*loop), 7);
     EXPECT_EQ(loop->DesignExplanation(),
-              "There is an Isolator between a Master device at address 10 and an associated Slave device wired "
+              "There is an Isolator between a Master device at address 10 and an associated Slave "
+              "device wired "
               "between addresses 20 and 21");
 }
 
@@ -373,7 +397,8 @@ TEST_F(MasterSlaveTest, StandaloneSlaveAtTheLastPositionLiesBeforeThePanel) {
     loop->DeviceStandaloneTypeAndAddress(255, 2, standaloneSlave, 10);
     EXPECT_EQ(Check(*loop), 7);
     EXPECT_EQ(loop->DesignExplanation(),
-              "There is an Isolator between a Master device at address 10 and an associated Slave device wired "
+              "There is an Isolator between a Master device at address 10 and an associated Slave "
+              "device wired "
               "between address 255 and control panel");
 }
 
@@ -386,7 +411,8 @@ TEST_F(MasterSlaveTest, MasterBaseIsFoundWhereItsDetectorSits) {
     loop->DeviceType(5, isolator);  // between the slave and the detector at 8
     EXPECT_EQ(Check(*loop), 7);
     EXPECT_EQ(loop->DesignExplanation(),
-              "There is an Isolator between a Master device wired with detector at address 8 and an associated "
+              "There is an Isolator between a Master device wired with detector at address 8 and "
+              "an associated "
               "Slave device wired with detector at address 3");
 }
 
@@ -400,7 +426,8 @@ TEST_F(MasterSlaveTest, MasterBaseSlotTowardsThePanelCountsLikeASlave) {
     loop->DeviceType(6, isolator);
     EXPECT_EQ(Check(*loop), 7);
     EXPECT_EQ(loop->DesignExplanation(),
-              "There is an Isolator between a Master device wired with detector at address 8 and an associated "
+              "There is an Isolator between a Master device wired with detector at address 8 and "
+              "an associated "
               "Slave device wired with detector at address 5");
     // Beyond the detector the master base's own slot is passed over.
     loop->AddressOrder(5, 20);
@@ -467,7 +494,8 @@ TEST_F(MasterSlaveTest, RelabelledSlotsGiveTheSameVerdict) {
                 shuffled->DeviceOtherBaseType(here, isolatingBase);
             }
         }
-        for (int i = 0; i < count; ++i) shuffled->AddressOrder(slots[static_cast<std::size_t>(i)], i + 1);
+        for (int i = 0; i < count; ++i)
+            shuffled->AddressOrder(slots[static_cast<std::size_t>(i)], i + 1);
 
         const int verdict = Check(*natural);
         ASSERT_EQ(Check(*shuffled), verdict) << round;
@@ -475,7 +503,9 @@ TEST_F(MasterSlaveTest, RelabelledSlotsGiveTheSameVerdict) {
         if (masters.size() > 1) continue;
         // Every number in the explanation is a slot: natural slot n lies at position n.
         const auto relabel = [&](int slot) { return shuffled->AddressFromOrder(slot); };
-        EXPECT_EQ(shuffled->DesignExplanation(), MapNumbers(natural->DesignExplanation(), "", relabel)) << round;
+        EXPECT_EQ(shuffled->DesignExplanation(),
+                  MapNumbers(natural->DesignExplanation(), "", relabel))
+            << round;
     }
     EXPECT_GT(failures, 30);
     EXPECT_LT(failures, 270);

@@ -14,7 +14,9 @@ namespace {
 
 class LegacySettingsTest : public ScriptedTest {
 protected:
-    std::string WriteLegacy(const std::string& content) { return temp.Write("config/QUELMAR.INI", content); }
+    std::string WriteLegacy(const std::string& content) {
+        return temp.Write("config/QUELMAR.INI", content);
+    }
 };
 
 }  // namespace
@@ -71,10 +73,11 @@ TEST_F(LegacySettingsTest, EntriesThatHoldNothingAreNotCopied) {
         "[Quelmar]\r\nLastPanel=\r\n"
         "[Standard]\r\nDevice1=true\r\nDevice1000=1\r\n");
     MigrateIniSettings();
-    for (const char* name : {"DontShowFamily1", "DontShowFamily2", "DontShowFamily3", "DontShowFamily100",
-                             "FirstTimeDone", "Form Height", "Form State", "Form Width", "LastCableImpedance",
-                             "LastCalcType", "mFileRecent1", "mFileRecent5", "Units", "LastPanel",
-                             "StandardDevice1", "StandardDevice1000"})
+    for (const char* name :
+         {"DontShowFamily1", "DontShowFamily2", "DontShowFamily3", "DontShowFamily100",
+          "FirstTimeDone", "Form Height", "Form State", "Form Width", "LastCableImpedance",
+          "LastCalcType", "mFileRecent1", "mFileRecent5", "Units", "LastPanel", "StandardDevice1",
+          "StandardDevice1000"})
         EXPECT_FALSE(SettingExists(name)) << name;
 }
 
@@ -104,7 +107,9 @@ TEST_F(LegacySettingsTest, NothingIsDoneOnceFirstTimeDoneIsSet) {
     MigrateIniSettings();
     ASSERT_TRUE(ReadSettingFlag("FirstTimeDone"));
     // Later edits of the old file are never read again.
-    WriteLegacy("[Options]\r\nFirstTime=Done\r\nUnits=1\r\nForm Width=900\r\n[Quelmar]\r\nLastPanel=Later\r\n");
+    WriteLegacy(
+        "[Options]\r\nFirstTime=Done\r\nUnits=1\r\nForm "
+        "Width=900\r\n[Quelmar]\r\nLastPanel=Later\r\n");
     MigrateIniSettings();
     EXPECT_FALSE(SettingExists("Form Width"));
     EXPECT_FALSE(SettingExists("LastPanel"));
@@ -131,7 +136,9 @@ TEST_F(LegacySettingsTest, AFailedWriteThrowsAndStoresNothing) {
         ADD_FAILURE() << "no fault";
     } catch (const RuntimeFault& fault) {
         EXPECT_EQ(fault.number, kSettingsSetValueError);
-        EXPECT_EQ(fault.description.rfind("Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',", 0), 0u);
+        EXPECT_EQ(fault.description.rfind(
+                      "Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',", 0),
+                  0u);
     }
     EXPECT_FALSE(SettingExists("Units"));
     EXPECT_FALSE(SettingExists("Form Width"));

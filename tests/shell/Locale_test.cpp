@@ -12,12 +12,16 @@ class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value) setenv(name, value, 1);
-        else unsetenv(name);
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
     }
     ~ScopedEnv() {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
     }
 
 private:
@@ -29,13 +33,14 @@ private:
 
 TEST(LocaleTest, LanguageCodesOfCommonLocales) {
     const std::pair<const char*, const char*> cases[] = {
-        {"en_US", "0409"},        {"en_US.UTF-8", "0409"}, {"en_CA.utf8", "1009"}, {"fr_CA", "0C0C"},
-        {"es_MX.UTF-8", "080A"},  {"en_GB.UTF-8", "0809"}, {"de_DE", "0407"},      {"fr_FR", "040C"},
-        {"es_ES", "0C0A"},        {"es_US", "540A"},       {"en_AU", "0C09"},      {"nl_BE", "0813"},
-        {"pt_BR", "0416"},        {"ja_JP.eucJP", "0411"}, {"de_AT@euro", "0C07"}, {"en-us", "0409"},
-        {"EN_ca", "1009"},        {"FR-ca.UTF-8", "0C0C"},
+        {"en_US", "0409"},       {"en_US.UTF-8", "0409"}, {"en_CA.utf8", "1009"}, {"fr_CA", "0C0C"},
+        {"es_MX.UTF-8", "080A"}, {"en_GB.UTF-8", "0809"}, {"de_DE", "0407"},      {"fr_FR", "040C"},
+        {"es_ES", "0C0A"},       {"es_US", "540A"},       {"en_AU", "0C09"},      {"nl_BE", "0813"},
+        {"pt_BR", "0416"},       {"ja_JP.eucJP", "0411"}, {"de_AT@euro", "0C07"}, {"en-us", "0409"},
+        {"EN_ca", "1009"},       {"FR-ca.UTF-8", "0C0C"},
     };
-    for (const auto& [locale, code] : cases) EXPECT_EQ(LanguageCodeOf(locale), code) << locale;
+    for (const auto& [locale, code] : cases)
+        EXPECT_EQ(LanguageCodeOf(locale), code) << locale;
 }
 
 TEST(LocaleTest, UnknownTerritoriesTakeTheLanguageAndUnknownLocalesTheNonAmericanDefault) {
@@ -48,7 +53,8 @@ TEST(LocaleTest, UnknownTerritoriesTakeTheLanguageAndUnknownLocalesTheNonAmerica
 }
 
 TEST(LocaleTest, NorthAmericanCodesAreExactlyTheFour) {
-    for (const char* code : {"0409", "1009", "0C0C", "080A"}) EXPECT_TRUE(IsNorthAmericanLocale(code)) << code;
+    for (const char* code : {"0409", "1009", "0C0C", "080A"})
+        EXPECT_TRUE(IsNorthAmericanLocale(code)) << code;
     for (const char* code : {"0809", "540A", "040C", "0c0c", "409", "", "04090"})
         EXPECT_FALSE(IsNorthAmericanLocale(code)) << code;
 }

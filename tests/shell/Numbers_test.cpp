@@ -8,8 +8,8 @@ TEST(NumericTest, AcceptsSignsDecimalsExponentsAndSurroundingBlanks) {
     for (const char* s : {"0", "12", "-3", "+4", "1.5", ".5", "5.", " 7 ", "\t8", "1e3", "1E+3",
                           "2.5e-2", "1D2", "-0.0"})
         EXPECT_TRUE(IsNumeric(s)) << s;
-    for (const char* s : {"", " ", "abc", "12abc", "1.2.3", "--1", "+", ".", "1e", "1 2", "1,5",
-                          "e5", "1e999"})
+    for (const char* s :
+         {"", " ", "abc", "12abc", "1.2.3", "--1", "+", ".", "1e", "1 2", "1,5", "e5", "1e999"})
         EXPECT_FALSE(IsNumeric(s)) << s;
     EXPECT_DOUBLE_EQ(NumericValue(" 2.5e1 "), 25.0);
     EXPECT_EQ(NumericValue("abc"), 0.0);
@@ -61,7 +61,8 @@ TEST(AmountTest, FromDoubleRoundsHalfToEvenAtTheFourthDecimal) {
 
 TEST(AmountTest, ArithmeticIsExact) {
     Amount sum;
-    for (int i = 0; i < 10; ++i) sum += Amount::FromDouble(0.1);
+    for (int i = 0; i < 10; ++i)
+        sum += Amount::FromDouble(0.1);
     EXPECT_EQ(sum, Amount::FromWhole(1));
     EXPECT_EQ((Amount::FromDouble(1.5) * Amount::FromDouble(1.5)).Scaled(), 22500);
     // 0.0001 * 0.5 = 0.00005 -> half to even -> 0.0000; 0.0003 * 0.5 = 0.00015 -> 0.0002
@@ -103,14 +104,24 @@ TEST(FormatTest, FixedDecimalsRoundHalfAwayFromZero) {
 
 TEST(CurrentTextTest, MicroampsBelowTenMilliampsAndWholeMilliampsAbove) {
     EXPECT_EQ(CurrentText(Amount{}), "0 mA");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(9999)), "9999 \xC2\xB5" "A");
-    EXPECT_EQ(CurrentText(Amount::FromDouble(9999.9999)), "9999.9999 \xC2\xB5" "A");
+    EXPECT_EQ(CurrentText(Amount::FromWhole(9999)),
+              "9999 \xC2\xB5"
+              "A");
+    EXPECT_EQ(CurrentText(Amount::FromDouble(9999.9999)),
+              "9999.9999 \xC2\xB5"
+              "A");
     EXPECT_EQ(CurrentText(Amount::FromWhole(10000)), "10 mA");
     EXPECT_EQ(CurrentText(Amount::FromWhole(10499)), "10 mA");
     EXPECT_EQ(CurrentText(Amount::FromWhole(10500)), "11 mA");
-    EXPECT_EQ(CurrentText(Amount::FromDouble(12.5)), "12.5 \xC2\xB5" "A");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(-250)), "-250 \xC2\xB5" "A");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(-50000)), "-50000 \xC2\xB5" "A");
+    EXPECT_EQ(CurrentText(Amount::FromDouble(12.5)),
+              "12.5 \xC2\xB5"
+              "A");
+    EXPECT_EQ(CurrentText(Amount::FromWhole(-250)),
+              "-250 \xC2\xB5"
+              "A");
+    EXPECT_EQ(CurrentText(Amount::FromWhole(-50000)),
+              "-50000 \xC2\xB5"
+              "A");
     EXPECT_EQ(CurrentText(Amount::FromWhole(1234567)), "1235 mA");
 }
 
@@ -119,7 +130,8 @@ TEST(AmountTest, RandomSumsMatchIntegerArithmetic) {
     std::uniform_int_distribution<std::int64_t> d(-1000000000, 1000000000);
     for (int i = 0; i < 1000; ++i) {
         const std::int64_t a = d(rng), b = d(rng);
-        EXPECT_EQ((Amount::FromScaled(a) + Amount::FromScaled(b) - Amount::FromScaled(b)).Scaled(), a);
+        EXPECT_EQ((Amount::FromScaled(a) + Amount::FromScaled(b) - Amount::FromScaled(b)).Scaled(),
+                  a);
         EXPECT_EQ(Amount::FromScaled(a) < Amount::FromScaled(b), a < b);
     }
 }

@@ -11,7 +11,8 @@ TEST(PlatformTest, ScriptedPlatformRecordsAndAnswersFromItsQueue) {
     ScriptedPlatform p;
     Platform* previous = SetPlatform(&p);
     p.answers = {MsgResult::No};
-    EXPECT_EQ(ShowMessage("Save?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel), MsgResult::No);
+    EXPECT_EQ(ShowMessage("Save?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel),
+              MsgResult::No);
     EXPECT_EQ(ShowMessage("Again?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel, 2),
               MsgResult::Cancel);  // queue empty: the default button answers
     ShowDataFileProblem("Bad data");
@@ -34,8 +35,7 @@ TEST(PlatformTest, BusyPointerIsRestoredAlsoAfterAFailure) {
             BusyPointer inner;
             throw std::runtime_error("failed");
         }
-    } catch (const std::runtime_error&) {
-    }
+    } catch (const std::runtime_error&) {}
     EXPECT_FALSE(p.IsBusy());
     SetPlatform(previous);
 }
@@ -43,7 +43,8 @@ TEST(PlatformTest, BusyPointerIsRestoredAlsoAfterAFailure) {
 TEST(PlatformTest, ConsolePlatformTakesTheFirstFixedAnswerTheBoxOffers) {
     ConsolePlatform c;
     c.fixedAnswers = {MsgResult::Ignore, MsgResult::OK};
-    EXPECT_EQ(c.ShowMessage("x", "t", MsgIcon::Information, MsgButtons::OKCancel, 1), MsgResult::OK);
+    EXPECT_EQ(c.ShowMessage("x", "t", MsgIcon::Information, MsgButtons::OKCancel, 1),
+              MsgResult::OK);
     EXPECT_EQ(c.ShowMessage("x", "t", MsgIcon::Information, MsgButtons::YesNo, 1), MsgResult::No);
 }
 
@@ -54,7 +55,8 @@ TEST(ErrorHandlerTest, BuildsTheMessageWithSectionAndArea) {
         "will attempt the operation again, choosing 'Ignore' will skip the operation.";
     EXPECT_EQ(UnexpectedErrorText(13, "Type mismatch", "LoadDeviceCatalogue", "Devices"),
               "An unexpected error (code 13) has occurred in the 'Devices' area of the "
-              "'LoadDeviceCatalogue' section of Quelmar.\n\n\"Type mismatch\"" + tail);
+              "'LoadDeviceCatalogue' section of Quelmar.\n\n\"Type mismatch\"" +
+                  tail);
     EXPECT_EQ(UnexpectedErrorText(5, "", "Open", ""),
               "An unexpected error (code 5) has occurred in the 'Open' section of Quelmar." + tail);
     EXPECT_EQ(UnexpectedErrorText(6, "", "", "ignored"),

@@ -17,10 +17,11 @@ class ProfileFileTest : public ScriptedTest {};
 }  // namespace
 
 TEST_F(ProfileFileTest, MatchesSectionsAndKeysWithoutCaseAndTheFirstMatchWins) {
-    const std::string f = temp.Write("a.ini",
-                                     "; comment\r\n[Devices]\r\nMaxDevices = 12 \r\nmaxdevices=99\r\n"
-                                     "[devices]\r\nOther=1\r\n[Cables]\r\nCable1=\"  quoted  \"\r\n"
-                                     "Cable2=\"\"\r\nCable3=\"a\"b\"\r\n;Cable4=x\r\nCable5=\"half\r\n");
+    const std::string f =
+        temp.Write("a.ini",
+                   "; comment\r\n[Devices]\r\nMaxDevices = 12 \r\nmaxdevices=99\r\n"
+                   "[devices]\r\nOther=1\r\n[Cables]\r\nCable1=\"  quoted  \"\r\n"
+                   "Cable2=\"\"\r\nCable3=\"a\"b\"\r\n;Cable4=x\r\nCable5=\"half\r\n");
     EXPECT_EQ(ReadProfileString(f, "DEVICES", "maxDEVICES"), "12");
     EXPECT_EQ(ReadProfileString(f, "devices", "Other"), "");  // only the first section is searched
     EXPECT_EQ(ReadProfileString(f, "Cables", "Cable1"), "  quoted  ");
@@ -96,9 +97,10 @@ TEST_F(ProfileFileTest, BatchWritesOnceAndDiscardsWithoutCommit) {
     {
         ProfileBatch batch(f, ProfileBatch::Start::Empty);
         batch.SetPreamble({";Header"});
-        for (int i = 0; i < 100; ++i) WriteProfileString(f, "New", "Key" + std::to_string(i), std::to_string(i));
+        for (int i = 0; i < 100; ++i)
+            WriteProfileString(f, "New", "Key" + std::to_string(i), std::to_string(i));
         EXPECT_EQ(ReadProfileString(f, "New", "Key42"), "42");  // reads see the batch
-        EXPECT_EQ(ReadWholeFile(f), "[Old]\r\nK=1\r\n");       // nothing written yet
+        EXPECT_EQ(ReadWholeFile(f), "[Old]\r\nK=1\r\n");        // nothing written yet
         ASSERT_TRUE(batch.Commit());
     }
     const std::string written = ReadWholeFile(f);

@@ -23,14 +23,16 @@ protected:
     }
     static List Stored() {
         List stored;
-        for (int n = 1; n <= 4; ++n) stored.push_back(ReadSettingText("mFileRecent" + std::to_string(n)));
+        for (int n = 1; n <= 4; ++n)
+            stored.push_back(ReadSettingText("mFileRecent" + std::to_string(n)));
         return stored;
     }
 };
 
 std::size_t Utf8Chars(const std::string& s) {
     std::size_t n = 0;
-    for (const char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    for (const char c : s)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return n;
 }
 
@@ -60,7 +62,8 @@ TEST_F(RecentFilesTest, OpeningTheSameFileTwiceLeavesItOnceAtTheTop) {
 }
 
 TEST_F(RecentFilesTest, AFifthDistinctFilePushesTheOldestOut) {
-    for (const char* f : {"/1.QMR", "/2.QMR", "/3.QMR", "/4.QMR", "/5.QMR"}) AddRecentFile(f);
+    for (const char* f : {"/1.QMR", "/2.QMR", "/3.QMR", "/4.QMR", "/5.QMR"})
+        AddRecentFile(f);
     EXPECT_EQ(RecentFiles(), (List{"/5.QMR", "/4.QMR", "/3.QMR", "/2.QMR"}));
     EXPECT_EQ(Stored(), RecentFiles());
     // Moving the last entry up drops nothing.
@@ -118,7 +121,8 @@ TEST_F(RecentFilesTest, LongPathsLoseTheirMiddleFolders) {
               ".../very-long-file-name-for-a-design.QMR");
     EXPECT_EQ(ShortenPathForMenu("/home/ann/an-even-longer-file-name-for-a-design.QMR", 20),
               "...-for-a-design.QMR");
-    EXPECT_EQ(ShortenPathForMenu("relative/folder/deeper/still/site.QMR", 28), "relative/.../still/site.QMR");
+    EXPECT_EQ(ShortenPathForMenu("relative/folder/deeper/still/site.QMR", 28),
+              "relative/.../still/site.QMR");
 }
 
 TEST_F(RecentFilesTest, ShortenedPathsFitKeepTheFileNameAndNeverSplitACharacter) {
@@ -127,7 +131,8 @@ TEST_F(RecentFilesTest, ShortenedPathsFitKeepTheFileNameAndNeverSplitACharacter)
     for (int round = 0; round < 2000; ++round) {
         std::string path;
         const int depth = 1 + static_cast<int>(rng() % 8);
-        for (int i = 0; i < depth; ++i) path += "/" + parts[rng() % std::size(parts)];
+        for (int i = 0; i < depth; ++i)
+            path += "/" + parts[rng() % std::size(parts)];
         const std::string name = parts[rng() % std::size(parts)] + ".QMR";
         path += "/" + name;
         const std::size_t max = 10 + rng() % 40;
@@ -139,7 +144,8 @@ TEST_F(RecentFilesTest, ShortenedPathsFitKeepTheFileNameAndNeverSplitACharacter)
         }
         EXPECT_NE(shown.find("..."), std::string::npos) << path;
         if (Utf8Chars(name) + 4 <= max) {
-            EXPECT_EQ(shown.substr(shown.size() - name.size() - 1), "/" + name) << path << " " << max;
+            EXPECT_EQ(shown.substr(shown.size() - name.size() - 1), "/" + name)
+                << path << " " << max;
         } else {
             EXPECT_TRUE(IsValidUtf8Start(shown.substr(3))) << path;
         }

@@ -69,16 +69,20 @@ TEST_F(SettingsTest, TextsRoundTripThroughTheFileUnchanged) {
         {"QMR Path", "  /home/user/My Designs  "},
         {"Form State", "\"Maximized\""},
         {"mFileRecent1", "C:\\Designs\\site.QMR"},
-        {"mFileRecent2", "line one\nline two\r\n[Software\\Tarvex\\Tarvex Quelmar]\nUnits=number:1"},
+        {"mFileRecent2",
+         "line one\nline two\r\n[Software\\Tarvex\\Tarvex Quelmar]\nUnits=number:1"},
         {"mFileRecent3", "tab\there, bell\a, del\x7F, nul" + std::string(1, '\0') + "end"},
         {"mFileRecent4", "µA at 20°C = x; [y]"},
         {"LatestVersion", ""},
         {"Trailing backslash", "ends with \\"},
     };
-    for (const auto& [name, text] : texts) WriteSettingText(name, text);
-    for (const auto& [name, text] : texts) EXPECT_EQ(ReadSettingText(name), text) << name;
+    for (const auto& [name, text] : texts)
+        WriteSettingText(name, text);
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(ReadSettingText(name), text) << name;
     ReopenFromDisk();
-    for (const auto& [name, text] : texts) EXPECT_EQ(ReadSettingText(name), text) << name;
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(ReadSettingText(name), text) << name;
     // The text with line breaks must not have added a second Units value or section.
     EXPECT_FALSE(SettingExists("Units"));
 }
@@ -89,30 +93,40 @@ TEST_F(SettingsTest, RandomTextsRoundTrip) {
     std::vector<std::string> texts;
     for (int i = 0; i < 200; ++i) {
         std::string t;
-        for (int n = length(rng); n > 0; --n) t += static_cast<char>(byte(rng));
+        for (int n = length(rng); n > 0; --n)
+            t += static_cast<char>(byte(rng));
         texts.push_back(t);
     }
     {
         SettingsBatch batch;
-        for (std::size_t i = 0; i < texts.size(); ++i) WriteSettingText("Text" + std::to_string(i), texts[i]);
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            WriteSettingText("Text" + std::to_string(i), texts[i]);
         batch.Commit();
     }
     ReopenFromDisk();
-    for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(ReadSettingText("Text" + std::to_string(i)), texts[i]);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(ReadSettingText("Text" + std::to_string(i)), texts[i]);
 }
 
 TEST_F(SettingsTest, NumbersAndFlagsRoundTrip) {
-    const std::int32_t numbers[] = {0, 1, -1, 7, 10000, std::numeric_limits<std::int32_t>::max(),
+    const std::int32_t numbers[] = {0,
+                                    1,
+                                    -1,
+                                    7,
+                                    10000,
+                                    std::numeric_limits<std::int32_t>::max(),
                                     std::numeric_limits<std::int32_t>::min()};
-    for (std::size_t i = 0; i < std::size(numbers); ++i) WriteSettingNumber("N" + std::to_string(i), numbers[i]);
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        WriteSettingNumber("N" + std::to_string(i), numbers[i]);
     WriteSettingFlag("FirstTimeDone", true);
     WriteSettingFlag("DontShowFamily3", false);
     ReopenFromDisk();
-    for (std::size_t i = 0; i < std::size(numbers); ++i) EXPECT_EQ(ReadSettingNumber("N" + std::to_string(i)), numbers[i]);
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        EXPECT_EQ(ReadSettingNumber("N" + std::to_string(i)), numbers[i]);
     EXPECT_TRUE(ReadSettingFlag("FirstTimeDone"));
     EXPECT_EQ(ReadSettingNumber("FirstTimeDone"), -1);  // true is stored as -1
     EXPECT_FALSE(ReadSettingFlag("DontShowFamily3"));
-    EXPECT_TRUE(SettingExists("DontShowFamily3"));      // false exists, unlike a missing flag
+    EXPECT_TRUE(SettingExists("DontShowFamily3"));  // false exists, unlike a missing flag
     EXPECT_EQ(ReadSettingNumber("DontShowFamily3"), 0);
     // Any non-zero number reads as true.
     EXPECT_TRUE(ReadSettingFlag("N1"));
@@ -191,13 +205,23 @@ TEST_F(SettingsTest, DamagedOrHandEditedValuesReadAsDefaults) {
 TEST_F(SettingsTest, BinaryJunkNeverBreaksReadsAndAWriteRebuildsAValidFile) {
     std::mt19937 rng(777);
     std::uniform_int_distribution<int> byte(0, 255);
-    const char* pieces[] = {"[Software\\Tarvex\\Tarvex Quelmar]\n", "Units=number:1\n", "=", "\n", "\r",
-                            "text:", "number:", "\\", "[", "]"};
+    const char* pieces[] = {"[Software\\Tarvex\\Tarvex Quelmar]\n",
+                            "Units=number:1\n",
+                            "=",
+                            "\n",
+                            "\r",
+                            "text:",
+                            "number:",
+                            "\\",
+                            "[",
+                            "]"};
     for (int round = 0; round < 100; ++round) {
         std::string junk;
         for (int i = 0; i < 200; ++i) {
-            if (byte(rng) < 40) junk += pieces[byte(rng) % std::size(pieces)];
-            else junk += static_cast<char>(byte(rng));
+            if (byte(rng) < 40)
+                junk += pieces[byte(rng) % std::size(pieces)];
+            else
+                junk += static_cast<char>(byte(rng));
         }
         WriteSettingsFile(junk);
         const std::int32_t units = ReadSettingNumber("Units");
@@ -206,7 +230,8 @@ TEST_F(SettingsTest, BinaryJunkNeverBreaksReadsAndAWriteRebuildsAValidFile) {
         (void)ReadSettingFlag("FirstTimeDone");
     }
     using namespace std::string_literals;
-    WriteSettingsFile("\x00\xFF\xFE\n[Software\\Tarvex\\Tarvex Quelmar]\nUnits=number:1\n\x01\x02"s);
+    WriteSettingsFile(
+        "\x00\xFF\xFE\n[Software\\Tarvex\\Tarvex Quelmar]\nUnits=number:1\n\x01\x02"s);
     WriteSettingText("LastPanel", "Panel");
     ReopenFromDisk();
     EXPECT_EQ(ReadSettingNumber("Units"), 1);  // the readable value survives the rewrite
@@ -244,30 +269,36 @@ TEST_F(SettingsTest, AFileThatCannotBeWrittenGivesTheSetValueFaultAndChangesNoth
     WriteSettingText("LastPanel", "Old Panel");
     fs::remove(SettingsFilePath());
     fs::create_directory(SettingsFilePath());  // a folder where the file should be
-    const std::string prefix = "Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',Section: '" +
-                               paths.configDir + "/settings.ini',Key: '";
+    const std::string prefix =
+        "Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',Section: '" +
+        paths.configDir + "/settings.ini',Key: '";
     ExpectFault([] { WriteSettingText("LastPanel", "New Panel"); }, kSettingsSetValueError,
                 prefix + "LastPanel' to value: 'New Panel'");
-    ExpectFault([] { WriteSettingNumber("Units", 1); }, kSettingsSetValueError, prefix + "Units' to value: '1'");
+    ExpectFault([] { WriteSettingNumber("Units", 1); }, kSettingsSetValueError,
+                prefix + "Units' to value: '1'");
     ExpectFault([] { WriteSettingFlag("FirstTimeDone", true); }, kSettingsSetValueError,
                 prefix + "FirstTimeDone' to value: '-1'");
     EXPECT_EQ(ReadSettingNumber("Units"), 0);
     EXPECT_FALSE(SettingExists("FirstTimeDone"));
     // No temporary files are left behind.
     std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(paths.configDir)) ++entries;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(paths.configDir))
+        ++entries;
     EXPECT_EQ(entries, 1u);
 }
 
 TEST_F(SettingsTest, ANameThatCannotBeStoredIsRefused) {
-    const std::string prefix = "Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',Section: '" +
-                               SettingsFilePath() + "',Key: '";
-    ExpectFault([] { WriteSettingNumber("a=b", 1); }, kSettingsSetValueError, prefix + "a=b' to value: '1'");
+    const std::string prefix =
+        "Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',Section: '" +
+        SettingsFilePath() + "',Key: '";
+    ExpectFault([] { WriteSettingNumber("a=b", 1); }, kSettingsSetValueError,
+                prefix + "a=b' to value: '1'");
     ExpectFault([] { WriteSettingNumber("two\nlines", 1); }, kSettingsSetValueError,
                 prefix + "two\nlines' to value: '1'");
     ExpectFault([] { WriteSettingText("[Section]", "x"); }, kSettingsSetValueError,
                 prefix + "[Section]' to value: 'x'");
-    ExpectFault([] { WriteSettingText("", "x"); }, kSettingsSetValueError, prefix + "' to value: 'x'");
+    ExpectFault([] { WriteSettingText("", "x"); }, kSettingsSetValueError,
+                prefix + "' to value: 'x'");
     EXPECT_FALSE(fs::exists(SettingsFilePath()));
 }
 

@@ -4,14 +4,21 @@
 
 TEST(TextCodecTest, Windows1252RoundTripsThroughUtf8) {
     std::string all;
-    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
-    EXPECT_EQ(Cp1252ToUtf8("\xE9"), "\xC3\xA9");           // é
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");       // €
-    EXPECT_EQ(Cp1252ToUtf8("\xB5" "A"), "\xC2\xB5" "A");   // µA
+    EXPECT_EQ(Cp1252ToUtf8("\xE9"), "\xC3\xA9");      // é
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // €
+    EXPECT_EQ(Cp1252ToUtf8("\xB5"
+                           "A"),
+              "\xC2\xB5"
+              "A");  // µA
     EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");
-    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");          // no Windows-1252 code
-    EXPECT_EQ(Utf8ToCp1252("a\xFF" "b"), "a\xFF" "b");     // stray byte kept as it is
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");  // no Windows-1252 code
+    EXPECT_EQ(Utf8ToCp1252("a\xFF"
+                           "b"),
+              "a\xFF"
+              "b");  // stray byte kept as it is
 }
 
 TEST(TextTest, SplitsCrLfAndLfLines) {

@@ -13,9 +13,8 @@ namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
-    const fs::path base = fs::temp_directory_path() /
-                          ("quelmar-test-" + std::to_string(getpid()) + "-" +
-                           std::to_string(counter++));
+    const fs::path base = fs::temp_directory_path() / ("quelmar-test-" + std::to_string(getpid()) +
+                                                       "-" + std::to_string(counter++));
     fs::remove_all(base);
     fs::create_directories(base);
     path_ = base.string();
@@ -26,7 +25,9 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempFolder::File(const std::string& name) const { return JoinPath(path_, name); }
+std::string TempFolder::File(const std::string& name) const {
+    return JoinPath(path_, name);
+}
 
 std::string TempFolder::Write(const std::string& name, const std::string& bytes) const {
     const std::string full = File(name);
