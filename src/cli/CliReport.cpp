@@ -1,0 +1,138 @@
+// quelmar-cli report FILE.QMR --pdf OUT.pdf [--loops 1,3]: writes the printed report of a design
+// as a PDF file, without a display.
+//
+// The loops are those the print dialog pre-selects (every loop of the panel with devices) unless
+// --loops names them; then exactly the named loops that exist on the panel. Lengths and cable
+// impedances are shown in the units of the settings, as the program shows them. The settings
+// store is read but never written. The PDF is written to a temporary file beside OUT and renamed
+// over it only when it is complete, so a failure leaves an existing OUT untouched.
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <set>
+#include <sstream>
+
+#include "CliCommands.h"
+#include "CliOpenDesign.h"
+#include "catalogue/Panels.h"
+#include "document/DesignDocument.h"
+#include "engine/Scaling.h"
+#include "print/PrintJob.h"
+#include "qtprint/QtPageDevice.h"
+#include "qtprint/QtPrintEnvironment.h"
+#include "shell/Product.h"
+#include "shell/Settings.h"
+
+namespace {
+
+std::string designPath, pdfPath, loopList;
+
+// "1,3" as loop numbers 1 to 8; an empty text when it is not such a list.
+std::string CheckLoopList(const std::string& text) {
+    std::stringstream items(text);
+    std::string item;
+    int count = 0;
+    while (std::getline(items, item, ',')) {
+        ++count;
+        if (item.empty() || item.size() > 1 || item[0] < '1' || item[0] > '0' + kLoopCount)
+            return "--loops takes loop numbers 1 to " + std::to_string(kLoopCount) +
+                   " separated by commas, not '" + text + "'";
+    }
+    return count == 0 ? "--loops needs at least one loop number" : "";
+}
+
+CLI::App* AddReport(CLI::App& app) {
+    CLI::App* command =
+        app.add_subcommand("report", "Write the printed report of a configuration file as a PDF");
+    command->add_option("FILE", designPath, "Configuration file (.QMR)")->required();
+    command->add_option("--pdf", pdfPath, "PDF file to write")->required();
+    command
+        ->add_option("--loops", loopList, "Loops to detail, e.g. 1,3 (default: those with devices)")
+        ->check(CheckLoopList);
+    return command;
+}
+
+// The display units as the program takes them at its first activation: the stored setting once
+// the first run is done, else the regional settings. Any store of them stays in memory.
+void LoadDisplayUnits() {
+    if (SettingExists("FirstTimeDone"))
+        LoadUnits();
+    else
+        SetUnitsFromRegionalSettings();
+}
+
+std::vector<int> ChosenLoops(int panelLoops) {
+    if (loopList.empty()) return PreselectedLoops(CurrentDocument(), panelLoops);
+    std::set<int> named;
+    std::stringstream items(loopList);
+    std::string item;
+    while (std::getline(items, item, ','))
+        named.insert(std::stoi(item));
+    std::vector<int> loops;
+    for (const int loop : named) {
+        if (loop <= panelLoops)
+            loops.push_back(loop);
+        else
+            std::cerr << kProgramTitle << ": the panel has no loop " << loop
+                      << "; it is left out of the report." << std::endl;
+    }
+    return loops;
+}
+
+// A new empty file beside `path` for the PDF to be written to; empty when none can be made.
+std::string MakeTemporaryBeside(const std::string& path) {
+    std::string pattern = path + ".XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) return "";
+    close(fd);
+    return pattern;
+}
+
+int WritePdf(const ControlPanel* panel, const std::vector<int>& loops) {
+    const std::string failure = "The PDF file '" + pdfPath + "' cannot be written.";
+    const std::string temporary = MakeTemporaryBeside(pdfPath);
+    if (temporary.empty()) {
+        std::cerr << kProgramTitle << ": " << failure << std::endl;
+        return 1;
+    }
+    DesignDocument& document = CurrentDocument();
+    const PrintRequest request{ConfigurationPrintTitle(document.DocumentPath),
+                               LongDateText(document.ModifiedDate), loops};
+    PrintResult result;
+    {
+        QtPdfDevice device(temporary, request.title);
+        result = PrintConfiguration(device, document, panel, request);
+    }
+    std::error_code error;
+    if (result.outcome == PrintOutcome::Printed) std::filesystem::rename(temporary, pdfPath, error);
+    if (result.outcome != PrintOutcome::Printed || error) {
+        std::filesystem::remove(temporary, error);
+        std::cerr << kProgramTitle << ": "
+                  << (result.message.empty() ? failure : result.message + " " + failure)
+                  << std::endl;
+        return 1;
+    }
+    return 0;
+}
+
+int RunReport(ConsolePlatform& console) {
+    // Every setting the open or the units would store stays in this batch, which is never
+    // committed: the tool leaves the settings as it found them.
+    SettingsBatch readOnlySettings;
+    if (!OpenDesignWithoutUser(console, designPath)) return 1;
+    LoadDisplayUnits();
+    const int current = GetCurrentPanel();
+    const ControlPanel* panel =
+        current >= 0 && static_cast<std::size_t>(current) < PanelTable.size()
+            ? &PanelTable[static_cast<std::size_t>(current)]
+            : nullptr;
+    const std::vector<int> loops = ChosenLoops(panel ? panel->Loops : 0);
+    QtPrintEnvironment qt;
+    return WritePdf(panel, loops);
+}
+
+const bool registered = RegisterCliCommand({AddReport, RunReport});
+
+}  // namespace
