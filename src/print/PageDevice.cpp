@@ -36,28 +36,27 @@ void PageDevice::SetFont(const PageFont& font) {
     FontChanged();
 }
 
-void PageDevice::FontName(const std::string& name) {
+template <class T>
+void PageDevice::ChangeFont(T PageFont::*field, const T& value) {
     PageFont font = font_;
-    font.name = name;
+    font.*field = value;
     SetFont(font);
+}
+
+void PageDevice::FontName(const std::string& name) {
+    ChangeFont(&PageFont::name, name);
 }
 
 void PageDevice::FontSize(double points) {
-    PageFont font = font_;
-    font.size = points;
-    SetFont(font);
+    ChangeFont(&PageFont::size, points);
 }
 
 void PageDevice::FontBold(bool bold) {
-    PageFont font = font_;
-    font.bold = bold;
-    SetFont(font);
+    ChangeFont(&PageFont::bold, bold);
 }
 
 void PageDevice::FontItalic(bool italic) {
-    PageFont font = font_;
-    font.italic = italic;
-    SetFont(font);
+    ChangeFont(&PageFont::italic, italic);
 }
 
 double PageDevice::CellWidth() const {

@@ -88,6 +88,9 @@ protected:
 
 private:
     void SetFont(const PageFont& font);
+    // Sets one property of the font.
+    template <class T>
+    void ChangeFont(T PageFont::*field, const T& value);
 
     PageFont font_;
     double x_ = 0;

@@ -1,5 +1,6 @@
 #include "print/PrintCalcData.h"
 
+#include <array>
 #include <map>
 
 #include "catalogue/Cables.h"
@@ -15,25 +16,23 @@ namespace {
 // Tab stops of the summary.
 constexpr int kSummaryValueTab = 18;
 constexpr int kLoopTab = 8;
-constexpr int kDevicesTab = 18;
-constexpr int kSummaryQuiescentTab = 30;
-constexpr int kSummaryAlarmTab = 48;
 constexpr int kDesignTab = 58;
 // Tab stops of a loop block.
 constexpr int kNameTab = 8;
-constexpr int kQuantityTab = 58;
-constexpr int kQuiescentTab = 70;
-constexpr int kAlarmTab = 88;
+
+// Three columns of right-aligned values (a count and two currents) under their headings.
+struct ValueColumns {
+    std::array<int, 3> tabs;
+    std::array<const char*, 3> headings;
+};
+constexpr ValueColumns kSummaryColumns{{18, 30, 48}, {"Devices", "Quiescent", "Alarm"}};
+constexpr ValueColumns kLoopColumns{{58, 70, 88}, {"Quantity", "Quiescent", "Alarm"}};
+constexpr std::size_t kQuantityColumn = 0;
+constexpr std::size_t kQuiescentColumn = 1;
+constexpr std::size_t kAlarmColumn = 2;
 
 const char* const kCalcTypeTexts[] = {"Calculate maximum volt drop", "Calculate maximum cable run",
                                       "Calculate smallest cable"};
-
-// The right edges of the three value columns, where their headings end.
-struct ColumnEdges {
-    double quantity = 0;
-    double quiescent = 0;
-    double alarm = 0;
-};
 
 std::string Count(std::int64_t n) {
     return FormatGeneral(n);
@@ -73,9 +72,30 @@ public:
         pages_.PrintRightAligned(text, edge);
     }
 
+    // Prints the columns' headings, remembering where each ends.
+    void PrintColumnHeadings(const ValueColumns& columns) {
+        for (std::size_t i = 0; i < edges_.size(); ++i) {
+            device_.PrintAtTab(columns.tabs[i], columns.headings[i]);
+            edges_[i] = device_.CurrentX();
+        }
+    }
+    // Where the headings would end, for a block that prints none.
+    void SetColumnEdges(const ValueColumns& columns) {
+        for (std::size_t i = 0; i < edges_.size(); ++i)
+            edges_[i] = (columns.tabs[i] - 1) * device_.CellWidth() +
+                        device_.TextWidth(columns.headings[i]);
+    }
+    void PrintValues(const std::string& count, Amount quiescent, Amount alarm) {
+        RightAligned(count, edges_[kQuantityColumn]);
+        RightAligned(CurrentText(quiescent), edges_[kQuiescentColumn]);
+        RightAligned(CurrentText(alarm), edges_[kAlarmColumn]);
+    }
+
 protected:
     PrintJobPages& pages_;
     PageDevice& device_;
+    // The right edges of the value columns.
+    std::array<double, 3> edges_{};
 };
 
 class SummaryPrinter : public ReportLines {
@@ -118,12 +138,7 @@ private:
 
     void PrintLoopRows() {
         Line().PrintAtTab(kLoopTab, "Loop");
-        device_.PrintAtTab(kDevicesTab, "Devices");
-        edges_.quantity = device_.CurrentX();
-        device_.PrintAtTab(kSummaryQuiescentTab, "Quiescent");
-        edges_.quiescent = device_.CurrentX();
-        device_.PrintAtTab(kSummaryAlarmTab, "Alarm");
-        edges_.alarm = device_.CurrentX();
+        PrintColumnHeadings(kSummaryColumns);
         device_.PrintAtTab(kDesignTab, "Design");
         EndLine();
 
@@ -150,9 +165,7 @@ private:
 
     void PrintRow(const std::string& label, std::int64_t devices, Amount quiescent, Amount alarm) {
         Line().PrintAtTab(kLoopTab, label);
-        RightAligned(Count(devices), edges_.quantity);
-        RightAligned(CurrentText(quiescent), edges_.quiescent);
-        RightAligned(CurrentText(alarm), edges_.alarm);
+        PrintValues(Count(devices), quiescent, alarm);
     }
 
     void PrintAssumptions() {
@@ -174,7 +187,6 @@ private:
 
     DesignDocument& document_;
     const ControlPanel* panel_;
-    ColumnEdges edges_;
 };
 
 class LoopBlockPrinter : public ReportLines {
@@ -218,29 +230,14 @@ private:
         device_.FontBold(true);
         device_.Print(title);
         device_.FontBold(false);
-        device_.PrintAtTab(kQuantityTab, "Quantity");
-        edges_.quantity = device_.CurrentX();
-        device_.PrintAtTab(kQuiescentTab, "Quiescent");
-        edges_.quiescent = device_.CurrentX();
-        device_.PrintAtTab(kAlarmTab, "Alarm");
-        edges_.alarm = device_.CurrentX();
+        PrintColumnHeadings(kLoopColumns);
         EndLine();
-    }
-
-    // Where the headings would end, for a block that prints no table.
-    ColumnEdges HeadingEdges() const {
-        const double cell = device_.CellWidth();
-        return {(kQuantityTab - 1) * cell + device_.TextWidth("Quantity"),
-                (kQuiescentTab - 1) * cell + device_.TextWidth("Quiescent"),
-                (kAlarmTab - 1) * cell + device_.TextWidth("Alarm")};
     }
 
     void PrintRow(const std::string& name, const std::string& quantity, Amount quiescent,
                   Amount alarm, bool ledsDisabled = false) {
         Line().PrintAtTab(kNameTab, name);
-        RightAligned(quantity, edges_.quantity);
-        RightAligned(CurrentText(quiescent), edges_.quiescent);
-        RightAligned(CurrentText(alarm), edges_.alarm);
+        PrintValues(quantity, quiescent, alarm);
         if (ledsDisabled) {
             device_.Print(" *");
             ledNote_ = true;
@@ -250,7 +247,7 @@ private:
 
     void PrintDevices() {
         if (devices_.empty()) {
-            edges_ = HeadingEdges();
+            SetColumnEdges(kLoopColumns);
             Line().PrintAtTab(kNameTab, "No addressable devices");
             EndLine();
             return;
@@ -286,9 +283,9 @@ private:
         Bold(calcType >= 0 && calcType <= 2 ? kCalcTypeTexts[calcType] : "");
 
         Line().PrintAtTab(kNameTab, "Cable");
-        RightAligned(CableNameForImpedance(model_.CableImpedance()), edges_.quantity);
+        RightAligned(CableNameForImpedance(model_.CableImpedance()), edges_[kQuantityColumn]);
         device_.FontItalic(true);
-        RightAligned(ImpedanceToText(model_.CableImpedance()), edges_.quiescent);
+        RightAligned(ImpedanceToText(model_.CableImpedance()), edges_[kQuiescentColumn]);
         device_.Print(" " + ImpedanceUnitText(DisplayUnits()));
         device_.FontItalic(false);
         EndLine();
@@ -297,14 +294,14 @@ private:
         if (model_.CableFirst() > 0) PrintLength("Cable run to first device", model_.CableFirst());
 
         Line().PrintAtTab(kNameTab, "Volt Drop");
-        RightAligned(FormatFixed(model_.VoltDrop(), 1), edges_.quiescent);
+        RightAligned(FormatFixed(model_.VoltDrop(), 1), edges_[kQuiescentColumn]);
         device_.Print(" V");
         EndLine();
     }
 
     void PrintLength(const std::string& label, std::int32_t length) {
         Line().PrintAtTab(kNameTab, label);
-        RightAligned(LengthToText(length), edges_.quantity);
+        RightAligned(LengthToText(length), edges_[kQuantityColumn]);
         device_.Print(" " + LengthUnitText(DisplayUnits(), true));
         EndLine();
     }
@@ -313,7 +310,6 @@ private:
     const clsCalculator& model_;
     std::vector<LoopTableRow> devices_;
     std::vector<LoopTableRow> others_;
-    ColumnEdges edges_;
     std::string heading_;  // the title of the table being printed
     bool ledNote_ = false;
 };

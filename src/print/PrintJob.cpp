@@ -2,16 +2,13 @@
 
 #include "catalogue/Panels.h"
 #include "document/DesignDocument.h"
-#include "engine/clsCalculator.h"
 #include "print/PrintCalcData.h"
+#include "print/PrintDialogModel.h"
 #include "print/Printing.h"
 #include "shell/Product.h"
 
 std::vector<int> PreselectedLoops(DesignDocument& document, int panelLoops) {
-    std::vector<int> loops;
-    for (int loop = 1; loop <= panelLoops && loop <= kLoopCount; ++loop)
-        if (document.LoopModel(loop).QtyDevices() > 0) loops.push_back(loop);
-    return loops;
+    return PrintDialogModel(document, panelLoops, "").ChosenLoops();
 }
 
 std::string ConfigurationPrintTitle(const std::string& documentPath) {

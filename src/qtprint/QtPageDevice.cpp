@@ -1,9 +1,12 @@
 #include "qtprint/QtPageDevice.h"
 
+#include "print/PrintDialogModel.h"
+
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPrinterInfo>
 #include <cstdio>
 
 namespace {
@@ -120,9 +123,10 @@ void QtPrinterDevice::DropOutput() {
 }
 
 std::string PrinterDescription(const QPrinter& printer) {
-    const QString name = printer.printerName();
-    // Qt does not tell the port of a system printer; the PDF file stands in for it in PDF mode.
-    const QString port = printer.outputFileName().isEmpty() ? QStringLiteral("the print system")
-                                                            : printer.outputFileName();
-    return (name.isEmpty() ? std::string("PDF") : name.toStdString()) + " on " + port.toStdString();
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return PrinterDescriptionText("PDF", printer.outputFileName().toStdString());
+    // The print system does not tell a printer's port; its location stands in for it.
+    const QString location = QPrinterInfo(printer).location();
+    return PrinterDescriptionText(printer.printerName().toStdString(),
+                                  location.isEmpty() ? "CUPS" : location.toStdString());
 }

@@ -1,0 +1,47 @@
+#pragma once
+// The print dialog (frmPrintCalc) without its window: the printer it names, the list of the
+// panel's loops pre-selected by their devices, and whether the user confirmed the print.
+#include <string>
+#include <vector>
+
+class DesignDocument;
+
+class PrintDialogModel {
+public:
+    struct LoopEntry {
+        std::string text;  // "Loop n"
+        bool selected = false;
+        friend bool operator==(const LoopEntry&, const LoopEntry&) = default;
+    };
+
+    // The loops 1 to panelLoops; a loop is pre-selected when it holds devices.
+    PrintDialogModel(DesignDocument& document, int panelLoops, std::string printerDescription);
+
+    // lblPrinterName; refreshed after the printer set-up (btnSetup).
+    const std::string& PrinterName() const { return printerName_; }
+    void PrinterChanged(std::string printerDescription) {
+        printerName_ = std::move(printerDescription);
+    }
+
+    // lstLoop: one entry per loop of the panel. It and its label lblLoop are shown only with two
+    // entries or more; a one-loop panel prints its only loop when that has devices.
+    const std::vector<LoopEntry>& LoopEntries() const { return entries_; }
+    bool LoopListVisible() const { return entries_.size() >= 2; }
+    void SelectLoop(std::size_t index, bool selected);
+
+    // btnPrint confirms, btnCancel does not.
+    void Print() { confirmed_ = true; }
+    void Cancel() { confirmed_ = false; }
+    bool Confirmed() const { return confirmed_; }
+
+    // The loops whose entries are selected, rising.
+    std::vector<int> ChosenLoops() const;
+
+private:
+    std::string printerName_;
+    std::vector<LoopEntry> entries_;
+    bool confirmed_ = false;
+};
+
+// A printer's description as the dialog and the progress window show it: "name on port".
+std::string PrinterDescriptionText(const std::string& name, const std::string& port);
