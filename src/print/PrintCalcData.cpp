@@ -57,10 +57,8 @@ public:
         return device_;
     }
     void EndLine() { device_.EndLine(); }
-    void EmptyLine() {
-        Line();
-        EndLine();
-    }
+    // An empty line needs no room: it never starts a page of its own.
+    void EmptyLine() { EndLine(); }
     void Bold(const std::string& text) {
         Line();
         device_.FontBold(true);

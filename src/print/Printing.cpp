@@ -55,6 +55,7 @@ void PrintJobPages::PageHeader() {
     PrintRightAligned("    Page " + std::to_string(device_.PageNumber()), UsableWidth());
     device_.EndLine();
     device_.EndLine();
+    pageTop_ = device_.CurrentY();
     device_.FontBold(font.bold);
     device_.FontItalic(font.italic);
 }
@@ -66,6 +67,14 @@ int PrintJobPages::LinesLeftOnPage() const {
 
 void PrintJobPages::EnsureRoomForLine() {
     if (device_.CurrentY() + LineHeight() <= UsableHeight()) return;
+    // On a page too small for even one line below its header, and while the top of a new page
+    // is being printed, the lines go on where they are rather than starting page after page.
+    if (startingPage_ || device_.CurrentY() <= pageTop_) return;
+    startingPage_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{startingPage_};
     PageHeader();
     if (continuation_) continuation_();
 }

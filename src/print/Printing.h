@@ -55,6 +55,8 @@ private:
     PageDevice& device_;
     PageHeaderText header_;
     bool firstPage_ = true;
+    double pageTop_ = 0;         // where the current page's header ends
+    bool startingPage_ = false;  // a new page's top is being printed
     std::function<void()> continuation_;
 };
 

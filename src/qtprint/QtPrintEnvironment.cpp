@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QLocale>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
@@ -34,6 +35,9 @@ QtPrintEnvironment::QtPrintEnvironment() {
     if (!platform || !*platform) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     gPreviousHandler = qInstallMessageHandler(QuietHandler);
     app_ = std::make_unique<QGuiApplication>(gArgc, gArgv);
+    // Qt takes on the user's locale for the C library too; numbers must keep their decimal
+    // point whatever the locale writes.
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 QtPrintEnvironment::~QtPrintEnvironment() {
