@@ -396,6 +396,7 @@ TEST_F(DeviceTypesTest, UserEntriesAreAddedAfterTheStandardOnes) {
                        "\r\nDevice3=" + DeviceEntry("None").Value() +
                        "\r\nDevice5=" + DeviceEntry("After the gap").Value() + "\r\n");
     ASSERT_TRUE(Load()) << platform.AllMessageTexts();
+    EXPECT_EQ(CustomDevicesFilePath(), paths.userRoot + "/Tarvex/Devices/CustomDevices.dat");
     EXPECT_EQ(DeviceTypeCount, 6);
     EXPECT_EQ(Type(4).Name, "Custom Heat");
     EXPECT_TRUE(Type(4).IsCustom);

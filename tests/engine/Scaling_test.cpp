@@ -87,6 +87,12 @@ TEST_F(ScalingTest, ShownValuesAndTheirRoundTrips) {
         EXPECT_LE(std::abs(TextToImpedance(ImpedanceToText(impedance)) - impedance), 2)
             << impedance;
     // The unit captions.
+    EXPECT_EQ(std::make_tuple(ImpedanceUnitText(0), CopperReferenceText(0), LengthUnitText(0, true),
+                              LengthUnitText(0, false)),
+              std::make_tuple("ohms/km/core",
+                              "(copper at 20\xC2\xB0"
+                              "C)",
+                              "metres (m)", "m"));
     EXPECT_EQ(std::make_tuple(ImpedanceUnitText(1), CopperReferenceText(1), LengthUnitText(1, true),
                               LengthUnitText(1, false), ImpedanceUnitText(2),
                               CopperReferenceText(-1), LengthUnitText(255, true)),
