@@ -189,12 +189,11 @@ TEST_F(DeviceTypesTest, ItemTextsAndTheValuesTheyGive) {
                  Type(1).IsSlave);
     // Family 0 with an icon becomes the icon-only family; without one the button is not read.
     ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(5, "0").Set(16, "12")));
-    EXPECT_EQ(Type(1).Family, 255);
-    EXPECT_TRUE(IsIconOnlyFamily(1));
+    EXPECT_EQ(std::make_tuple(Type(1).Family, IsIconOnlyFamily(1)), std::make_tuple(255, true));
     ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(5, "0").Set(16, "0").Set(36, "junk")));
-    EXPECT_EQ(std::make_tuple(Type(1).Family, Type(1).Button), std::make_tuple(0, 0));
-    EXPECT_FALSE(IsIconOnlyFamily(1));
-    EXPECT_FALSE(IsIconOnlyFamily(-1));
+    EXPECT_EQ(
+        std::make_tuple(Type(1).Family, Type(1).Button, IsIconOnlyFamily(1), IsIconOnlyFamily(-1)),
+        std::make_tuple(0, 0, false, false));
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -397,20 +396,15 @@ TEST_F(DeviceTypesTest, UserEntriesAreAddedAfterTheStandardOnes) {
                        "\r\nDevice5=" + DeviceEntry("After the gap").Value() + "\r\n");
     ASSERT_TRUE(Load()) << platform.AllMessageTexts();
     EXPECT_EQ(CustomDevicesFilePath(), paths.userRoot + "/Tarvex/Devices/CustomDevices.dat");
-    EXPECT_EQ(DeviceTypeCount, 6);
-    EXPECT_EQ(Type(4).Name, "Custom Heat");
-    EXPECT_TRUE(Type(4).IsCustom);
-    // A user entry repeating a standard type is skipped: its number keeps an empty record.
-    EXPECT_EQ(Type(5).Name, "");
-    EXPECT_EQ(Type(2).QuiescentCurrent, 300);
-    EXPECT_EQ(FindDeviceTypeByName("Sounder"), 2);
-    // The name of type 0 does not count as a standard type.
-    EXPECT_EQ(Type(6).Name, "None");
-    EXPECT_TRUE(Type(6).IsCustom);
-    EXPECT_EQ(FindDeviceTypeByName("After the gap"), 0);  // a gap ends the user entries
-    // The skipped entry's place in the order holds 0, so 0 appears twice and 5 not at all.
-    EXPECT_EQ(std::count(DeviceOrder.begin(), DeviceOrder.end(), 0), 2);
-    EXPECT_EQ(std::count(DeviceOrder.begin(), DeviceOrder.end(), 5), 0);
+    // A user entry repeating a standard type is skipped: its number keeps an empty record and
+    // its place in the order holds 0 (so 0 appears twice and 5 not at all). The name of type 0
+    // does not count as a standard type. A gap ends the user entries.
+    EXPECT_EQ(std::make_tuple(DeviceTypeCount, Type(4).Name, Type(4).IsCustom, Type(5).Name,
+                              Type(2).QuiescentCurrent, FindDeviceTypeByName("Sounder"),
+                              Type(6).Name, Type(6).IsCustom, FindDeviceTypeByName("After the gap"),
+                              std::count(DeviceOrder.begin(), DeviceOrder.end(), 0),
+                              std::count(DeviceOrder.begin(), DeviceOrder.end(), 5)),
+              std::make_tuple(6, "Custom Heat", true, "", 300, 2, "None", true, 0, 2, 0));
 
     WriteCustomDevices("[Devices]\r\nDevice1=" + DeviceEntry("Custom").Set(3, "4").Value() +
                        "\r\n");
