@@ -50,25 +50,20 @@ protected:
     ScopedLocale british{"en_GB.UTF-8"};
 };
 
-TEST_F(CablesTest, LoadsGroupsAndSortsCablesByImpedanceHighestFirst) {
+TEST_F(CablesTest, LoadsSortsHighestImpedanceFirstAndOffersGroupsByLocale) {
     file.Set("Cable Groups", "Group1", "European, nonus");  // any letter case
     WriteCables(file);
     ASSERT_TRUE(LoadCableCatalogue());
     EXPECT_TRUE(platform.messages.empty());
-    ASSERT_EQ(CableGroupTable.size(), 3u);
-    EXPECT_EQ(CableGroupTable[0].GroupName, "American");
-    EXPECT_EQ(CableGroupTable[0].GroupLocale, "US");
-    EXPECT_EQ(CableGroupTable[1].GroupLocale, "NONUS");
-    EXPECT_EQ(CableGroupTable[2].GroupLocale, "ALL");
+    std::vector<std::string> groups;
+    for (const CableGroup& g : CableGroupTable)
+        groups.push_back(g.GroupName + "/" + g.GroupLocale);
+    EXPECT_EQ(groups, (std::vector<std::string>{"American/US", "European/NONUS", "Common/ALL"}));
     EXPECT_EQ(CableNames(false), (std::vector<std::string>{"US 16", "EU 1.5", "US 14", "Any 2.5"}));
     EXPECT_EQ(CableTable[0].CableImpedanceValue, 1320);
-    EXPECT_EQ(CableTable[3].CableImpedanceValue, 740);
-    EXPECT_EQ(CableTable[3].CableGroupNumber, 2);
-}
-
-TEST_F(CablesTest, FirstRunOffersGroupsByLocaleAndStoresTheChoice) {
-    WriteCables(file);
-    ASSERT_TRUE(LoadCableCatalogue());
+    EXPECT_EQ(std::make_tuple(CableTable[3].CableImpedanceValue, CableTable[3].CableGroupNumber),
+              std::make_tuple(740, 2));
+    // The first run offers the groups of the user's locale and stores the choice.
     EXPECT_EQ(CableNames(true), (std::vector<std::string>{"EU 1.5", "Any 2.5"}));
     EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{false, true, true}));
 
@@ -137,8 +132,7 @@ TEST_F(CablesTest, FiguresAreTakenAsTheyStandAndAnEmptyKeyEndsTheList) {
     EXPECT_EQ(CableTable[0].CableImpedanceValue, 1210);  // half to even
     EXPECT_EQ(CableTable.back().CableImpedanceValue, -20);
 
-    file.Set("Cables", "Cable1", "").Set("Cables", "Cable2", ", C2");
-    WriteCables(file);
+    WriteCables(file.Set("Cables", "Cable1", "").Set("Cables", "Cable2", ", C2"));
     ASSERT_TRUE(LoadCableCatalogue());
     EXPECT_EQ(CableNames(false), (std::vector<std::string>{"US 16"}));
 }
@@ -172,13 +166,11 @@ TEST_F(CablesTest, LookUpsByImpedance) {
 TEST_F(CablesTest, ListEntriesAndGroupSelection) {
     WriteCables(file);
     ASSERT_TRUE(LoadCableCatalogue());
-    const auto entries = CableListEntries(true);
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].Text, "EU 1.5");
-    EXPECT_EQ(entries[0].ItemData, 1);
-    EXPECT_EQ(entries[1].ItemData, 3);
-    EXPECT_EQ(entries[2].Text, "User-Defined");
-    EXPECT_EQ(entries[2].ItemData, -1);
+    std::vector<std::pair<std::string, int>> entries;
+    for (const auto& e : CableListEntries(true))
+        entries.emplace_back(e.Text, e.ItemData);
+    EXPECT_EQ(entries, (std::vector<std::pair<std::string, int>>{
+                           {"EU 1.5", 1}, {"Any 2.5", 3}, {"User-Defined", -1}}));
     EXPECT_EQ(CableListEntries(false).size(), 2u);
 
     DeleteSetting("CableGroup1");            // unchanged groups are not written again

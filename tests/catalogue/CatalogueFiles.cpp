@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
 
 #include "catalogue/Cables.h"
-#include "catalogue/DeviceFixtures.h"
+#include "catalogue/DeviceTypes.h"
 #include "catalogue/Panels.h"
+#include "shell/ProfileFile.h"
 
 IniText& IniText::Set(const std::string& section, const std::string& key,
                       const std::string& value) {
@@ -33,6 +37,11 @@ IniText& IniText::RemoveSection(const std::string& section) {
     return *this;
 }
 
+IniText& IniText::Append(const std::string& text) {
+    appended_ += text;
+    return *this;
+}
+
 std::string IniText::Text() const {
     std::string text;
     for (const auto& [name, keys] : sections_) {
@@ -41,7 +50,34 @@ std::string IniText::Text() const {
             text += key + "=" + value + "\r\n";
         text += "\r\n";
     }
-    return text;
+    return text + appended_;
+}
+
+DeviceEntry::DeviceEntry(const std::string& name) {
+    items_.fill("");
+    const std::vector<std::pair<int, std::string>> defaults = {
+        {1, name}, {3, "0"},     {4, "1"},     {5, "1"},  {7, "T"},     {8, "300"}, {9, "0"},
+        {10, "0"}, {11, "0"},    {12, "0"},    {13, "0"}, {14, "0"},    {16, "1"},  {17, "F"},
+        {18, "0"}, {19, "0"},    {20, "0"},    {21, "0"}, {22, "F"},    {23, "0"},  {24, "0"},
+        {25, "0"}, {26, "5000"}, {27, "1700"}, {28, "0"}, {30, "5000"}, {31, "0"},  {32, "A"},
+        {33, "0"}, {34, "0"},    {35, "0"},    {36, "1"}, {37, "0"},    {38, "0"},  {39, "0"},
+        {40, "0"}, {41, "0"},    {44, "0"},    {45, "0"}, {46, "0"},    {47, "F"},  {48, "1"},
+        {49, "1"}, {51, "0"},    {52, "0"},    {53, "0"}, {54, "0"}};
+    for (const auto& [item, text] : defaults)
+        items_[static_cast<std::size_t>(item)] = text;
+}
+
+DeviceEntry& DeviceEntry::Set(int item, const std::string& text) {
+    if (item < 1 || item > 55) throw std::out_of_range("device entry item");
+    items_[static_cast<std::size_t>(item)] = text;
+    return *this;
+}
+
+std::string DeviceEntry::Value() const {
+    std::string value = items_[1];
+    for (std::size_t i = 2; i < items_.size(); ++i)
+        value += "," + items_[i];
+    return value;
 }
 
 void SetPanelKeys(IniText& file, const std::string& section, const std::string& name, int loops) {
@@ -54,6 +90,36 @@ void SetPanelKeys(IniText& file, const std::string& section, const std::string& 
         .Set(section, "MaxLoopCurrent", "500")
         .Set(section, "MaxTotalCurrent", "2000")
         .Set(section, "MinLoopVoltage", "2000");
+}
+
+IniText MinimalDeviceFile() {
+    IniText file;
+    file.Set("Families", "Family0", "None,None,,F")
+        .Set("Families", "Family1", "Detectors,Detectors,ALL,T")
+        .Set("Families", "Family2", "Sounders,Sounders,ALL");
+    file.Set("Buttons", "Button0", "None").Set("Buttons", "Button1", "Detector,Det");
+    file.Set("Outputs", "MaxOutputs", "3")
+        .Set("Outputs", "Output0", "None,0,0")
+        .Set("Outputs", "Output1", "LED,1,1")
+        .Set("Outputs", "Output2", "Relay,2,2")
+        .Set("Outputs", "Output3", "Remote output,3,3");
+    file.Set("Inputs", "MaxInputs", "2")
+        .Set("Inputs", "Input0", "None,0,0")
+        .Set("Inputs", "Input1", "Alarm,1,1")
+        .Set("Inputs", "Input2", "Fault,2,2");
+    file.Set("Switches", "MaxSwitches", "1")
+        .Set("Switches", "Switch0", "None,,0,0,,,0")
+        .Set("Switches", "Switch1", "Tone,Tone select,5000,6000,M,S,1");
+    file.Set("Faults", "Fault1", "Open,Short,Dirty,Low,High,Tamper,Missing,Wrong");
+    file.Set("Fields", "Field1", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1");
+    file.Set("FieldTypes", "FieldType1", "Level,0,F,F,F,F,F,0,D,F,,,F,F,F,F");
+    file.Set("Devices", "MaxDevices", "3")
+        .Set("Devices", "Device0",
+             DeviceEntry("None").Set(5, "0").Set(16, "0").Set(36, "0").Value())
+        .Set("Devices", "Device1", DeviceEntry("Optical Detector").Value())
+        .Set("Devices", "Device2", DeviceEntry("Sounder").Set(5, "2").Set(33, "1").Value())
+        .Set("Devices", "Device3", DeviceEntry("Interface").Set(33, "3").Value());
+    return file;
 }
 
 IniText MinimalPanelFile() {
@@ -90,6 +156,12 @@ IniText MinimalCableFile() {
     return file;
 }
 
+std::string WriteStandardDevices(const IniText& file) {
+    return WriteRawFile(StandardDevicesFilePath(), file.Text());
+}
+std::string WriteCustomDevices(const std::string& text) {
+    return WriteRawFile(CustomDevicesFilePath(), text);
+}
 std::string WriteStandardPanels(const IniText& file) {
     return WriteRawFile(StandardPanelFilePath(), file.Text());
 }
@@ -101,6 +173,15 @@ std::string WriteCustomPanels(const IniText& file) {
 }
 std::string WriteCables(const IniText& file) {
     return WriteRawFile(CableDataFilePath(), file.Text());
+}
+
+std::string WriteRawFile(const std::string& path, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    out.close();
+    ResetProfileCache();
+    return path;
 }
 
 std::string Phrase(const std::string& path) {

@@ -8,7 +8,6 @@
 
 #include "catalogue/Cables.h"
 #include "catalogue/CatalogueFiles.h"
-#include "catalogue/DeviceFixtures.h"
 #include "catalogue/DeviceTypes.h"
 #include "catalogue/Options.h"
 #include "catalogue/OtherDevices.h"
@@ -23,7 +22,7 @@ class CatalogueStartupTest : public ScriptedTest {
 protected:
     void SetUp() override {
         ScriptedTest::SetUp();
-        DeviceCatalogueFile devices;
+        IniText devices = MinimalDeviceFile();
         // Device1 stands alone behind other device 2 (read second, sorted first).
         devices.Set("Devices", "Device1", DeviceEntry("Optical Detector").Set(46, "2").Value());
         devices.Append(
@@ -32,7 +31,7 @@ protected:
             "FromRemote=T\r\nContext=other\r\n"
             "[Base]\r\nName=Isolating Base\r\nImpedance=3\r\nQuiescent=90\r\nAlarm=90\r\n"
             "FromRemote=F\r\nMaxSurge=50000\r\nContext=standalone\r\n");
-        devices.WriteStandard();
+        WriteStandardDevices(devices);
         WriteStandardPanels(MinimalPanelFile());
         WriteCables(MinimalCableFile());
     }
@@ -65,15 +64,8 @@ TEST_F(CatalogueStartupTest, LoadsEverythingInOrderWithoutAMessage) {
     ASSERT_TRUE(LoadCatalogues()) << platform.AllMessageTexts();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_FALSE(platform.IsBusy());
-    const CatalogueCounts counts = CountCatalogues();
-    EXPECT_EQ(counts.families, 3);
-    EXPECT_EQ(counts.deviceTypes, 3);
-    EXPECT_EQ(counts.panels, 4);
-    EXPECT_EQ(counts.cables, 4);
-    EXPECT_EQ(counts.otherDevices, 2);
-    EXPECT_EQ(CatalogueCountsText(counts),
+    EXPECT_EQ(CatalogueCountsText(CountCatalogues()),
               "families 3, device types 3, panels 4, cables 4, other devices 2");
-
     // The standard devices came after the device types, the impedance after the cables, the
     // standalone mapping after the other devices.
     EXPECT_EQ(StandardDevice.size(), DeviceTypeTable.size());
@@ -85,9 +77,16 @@ TEST_F(CatalogueStartupTest, LoadsEverythingInOrderWithoutAMessage) {
     // No panel remembered: the unknown panel, which is then remembered.
     EXPECT_EQ(CurrentPanelName(), "Unknown Panel");
     EXPECT_EQ(ReadSettingText("LastPanel"), "Unknown Panel");
+
+    // Running again loads the new data afresh: nothing doubled, mapped once.
+    WriteStandardPanels(MinimalPanelFile().Remove("Zeta", "Panel1"));
+    ASSERT_TRUE(LoadCatalogues());
+    EXPECT_EQ(CatalogueCountsText(CountCatalogues()),
+              "families 3, device types 3, panels 3, cables 4, other devices 2");
+    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 1);
 }
 
-TEST_F(CatalogueStartupTest, SelectsTheLastPanelAndRestoresTheCalculationType) {
+TEST_F(CatalogueStartupTest, RestoresTheLastPanelAndTheStoredChoices) {
     WriteSettingText("LastPanel", "zeta 2");
     WriteSettingNumber("LastCalcType", 2);
     WriteSettingNumber("LastCableImpedance", 740);
@@ -95,9 +94,20 @@ TEST_F(CatalogueStartupTest, SelectsTheLastPanelAndRestoresTheCalculationType) {
     EXPECT_EQ(CurrentPanelName(), "Zeta 2");
     EXPECT_EQ(GetLastCalcType(), 2);
     EXPECT_EQ(GetLastCableImpedance(), 740);
-}
 
-TEST_F(CatalogueStartupTest, LegacySettingsAreCarriedOverFirst) {
+    WriteSettingText("LastPanel", "Panel Long Gone");
+    ASSERT_TRUE(LoadCatalogues());
+    EXPECT_EQ(CurrentPanelName(), "Unknown Panel");
+    // Without the unknown panel a forgotten panel fails the start; a remembered one still works.
+    WriteStandardPanels(MinimalPanelFile().Remove("Acme", "Panel2"));
+    WriteSettingText("LastPanel", "Panel Long Gone");
+    EXPECT_EQ(FailingLoad(), "Unable to find default control panel data 'Unknown Panel'");
+    platform.messages.clear();
+    WriteSettingText("LastPanel", "Bolt One");
+    EXPECT_TRUE(LoadCatalogues());
+    EXPECT_EQ(CurrentPanelName(), "bolt one");
+
+    // Legacy settings are carried over first.
     WriteRawFile(JoinPath(paths.configDir, "QUELMAR.INI"),
                  "[Quelmar]\r\nLastPanel=Acme 8\r\n[Options]\r\nLastCalcType=1\r\n");
     ASSERT_TRUE(LoadCatalogues());
@@ -105,75 +115,46 @@ TEST_F(CatalogueStartupTest, LegacySettingsAreCarriedOverFirst) {
     EXPECT_EQ(GetLastCalcType(), 1);
 }
 
-TEST_F(CatalogueStartupTest, AForgottenPanelFallsBackToTheUnknownPanel) {
-    WriteSettingText("LastPanel", "Panel Long Gone");
-    ASSERT_TRUE(LoadCatalogues());
-    EXPECT_EQ(CurrentPanelName(), "Unknown Panel");
-}
-
-TEST_F(CatalogueStartupTest, WithoutTheUnknownPanelStartUpFails) {
-    IniText panels = MinimalPanelFile();
-    panels.Remove("Acme", "Panel2");
-    WriteStandardPanels(panels);
-    WriteSettingText("LastPanel", "Panel Long Gone");
-    EXPECT_EQ(FailingLoad(), "Unable to find default control panel data 'Unknown Panel'");
-    // A remembered panel that exists still works without it.
-    platform.messages.clear();
-    WriteSettingText("LastPanel", "Bolt One");
-    EXPECT_TRUE(LoadCatalogues());
-    EXPECT_EQ(CurrentPanelName(), "bolt one");
-}
-
 TEST_F(CatalogueStartupTest, EachFailureStopsTheSequenceAfterItsOneMessage) {
     // A broken device file: nothing after it is loaded.
+    const std::string devices = ReadWholeFile(StandardDevicesFilePath());
     WriteRawFile(StandardDevicesFilePath(), "[Families]\r\nFamily0=None,None\r\n");
     EXPECT_EQ(FailingLoad(), "No device families defined in " + Phrase(StandardDevicesFilePath()));
     EXPECT_TRUE(PanelTable.empty());
     EXPECT_TRUE(StandardDevice.empty());
-}
+    WriteRawFile(StandardDevicesFilePath(), devices);
 
-TEST_F(CatalogueStartupTest, PanelFailureStopsBeforeTheCables) {
+    // The panels fail before the cables.
+    platform.messages.clear();
+    const std::string panels = ReadWholeFile(StandardPanelFilePath());
     std::filesystem::remove(StandardPanelFilePath());
     EXPECT_EQ(FailingLoad(), "Unable to find file containing standard panel data: '" +
                                  StandardPanelFilePath() + "'.");
-    EXPECT_FALSE(DeviceTypeTable.empty());
     EXPECT_EQ(StandardDevice.size(), DeviceTypeTable.size());
     EXPECT_TRUE(CableTable.empty());
     EXPECT_EQ(GetCurrentPanel(), -1);
-}
+    WriteRawFile(StandardPanelFilePath(), panels);
 
-TEST_F(CatalogueStartupTest, CableFailureStopsBeforeTheImpedanceAndOtherDevices) {
+    // The cables fail before the impedance, the calculation type and the other devices.
+    platform.messages.clear();
     WriteSettingNumber("LastCalcType", 1);
-    IniText cables = MinimalCableFile();
-    cables.Set("C3", "Group", "9");
-    WriteCables(cables);
+    WriteCables(MinimalCableFile().Set("C3", "Group", "9"));
     EXPECT_EQ(FailingLoad(), "Invalid settings for cable 3 in " + Phrase(CableDataFilePath()));
     EXPECT_EQ(GetLastCableImpedance(), 0);
     EXPECT_EQ(GetLastCalcType(), 0);
     EXPECT_EQ(OtherDeviceTable.size(), 1u);
     EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 2);  // not mapped
-}
+    WriteCables(MinimalCableFile());
 
-TEST_F(CatalogueStartupTest, OtherDeviceFailureStopsBeforeThePanelChoice) {
-    DeviceCatalogueFile devices;
-    devices.Append("[Others]\r\nOther1=Led\r\n[Led]\r\nName=Remote LED\r\n");
-    devices.WriteStandard();
+    // The other devices fail before the panel choice.
+    platform.messages.clear();
+    WriteStandardDevices(
+        MinimalDeviceFile().Append("[Others]\r\nOther1=Led\r\n[Led]\r\nName=Remote LED\r\n"));
     EXPECT_EQ(FailingLoad(),
               "Invalid settings for Other Device 1 in " + Phrase(StandardDevicesFilePath()));
     EXPECT_EQ(GetLastCableImpedance(), 1210);
     EXPECT_EQ(GetCurrentPanel(), -1);
     EXPECT_FALSE(SettingExists("LastPanel"));
-}
-
-TEST_F(CatalogueStartupTest, RunningAgainLoadsTheNewDataAfresh) {
-    ASSERT_TRUE(LoadCatalogues());
-    IniText panels = MinimalPanelFile();
-    panels.Remove("Zeta", "Panel1");
-    WriteStandardPanels(panels);
-    ASSERT_TRUE(LoadCatalogues());
-    EXPECT_EQ(CountCatalogues().panels, 3);
-    EXPECT_EQ(CountCatalogues().otherDevices, 2);        // not doubled
-    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 1);  // mapped once, from the fresh number
 }
 
 TEST_F(CatalogueStartupTest, SettingsThatCannotBeWrittenEndInTheErrorHandler) {

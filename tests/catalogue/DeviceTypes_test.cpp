@@ -1,3 +1,5 @@
+// The device type catalogue: every item of an entry in its own field, every refusal with its
+// text, the address ranges, the user entries, the sort and damaged files.
 #include "catalogue/DeviceTypes.h"
 
 #include <gtest/gtest.h>
@@ -7,11 +9,8 @@
 #include <random>
 #include <set>
 
-#include "catalogue/DeviceFixtures.h"
+#include "catalogue/CatalogueFiles.h"
 #include "catalogue/FieldParsing.h"
-#include "catalogue/InputBits.h"
-#include "catalogue/OutputBits.h"
-#include "catalogue/Switches.h"
 #include "shell/ErrorHandler.h"
 #include "shell/Product.h"
 #include "shell/Settings.h"
@@ -25,20 +24,29 @@ protected:
         ScriptedTest::SetUp();
         ResetDeviceCatalogue();
     }
-    std::string Phrase() const { return FilePhrase(StandardDevicesFilePath()); }
-    std::string UserPhrase() const { return FilePhrase(CustomDevicesFilePath()); }
+    std::string In() const { return " in " + FilePhrase(StandardDevicesFilePath()); }
     std::string Suffix(int type = 1) const {
-        return "for device type " + std::to_string(type) + " in " + Phrase();
+        return "for device type " + std::to_string(type) + In();
+    }
+    bool Load() {
+        WriteStandardDevices(file);
+        return LoadDeviceCatalogue();
     }
     // Loads the catalogue with Device1 replaced by `entry`.
     bool LoadWithDevice1(const DeviceEntry& entry) {
-        file.Set("Devices", "Device1", entry.Value()).WriteStandard();
-        return LoadDeviceCatalogue();
+        file.Set("Devices", "Device1", entry.Value());
+        return Load();
     }
     // Loads with Device1 using the address range definition `definition` (named X).
     bool LoadWithRange(const std::string& definition) {
         file.Set("Ranges", "RangeX", definition);
         return LoadWithDevice1(DeviceEntry("Ranged").Set(32, "X"));
+    }
+    // The messages shown so far, which are then forgotten.
+    std::string Shown() {
+        const std::string texts = platform.AllMessageTexts();
+        platform.messages.clear();
+        return texts;
     }
     const DeviceTypeRecord& Type(int n) const {
         return DeviceTypeTable.at(static_cast<std::size_t>(n));
@@ -57,35 +65,40 @@ protected:
         return true;
     }
 
-    DeviceCatalogueFile file;
+    IniText file = MinimalDeviceFile();
 };
 
-// ---------------------------------------------------------------- a whole load
+// ---------------------------------------------------------------- whole loads
 
-TEST_F(DeviceTypesTest, LoadsTheMinimalCatalogue) {
-    file.WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
+TEST_F(DeviceTypesTest, LoadsTheMinimalCatalogueAndLoadsAgainFromEmptyTables) {
+    file.Set("Ranges", "RangeX", "129-254")
+        .Set("Devices", "Device1", DeviceEntry("High").Set(32, "X").Value());
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(MaxLoopAddress(), 252);
+
+    file = MinimalDeviceFile();
+    ASSERT_TRUE(Load()) << platform.AllMessageTexts();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(DeviceTypeCount, 3);
     ASSERT_EQ(DeviceTypeTable.size(), 4u);
     EXPECT_EQ(FamilyCount, 2);
     EXPECT_EQ(ButtonTable.size(), 2u);
-    EXPECT_EQ(Type(1).Name, "Optical Detector");
-    EXPECT_EQ(Type(1).Family, 1);
-    EXPECT_EQ(Type(1).Button, 1);
+    EXPECT_EQ(AddressRangeTable.size(), 2u);  // " full" and "A"
+    EXPECT_EQ(std::tie(Type(1).Name, Type(1).Family, Type(1).Button, Type(1).Faults[7]),
+              std::make_tuple("Optical Detector", 1, 1, "Wrong"));
     EXPECT_EQ(Type(0).Button, 0);
-    EXPECT_EQ(Type(1).Faults[7], "Wrong");
     EXPECT_FALSE(Type(1).IsCustom);
-    // Sorted by name: Interface, None, Optical Detector, Sounder.
+    // Sorted by name: Interface, None, Optical Detector, Sounder; by title: Detectors, None,
+    // Sounders.
     EXPECT_EQ(DeviceOrder, (std::vector<std::int16_t>{3, 0, 1, 2}));
-    // Sorted by title: Detectors, None, Sounders.
     EXPECT_EQ(FamilyOrder, (std::vector<std::int16_t>{1, 0, 2}));
     EXPECT_EQ(MaxLoopAddress(), 126);
     EXPECT_FALSE(HighAddressesUsed);
 }
 
-TEST_F(DeviceTypesTest, ReadsEveryFieldFromItsOwnItem) {
-    file.Set("Fields", "Field2", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,ignored,Protocol three");
+TEST_F(DeviceTypesTest, ReadsEveryItemIntoItsOwnField) {
+    file.Set("Fields", "Field2", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,ignored,Protocol three")
+        .Set("Buttons", "Button1", "Det\",Second");  // one trailing quote is dropped
     DeviceEntry e("Full");
     const std::vector<std::pair<int, std::string>> items = {
         {2, "Second"}, {3, "3"},     {4, "200"},   {5, "2"},   {7, "A"},    {29, "true"},
@@ -101,109 +114,146 @@ TEST_F(DeviceTypesTest, ReadsEveryFieldFromItsOwnItem) {
         e.Set(item, text);
     ASSERT_TRUE(LoadWithDevice1(e)) << platform.AllMessageTexts();
     const DeviceTypeRecord& t = Type(1);
-    EXPECT_EQ(t.Name, "Full");
-    EXPECT_EQ(t.SecondaryName, "Second");
-    EXPECT_EQ(t.Protocol, 3);
-    EXPECT_EQ(t.TypeCode, 200);
-    EXPECT_EQ(t.Family, 2);
-    EXPECT_EQ(t.AnalogueType, 6);
-    EXPECT_EQ(t.QuiescentCurrent, 301);
-    EXPECT_EQ(t.InputBitCurrent, (std::array<std::int32_t, 3>{-9, 10, 11}));
-    EXPECT_EQ(t.OutputBitCurrent, (std::array<std::int32_t, 3>{-12, 13, 14}));
-    EXPECT_EQ(t.IconNumber, 16);
-    EXPECT_TRUE(t.EntryFlag17);
-    EXPECT_EQ(t.InputUse, (std::array<std::int16_t, 3>{1, 2, 0}));
-    EXPECT_EQ(t.TestModeFinalRampUp, 21);
-    EXPECT_TRUE(t.EntryFlag22);
-    EXPECT_EQ(t.TestModeRampDown, 23);
-    EXPECT_EQ(t.TestModeRampUp, 24);
-    EXPECT_EQ(t.TestModeFinalValue, 25);
-    EXPECT_EQ(t.AlarmCurrent, 2600);
-    EXPECT_EQ(t.MinimumVoltage, 2700);
-    EXPECT_EQ(t.TestModeInitialRampDown, 28);
-    EXPECT_EQ(t.AlarmCurrentLedDisabled, 3000);
-    EXPECT_TRUE(t.LedDisabledCurrentDiffers);
+    EXPECT_EQ(
+        std::tie(t.Name, t.SecondaryName, t.Faults[0], t.ProtocolThreeText, RangeOf(1).RangeName),
+        std::make_tuple("Full", "Second", "Open", "Protocol three", "L"));
+    // The numeric fields, in the order of the items they come from.
+    EXPECT_EQ(
+        std::make_tuple(
+            t.Protocol, t.TypeCode, t.Family, t.AnalogueType, t.QuiescentCurrent, t.InputBitCurrent,
+            t.OutputBitCurrent, t.IconNumber, t.EntryFlag17, t.InputUse, t.TestModeFinalRampUp,
+            t.EntryFlag22, t.TestModeRampDown, t.TestModeRampUp, t.TestModeFinalValue,
+            t.AlarmCurrent, t.MinimumVoltage, t.TestModeInitialRampDown, t.AlarmCurrentLedDisabled,
+            t.LedDisabledCurrentDiffers, t.OutputUse, t.UsesOutputGroup3, t.Button, t.BaseType,
+            t.SurgeCurrent, t.MaxSurgeCurrent, t.PollingLedIcon, t.IsolatedEquivalent,
+            t.NoOtherDevices, t.Item42IsA, t.IsMaster, t.IsSlave, t.DilSwitch1, t.DilSwitch2,
+            t.StandaloneSetting, t.EntryFlag47, t.OutputDrawOrder, t.WandIcon, t.Value52Hundredths,
+            t.DependsOnDevice, t.MaximumDependents, t.EntryFlag55),
+        std::make_tuple(3, 200, 2, 6, 301, std::array<std::int32_t, 3>{-9, 10, 11},
+                        std::array<std::int32_t, 3>{-12, 13, 14}, 16, true,
+                        std::array<std::int16_t, 3>{1, 2, 0}, 21, true, 23, 24, 25, 2600, 2700, 28,
+                        3000, true, std::array<std::int16_t, 3>{3, 2, 1}, true, 0, 37, 38, 3900000,
+                        40, 41, true, true, false, true, 1, 0, 46, true, 5, 51, 53, 53, 54, true));
     EXPECT_DOUBLE_EQ(t.InternalResistance, 31);
-    EXPECT_EQ(AddressRangeTable.at(static_cast<std::size_t>(t.AddressRange)).RangeName, "L");
-    EXPECT_EQ(t.OutputUse, (std::array<std::int16_t, 3>{3, 2, 1}));
-    EXPECT_TRUE(t.UsesOutputGroup3);
-    EXPECT_EQ(t.Button, 0);
-    EXPECT_EQ(t.BaseType, 37);
-    EXPECT_EQ(t.SurgeCurrent, 38);
-    EXPECT_EQ(t.MaxSurgeCurrent, 3900000);
-    EXPECT_EQ(t.PollingLedIcon, 40);
-    EXPECT_EQ(t.IsolatedEquivalent, 41);
-    EXPECT_TRUE(t.NoOtherDevices);
-    EXPECT_TRUE(t.Item42IsA);
-    EXPECT_FALSE(t.IsMaster);
-    EXPECT_TRUE(t.IsSlave);
-    EXPECT_EQ(t.DilSwitch1, 1);
-    EXPECT_EQ(t.DilSwitch2, 0);
-    EXPECT_EQ(t.StandaloneSetting, 46);
-    EXPECT_TRUE(t.EntryFlag47);
-    EXPECT_EQ(t.Faults[0], "Open");
-    EXPECT_EQ(t.ProtocolThreeText, "Protocol three");
-    EXPECT_EQ(t.OutputDrawOrder, 5);
-    EXPECT_EQ(t.WandIcon, 51);
-    EXPECT_EQ(t.Value52Hundredths, 53);
-    EXPECT_EQ(t.DependsOnDevice, 53);
-    EXPECT_EQ(t.MaximumDependents, 54);
-    EXPECT_TRUE(t.EntryFlag55);
     EXPECT_FALSE(Type(2).LedDisabledCurrentDiffers);
     EXPECT_EQ(Type(2).ProtocolThreeText, "");
+    EXPECT_EQ(std::tie(ButtonTable[1].ButtonText, ButtonTable[1].ButtonText2),
+              std::make_tuple("Det", "Second"));
+    EXPECT_EQ(ButtonTable[1].ButtonState, 0);
 }
 
-TEST_F(DeviceTypesTest, LoadingAgainStartsFromEmptyTables) {
-    file.Set("Ranges", "RangeX", "129-254")
-        .Set("Devices", "Device1", DeviceEntry("High").Set(32, "X").Value())
-        .WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue());
-    EXPECT_EQ(MaxLoopAddress(), 252);
-    DeviceCatalogueFile plain;
-    plain.WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue());
-    EXPECT_EQ(MaxLoopAddress(), 126);
-    EXPECT_EQ(AddressRangeTable.size(), 2u);  // " full" and "A"
-    EXPECT_EQ(Type(1).Name, "Optical Detector");
+// Accepted item texts and the field value each gives.
+TEST_F(DeviceTypesTest, ItemTextsAndTheValuesTheyGive) {
+    using Field = int (*)(const DeviceTypeRecord&);
+    const Field analogue = [](const DeviceTypeRecord& t) { return int{t.AnalogueType}; };
+    const Field hundredths = [](const DeviceTypeRecord& t) { return int{t.Value52Hundredths}; };
+    const Field drawOrder = [](const DeviceTypeRecord& t) { return int{t.OutputDrawOrder}; };
+    const Field dil1 = [](const DeviceTypeRecord& t) { return int{t.DilSwitch1}; };
+    struct Case {
+        int item;
+        std::string text;
+        Field field;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {7, "T", analogue, 0},          {7, "t", analogue, 0},
+        {7, "P", analogue, 1},          {7, "f", analogue, 2},
+        {7, "L", analogue, 3},          {7, "LF", analogue, 7},
+        {7, "lf", analogue, 7},         {7, "A", analogue, 4},
+        {7, "M", analogue, 5},          {52, "", hundredths, 0},
+        {52, "0.29", hundredths, 29},   {52, "1.5", hundredths, 150},
+        {52, "2.999", hundredths, 299}, {52, "-0.295", hundredths, -30},
+        {52, "-1", hundredths, -100},   {52, "1.5x", hundredths, 150},
+        {52, "abc", hundredths, 0},     {52, "327.67", hundredths, 32767},
+        {50, "", drawOrder, 0},         {50, "6", drawOrder, 6},
+        {44, "255", dil1, 255},  // a switch number may use the whole byte
+    };
+    file.Set("Switches", "MaxSwitches", "300");
+    for (const Case& c : cases) {
+        ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(c.item, c.text)))
+            << c.item << " " << Shown();
+        EXPECT_EQ(c.field(Type(1)), c.expected) << "item " << c.item << " '" << c.text << "'";
+    }
+    // Item 29 turns the analogue type A into 6; any other text leaves it.
+    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(7, "a").Set(29, "t")));
+    EXPECT_EQ(Type(1).AnalogueType, 6);
+    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(7, "A").Set(29, "False")));
+    EXPECT_EQ(Type(1).AnalogueType, 4);
+    EXPECT_EQ(OutputDrawOrderTable[6], OutputDrawOrderTable[4]);
+    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(42, "True").Set(43, "m")));
+    EXPECT_EQ(std::make_tuple(Type(1).NoOtherDevices, Type(1).Item42IsA, Type(1).IsMaster,
+                              Type(1).IsSlave),
+              std::make_tuple(true, false, true, false));
+    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(42, "x").Set(43, "Q")));
+    EXPECT_FALSE(Type(1).NoOtherDevices || Type(1).Item42IsA || Type(1).IsMaster ||
+                 Type(1).IsSlave);
+    // Family 0 with an icon becomes the icon-only family; without one the button is not read.
+    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(5, "0").Set(16, "12")));
+    EXPECT_EQ(std::make_tuple(Type(1).Family, IsIconOnlyFamily(1)), std::make_tuple(255, true));
+    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(5, "0").Set(16, "0").Set(36, "junk")));
+    EXPECT_EQ(
+        std::make_tuple(Type(1).Family, Type(1).Button, IsIconOnlyFamily(1), IsIconOnlyFamily(-1)),
+        std::make_tuple(0, 0, false, false));
+    EXPECT_TRUE(platform.messages.empty());
 }
 
-// ---------------------------------------------------------------- file, families, buttons
+// ---------------------------------------------------------------- refusals
 
-TEST_F(DeviceTypesTest, MissingStandardFileIsNamedWithItsFullPath) {
+TEST_F(DeviceTypesTest, EveryRefusalOfTheFileNamesWhatIsWrong) {
     EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Unable to find file containing device types: '" + StandardDevicesFilePath() + "'.");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, kProductName);
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(platform.beeps.size(), 1u);
-}
+    EXPECT_EQ(Shown(),
+              "Unable to find file containing device types: '" + StandardDevicesFilePath() + "'.");
 
-TEST_F(DeviceTypesTest, DataFilesLieUnderTheDataAndUserRoots) {
-    EXPECT_EQ(StandardDevicesFilePath(), paths.dataRoot + "/Tarvex/Devices/Devices.dat");
-    EXPECT_EQ(CustomDevicesFilePath(), paths.userRoot + "/Tarvex/Devices/CustomDevices.dat");
-}
-
-TEST_F(DeviceTypesTest, FamilyWithoutNameOrTitleIsRefused) {
-    file.Set("Families", "Family2", "Sounders").WriteStandard();
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(), "Invalid settings for device family 2 in " + Phrase());
-    platform.messages.clear();
-    file.Set("Families", "Family1", ",Title").WriteStandard();
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(), "Invalid settings for device family 1 in " + Phrase());
-}
-
-TEST_F(DeviceTypesTest, FamilyZeroAndOneMustBothExist) {
-    file.Remove("Families", "Family1").Remove("Families", "Family2").WriteStandard();
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(), "No device families defined in " + Phrase());
-    // Without Family0 the families after it are never read.
-    platform.messages.clear();
-    DeviceCatalogueFile noZero;
-    noZero.Remove("Families", "Family0").WriteStandard();
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(), "No device families defined in " + Phrase());
+    const std::string maxDevices =
+        "Invalid setting for 'MaxDevices' entry in 'Devices' section" + In();
+    const std::string fieldType = "for Field Type 1 " + Suffix(0);
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;  // nullptr: the key is removed
+        std::string message;
+    };
+    const char* const types = "FieldTypes";
+    const std::vector<Case> cases = {
+        {"Families", "Family2", "Sounders", "Invalid settings for device family 2" + In()},
+        {"Families", "Family1", ",Title", "Invalid settings for device family 1" + In()},
+        // Without Family0 the families after it are never read.
+        {"Families", "Family0", nullptr, "No device families defined" + In()},
+        {"Buttons", "Button1", nullptr, "No device buttons defined" + In()},
+        {"Devices", "MaxDevices", "0", "Invalid numeric value for " + maxDevices},
+        {"Devices", "MaxDevices", "128", "Invalid numeric value for " + maxDevices},
+        {"Devices", "MaxDevices", nullptr, "Numeric value expected for " + maxDevices},
+        {types, "FieldType1", "L,X,F,F,F,F,F,0,D", "Invalid value for default value " + fieldType},
+        {types, "FieldType1", "L,,F,F,F,F,F,0,D", "Invalid value for default value " + fieldType},
+        {types, "FieldType1", "L,256,F,F,F,F,F,0,D",
+         "Invalid numeric value for Default value for Field type 1 " + Suffix(0)},
+        {types, "FieldType1", "L,0,F,x,F,F,F,0,D",
+         "Numeric value expected for Bit mask for PC read only " + fieldType},
+        {types, "FieldType1", "L,0,F,256,F,F,F,0,D",
+         "Invalid numeric value for Bit mask for PC read only " + fieldType},
+        {types, "FieldType1", "L,0,F,F,F,F,F,0,X", "Invalid default display mode " + fieldType},
+        {types, "FieldType1", "L,0,F,F,F,F,F,0,", "Invalid default display mode " + fieldType},
+        {"Inputs", "MaxInputs", "0",
+         "Invalid numeric value for 'MaxInputs' entry in [Inputs] section" + In()},
+    };
+    file.Remove("Families", "Family1").Remove("Families", "Family2");
+    EXPECT_FALSE(Load());
+    EXPECT_EQ(Shown(), "No device families defined" + In());
+    for (const Case& c : cases) {
+        file = MinimalDeviceFile();
+        if (c.value)
+            file.Set(c.section, c.key, c.value);
+        else
+            file.Remove(c.section, c.key);
+        EXPECT_FALSE(Load()) << c.message;
+        EXPECT_EQ(Shown(), c.message);
+    }
+    // The last refusal, in the bit tables, left no device types behind.
+    EXPECT_TRUE(DeviceTypeTable.empty());
 }
 
 // Family numbers are 16-bit: a file listing more families is refused instead of wrapping them.
@@ -216,220 +266,18 @@ TEST_F(DeviceTypesTest, MoreFamiliesThanSixteenBitNumbersIsRefused) {
     text.insert(text.find(last) + last.size(), families);
     WriteRawFile(StandardDevicesFilePath(), text);
     EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Invalid settings for device family 32768 in " + Phrase());
+    EXPECT_EQ(Shown(), "Invalid settings for device family 32768" + In());
 }
 
-TEST_F(DeviceTypesTest, FamiliesAreShownByDefaultUnlessTheirFourthItemSaysF) {
-    file.Set("Families", "Family1", "A,A,x,f")
-        .Set("Families", "Family2", "B,B,x,")
-        .Set("Families", "Family3", "C,C,x,Yes")
-        .WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
-    EXPECT_FALSE(FamilyTable[0].FamilyShownByDefault);
-    EXPECT_FALSE(FamilyTable[1].FamilyShownByDefault);
-    EXPECT_TRUE(FamilyTable[2].FamilyShownByDefault);
-    EXPECT_TRUE(FamilyTable[3].FamilyShownByDefault);
-    EXPECT_EQ(FamilyTable[1].FamilyText3, "x");
-}
-
-TEST_F(DeviceTypesTest, ShownFamiliesComeFromTheSettingsAndDefaultsAreStored) {
-    WriteSettingFlag("DontShowFamily1", true);   // the user hid a family shown by default
-    WriteSettingFlag("DontShowFamily0", false);  // and showed one hidden by default
-    file.WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue());
-    EXPECT_TRUE(FamilyTable[0].FamilyShown);
-    EXPECT_FALSE(FamilyTable[1].FamilyShown);
-    EXPECT_TRUE(FamilyTable[2].FamilyShown);
-    // The family without a stored choice got its default written as the opposite.
-    ASSERT_TRUE(SettingExists("DontShowFamily2"));
-    EXPECT_FALSE(ReadSettingFlag("DontShowFamily2"));
-    EXPECT_FALSE(SettingExists("DontShowFamily3"));
-}
-
-TEST_F(DeviceTypesTest, SetFamilyShownWritesTheOppositeSetting) {
-    file.WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue());
-    SetFamilyShown(2, false);
-    EXPECT_FALSE(FamilyTable[2].FamilyShown);
-    EXPECT_TRUE(ReadSettingFlag("DontShowFamily2"));
-    SetFamilyShown(2, true);
-    EXPECT_TRUE(FamilyTable[2].FamilyShown);
-    EXPECT_FALSE(ReadSettingFlag("DontShowFamily2"));
-    // The choice survives the next load.
-    SetFamilyShown(1, false);
-    ResetDeviceCatalogue();
-    ASSERT_TRUE(LoadDeviceCatalogue());
-    EXPECT_FALSE(FamilyTable[1].FamilyShown);
-    SetFamilyShown(99, true);  // no such family: nothing happens
-    EXPECT_FALSE(SettingExists("DontShowFamily99"));
-}
-
-TEST_F(DeviceTypesTest, ButtonsNeedButtonOneAndLoseOneTrailingQuote) {
-    file.Set("Buttons", "Button1", "Det\",Second").WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue());
-    EXPECT_EQ(ButtonTable[1].ButtonText, "Det");
-    EXPECT_EQ(ButtonTable[1].ButtonText2, "Second");
-    EXPECT_EQ(ButtonTable[1].ButtonState, 0);
-
-    platform.messages.clear();
-    file.Remove("Buttons", "Button1").WriteStandard();
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(), "No device buttons defined in " + Phrase());
-}
-
-TEST_F(DeviceTypesTest, BitAndSwitchFailuresFailTheLoad) {
-    file.Set("Inputs", "MaxInputs", "0").WriteStandard();
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Invalid numeric value for 'MaxInputs' entry in [Inputs] section in " + Phrase());
-    EXPECT_TRUE(DeviceTypeTable.empty());
-}
-
-// ---------------------------------------------------------------- MaxDevices and user entries
-
-TEST_F(DeviceTypesTest, MaxDevicesMustBeFromOneTo127) {
-    const std::string description =
-        "Invalid setting for 'MaxDevices' entry in 'Devices' section in " + Phrase();
-    for (const char* value : {"0", "128"}) {
-        platform.messages.clear();
-        file.Set("Devices", "MaxDevices", value).WriteStandard();
-        EXPECT_FALSE(LoadDeviceCatalogue());
-        EXPECT_EQ(platform.AllMessageTexts(), "Invalid numeric value for " + description);
-    }
-    platform.messages.clear();
-    file.Remove("Devices", "MaxDevices").WriteStandard();
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(), "Numeric value expected for " + description);
-}
-
-TEST_F(DeviceTypesTest, GapsInTheStandardNumberingGiveEmptyTypes) {
-    file.Set("Devices", "MaxDevices", "5").Remove("Devices", "Device2").WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
-    EXPECT_EQ(DeviceTypeCount, 5);
-    EXPECT_EQ(Type(2).Name, "");
-    EXPECT_EQ(Type(2).Button, 0);
-    EXPECT_EQ(Type(5).Name, "");
-    EXPECT_FALSE(IsPlaceableDeviceType(2));
-    EXPECT_TRUE(IsValidDeviceType(5));
-    EXPECT_TRUE(IsSortedPermutation(DeviceOrder, 6, [](int n) { return DeviceTypeTable[n].Name; }));
-}
-
-TEST_F(DeviceTypesTest, UserEntriesAreAddedAfterTheStandardOnes) {
-    file.WriteStandard();
-    WriteCustomDevicesFile("[Devices]\r\nDevice1=" + DeviceEntry("Custom Heat").Value() +
-                           "\r\nDevice2=" + DeviceEntry("Sounder").Set(8, "999").Value() +
-                           "\r\nDevice3=" + DeviceEntry("None").Value() +
-                           "\r\nDevice5=" + DeviceEntry("After the gap").Value() + "\r\n");
-    ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
-    EXPECT_EQ(DeviceTypeCount, 6);
-    EXPECT_EQ(Type(4).Name, "Custom Heat");
-    EXPECT_TRUE(Type(4).IsCustom);
-    // A user entry repeating a standard type is skipped: its number keeps an empty record.
-    EXPECT_EQ(Type(5).Name, "");
-    EXPECT_EQ(Type(2).QuiescentCurrent, 300);
-    EXPECT_EQ(FindDeviceTypeByName("Sounder"), 2);
-    // The name of type 0 does not count as a standard type.
-    EXPECT_EQ(Type(6).Name, "None");
-    EXPECT_TRUE(Type(6).IsCustom);
-    // A gap ends the user entries.
-    EXPECT_EQ(FindDeviceTypeByName("After the gap"), 0);
-    // The skipped entry's place in the order holds 0, so 0 appears twice and 5 not at all.
-    EXPECT_EQ(std::count(DeviceOrder.begin(), DeviceOrder.end(), 0), 2);
-    EXPECT_EQ(std::count(DeviceOrder.begin(), DeviceOrder.end(), 5), 0);
-}
-
-TEST_F(DeviceTypesTest, UserEntryMessagesNameTheUserFile) {
-    file.WriteStandard();
-    WriteCustomDevicesFile("[Devices]\r\nDevice1=" + DeviceEntry("Custom").Set(3, "4").Value() +
-                           "\r\n");
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Invalid numeric value for Protocol for device type 4 in " + UserPhrase());
-}
-
-TEST_F(DeviceTypesTest, No127TypesBeyondTheLimit) {
-    file.Set("Devices", "MaxDevices", "127").WriteStandard();
-    WriteCustomDevicesFile("[Devices]\r\nDevice1=" + DeviceEntry("One more").Value() + "\r\n");
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(
-        platform.AllMessageTexts(),
-        "No more than 127 different device types allowed, including those in in " + UserPhrase());
-}
-
-TEST_F(DeviceTypesTest, SevenUserEntriesFitBehind120) {
-    file.Set("Devices", "MaxDevices", "120").WriteStandard();
-    std::string custom = "[Devices]\r\n";
-    for (int k = 1; k <= 7; ++k)
-        custom += "Device" + std::to_string(k) + "=" +
-                  DeviceEntry("User " + std::to_string(k)).Value() + "\r\n";
-    WriteCustomDevicesFile(custom);
-    ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
-    EXPECT_EQ(DeviceTypeCount, 127);
-    EXPECT_EQ(Type(127).Name, "User 7");
-    EXPECT_EQ(DeviceOrder.size(), 128u);
-
-    custom += "Device8=" + DeviceEntry("User 8").Value() + "\r\n";
-    WriteCustomDevicesFile(custom);
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(
-        platform.messages.back().text,
-        "No more than 127 different device types allowed, including those in in " + UserPhrase());
-}
-
-// ---------------------------------------------------------------- device entry items
-
-TEST_F(DeviceTypesTest, AnalogueTypeLetters) {
-    const std::vector<std::pair<std::string, int>> cases = {
-        {"T", 0}, {"t", 0}, {"P", 1}, {"f", 2}, {"L", 3}, {"LF", 7}, {"lf", 7}, {"A", 4}, {"M", 5}};
-    for (const auto& [letters, code] : cases) {
-        ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(7, letters))) << letters;
-        EXPECT_EQ(Type(1).AnalogueType, code) << letters;
-    }
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(7, "a").Set(29, "t")));
-    EXPECT_EQ(Type(1).AnalogueType, 6);
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(7, "A").Set(29, "False")));
-    EXPECT_EQ(Type(1).AnalogueType, 4);
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(DeviceTypesTest, AnalogueTypeOfTwoLettersOtherThanLFIsRefused) {
-    for (const char* letters : {"Th", "", "X", "FL"}) {
-        platform.messages.clear();
-        EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(7, letters))) << letters;
-        EXPECT_EQ(
-            platform.AllMessageTexts(),
-            "Invalid analogue type entry in [Devices] section for device number 1 in " + Phrase())
-            << letters;
-    }
-}
-
-TEST_F(DeviceTypesTest, FamilyZeroWithAnIconBecomesTheIconOnlyFamily) {
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(5, "0").Set(16, "12")));
-    EXPECT_EQ(Type(1).Family, 255);
-    EXPECT_TRUE(IsIconOnlyFamily(1));
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(5, "0").Set(16, "0").Set(36, "junk")));
-    EXPECT_EQ(Type(1).Family, 0);
-    EXPECT_FALSE(IsIconOnlyFamily(1));
-    // Without an icon the type is not placeable and its button item is not read.
-    EXPECT_EQ(Type(1).Button, 0);
-    EXPECT_FALSE(IsIconOnlyFamily(-1));
-}
-
-TEST_F(DeviceTypesTest, FamilyBeyondTheTableIsRefused) {
-    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(5, "3")));
-    EXPECT_EQ(platform.AllMessageTexts(), "Invalid numeric value for Device Family " + Suffix());
-}
-
-TEST_F(DeviceTypesTest, DescriptionsAndTheirSuffixes) {
-    struct Case {
-        int item;
-        std::string text;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
+TEST_F(DeviceTypesTest, EveryRefusalOfAnItemNamesTheItemAndTheType) {
+    const std::vector<std::tuple<int, std::string, std::string>> cases = {
         {3, "x", "Numeric value expected for Protocol " + Suffix()},
         {4, "256", "Invalid numeric value for Type Code " + Suffix()},
+        {5, "3", "Invalid numeric value for Device Family " + Suffix()},
+        {7, "Th", "Invalid analogue type entry in [Devices] section for device number 1" + In()},
+        {7, "", "Invalid analogue type entry in [Devices] section for device number 1" + In()},
+        {7, "X", "Invalid analogue type entry in [Devices] section for device number 1" + In()},
+        {7, "FL", "Invalid analogue type entry in [Devices] section for device number 1" + In()},
         {8, "32768", "Invalid numeric value for Quiescent Current " + Suffix()},
         {26, "", "Numeric value expected for Alarm Current " + Suffix()},
         {30, "", "Numeric value expected for Alarm Current (with LED disabled)" + Suffix()},
@@ -454,87 +302,142 @@ TEST_F(DeviceTypesTest, DescriptionsAndTheirSuffixes) {
         {44, "2", "Invalid numeric value for DIL Switch 1 setting " + Suffix()},
         {45, "", "Numeric value expected for DIL Switch 2 setting " + Suffix()},
         {46, "256", "Invalid numeric value for Standalone device setting " + Suffix()},
+        {48, "2", "Invalid value for Fault Range " + Suffix()},
+        {49, "", "Invalid value for Field Range " + Suffix()},
         {50, "7", "Invalid numeric value for Output Bit draw order " + Suffix()},
         {51, "", "Numeric value expected for Wand Detection mode icon"},
         {53, "x", "Numeric value expected for Depends on device"},
         {54, "256", "Invalid numeric value for Maximum dependents"},
+        {52, "327.68", UnexpectedErrorText(6, "Overflow", "LoadDeviceCatalogue", "")},
+        // An overlong entry is cut, and what is left of it is refused cleanly.
+        {2, std::string(10000, 'y'), "Numeric value expected for Protocol " + Suffix()},
     };
-    for (const Case& c : cases) {
+    for (const auto& [item, text, message] : cases) {
+        EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(item, text))) << item;
+        EXPECT_EQ(Shown(), message) << "item " << item;
+    }
+    // Switch numbers are kept in a byte; a longer switch table does not let 300 through.
+    file.Set("Switches", "MaxSwitches", "300");
+    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(45, "300")));
+    EXPECT_EQ(Shown(), "Invalid numeric value for DIL Switch 2 setting " + Suffix());
+    file.Remove("Inputs", "Input1");
+    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(20, "1")));
+    EXPECT_EQ(Shown(), "Invalid value for Input Use Number " + Suffix());
+}
+
+// A number stored without a range check that does not fit its field is an unforeseen failure:
+// it goes to the common error handler instead of wrapping silently.
+TEST_F(DeviceTypesTest, UncheckedNumbersThatOverflowReportAnUnexpectedError) {
+    file.Set("FieldTypes", "FieldType1", "Level,0,F,F,F,F,F,1e20,D");
+    EXPECT_FALSE(Load());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text,
+              UnexpectedErrorText(6, "Overflow", "LoadDeviceCatalogue", ""));
+    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::AbortRetryIgnore);
+    EXPECT_EQ(platform.messages[0].title, kProgramTitle);
+    // Retry loads again; the same failure asks again.
+    platform.messages.clear();
+    platform.answers = {MsgResult::Retry, MsgResult::Ignore};
+    EXPECT_FALSE(LoadDeviceCatalogue());
+    EXPECT_EQ(platform.messages.size(), 2u);
+    for (const char* sub : {"40000;0;0;0", "0;0;0;-1e9"}) {
         platform.messages.clear();
-        EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(c.item, c.text))) << c.item;
-        EXPECT_EQ(platform.AllMessageTexts(), c.message) << "item " << c.item;
+        file.Set("FieldTypes", "FieldType1", std::string("Level,0,F,F,F,F,F,0,D,F,,") + sub);
+        EXPECT_FALSE(Load()) << sub;
+        EXPECT_EQ(platform.messages.size(), 1u);
     }
 }
 
-TEST_F(DeviceTypesTest, InputUseMustNameADefinedInputBit) {
-    file.Remove("Inputs", "Input1");
-    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(20, "1")));
-    EXPECT_EQ(platform.AllMessageTexts(), "Invalid value for Input Use Number " + Suffix());
-}
+// ---------------------------------------------------------------- families and user entries
 
-TEST_F(DeviceTypesTest, UsesOutputGroup3MatchesTheLiveTest) {
-    file.Set("Devices", "MaxDevices", "6")
-        .Set("Devices", "Device4", DeviceEntry("G3 last").Set(35, "3").Value())
-        .Set("Devices", "Device5", DeviceEntry("G1 only").Set(33, "1").Set(34, "2").Value())
-        .WriteStandard();
+TEST_F(DeviceTypesTest, FamiliesShownByDefaultByTheSettingsAndByTheUser) {
+    file.Set("Families", "Family1", "A,A,x,f")
+        .Set("Families", "Family2", "B,B,x,")
+        .Set("Families", "Family3", "C,C,x,Yes");
+    WriteSettingFlag("DontShowFamily2", true);   // the user hid a family shown by default
+    WriteSettingFlag("DontShowFamily0", false);  // and showed one hidden by default
+    ASSERT_TRUE(Load()) << platform.AllMessageTexts();
+    std::vector<std::pair<bool, bool>> defaultAndShown;
+    for (const DeviceFamily& f : FamilyTable)
+        defaultAndShown.emplace_back(f.FamilyShownByDefault, f.FamilyShown);
+    EXPECT_EQ(defaultAndShown, (std::vector<std::pair<bool, bool>>{
+                                   {false, true}, {false, false}, {true, false}, {true, true}}));
+    EXPECT_EQ(FamilyTable[1].FamilyText3, "x");
+    // A family without a stored choice got its default written as the opposite.
+    EXPECT_TRUE(ReadSettingFlag("DontShowFamily1"));
+    ASSERT_TRUE(SettingExists("DontShowFamily3"));
+    EXPECT_FALSE(ReadSettingFlag("DontShowFamily3"));
+
+    SetFamilyShown(2, true);
+    EXPECT_TRUE(FamilyTable[2].FamilyShown);
+    EXPECT_FALSE(ReadSettingFlag("DontShowFamily2"));
+    SetFamilyShown(3, false);
+    ResetDeviceCatalogue();
     ASSERT_TRUE(LoadDeviceCatalogue());
-    for (int type = 0; type <= DeviceTypeCount; ++type)
-        EXPECT_EQ(Type(type).UsesOutputGroup3, TypeUsesOutputGroup3(type)) << type;
-    EXPECT_TRUE(TypeUsesOutputGroup3(3));
-    EXPECT_TRUE(TypeUsesOutputGroup3(4));
-    EXPECT_FALSE(TypeUsesOutputGroup3(5));
-    EXPECT_FALSE(TypeUsesOutputGroup3(7));
+    EXPECT_FALSE(FamilyTable[3].FamilyShown);  // the choice survives the next load
+    SetFamilyShown(99, true);                  // no such family: nothing happens
+    EXPECT_FALSE(SettingExists("DontShowFamily99"));
 }
 
-TEST_F(DeviceTypesTest, OtherDeviceAndMasterLetters) {
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(42, "True").Set(43, "m")));
-    EXPECT_TRUE(Type(1).NoOtherDevices);
-    EXPECT_FALSE(Type(1).Item42IsA);
-    EXPECT_TRUE(Type(1).IsMaster);
-    EXPECT_FALSE(Type(1).IsSlave);
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(42, "x").Set(43, "Q")));
-    EXPECT_FALSE(Type(1).NoOtherDevices || Type(1).Item42IsA || Type(1).IsMaster ||
-                 Type(1).IsSlave);
+TEST_F(DeviceTypesTest, GapsInTheStandardNumberingGiveEmptyTypes) {
+    file.Set("Devices", "MaxDevices", "5").Remove("Devices", "Device2");
+    ASSERT_TRUE(Load()) << platform.AllMessageTexts();
+    EXPECT_EQ(DeviceTypeCount, 5);
+    EXPECT_EQ(std::tie(Type(2).Name, Type(2).Button, Type(5).Name), std::make_tuple("", 0, ""));
+    EXPECT_FALSE(IsPlaceableDeviceType(2));
+    EXPECT_TRUE(IsValidDeviceType(5));
+    EXPECT_TRUE(IsSortedPermutation(DeviceOrder, 6, [](int n) { return DeviceTypeTable[n].Name; }));
 }
 
-// Switch numbers are kept in a byte; a longer switch table does not let 300 through.
-TEST_F(DeviceTypesTest, DilSwitchNumbersAboveAByteAreRefused) {
-    file.Set("Switches", "MaxSwitches", "300");
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(44, "255")));
-    EXPECT_EQ(Type(1).DilSwitch1, 255);
-    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(45, "300")));
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Invalid numeric value for DIL Switch 2 setting " + Suffix());
+TEST_F(DeviceTypesTest, UserEntriesAreAddedAfterTheStandardOnes) {
+    WriteCustomDevices("[Devices]\r\nDevice1=" + DeviceEntry("Custom Heat").Value() +
+                       "\r\nDevice2=" + DeviceEntry("Sounder").Set(8, "999").Value() +
+                       "\r\nDevice3=" + DeviceEntry("None").Value() +
+                       "\r\nDevice5=" + DeviceEntry("After the gap").Value() + "\r\n");
+    ASSERT_TRUE(Load()) << platform.AllMessageTexts();
+    EXPECT_EQ(CustomDevicesFilePath(), paths.userRoot + "/Tarvex/Devices/CustomDevices.dat");
+    // A user entry repeating a standard type is skipped: its number keeps an empty record and
+    // its place in the order holds 0 (so 0 appears twice and 5 not at all). The name of type 0
+    // does not count as a standard type. A gap ends the user entries.
+    EXPECT_EQ(std::make_tuple(DeviceTypeCount, Type(4).Name, Type(4).IsCustom, Type(5).Name,
+                              Type(2).QuiescentCurrent, FindDeviceTypeByName("Sounder"),
+                              Type(6).Name, Type(6).IsCustom, FindDeviceTypeByName("After the gap"),
+                              std::count(DeviceOrder.begin(), DeviceOrder.end(), 0),
+                              std::count(DeviceOrder.begin(), DeviceOrder.end(), 5)),
+              std::make_tuple(6, "Custom Heat", true, "", 300, 2, "None", true, 0, 2, 0));
+
+    WriteCustomDevices("[Devices]\r\nDevice1=" + DeviceEntry("Custom").Set(3, "4").Value() +
+                       "\r\n");
+    EXPECT_FALSE(LoadDeviceCatalogue());
+    EXPECT_EQ(Shown(), "Invalid numeric value for Protocol for device type 4 in " +
+                           FilePhrase(CustomDevicesFilePath()));
 }
 
-TEST_F(DeviceTypesTest, FaultAndFieldRangesMustExist) {
-    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(48, "2")));
-    EXPECT_EQ(platform.AllMessageTexts(), "Invalid value for Fault Range " + Suffix());
-    platform.messages.clear();
-    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(49, "")));
-    EXPECT_EQ(platform.AllMessageTexts(), "Invalid value for Field Range " + Suffix());
-    // An empty range item names range 0.
-    platform.messages.clear();
-    file.Set("Faults", "Fault0", "Zero");
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(48, ""))) << platform.AllMessageTexts();
-    EXPECT_EQ(Type(1).Faults[0], "Zero");
-    EXPECT_EQ(Type(1).Faults[1], "");
+TEST_F(DeviceTypesTest, No127TypesBeyondTheLimit) {
+    const std::string refusal =
+        "No more than 127 different device types allowed, including those in in " +
+        FilePhrase(CustomDevicesFilePath());
+    file.Set("Devices", "MaxDevices", "127");
+    WriteCustomDevices("[Devices]\r\nDevice1=" + DeviceEntry("One more").Value() + "\r\n");
+    EXPECT_FALSE(Load());
+    EXPECT_EQ(Shown(), refusal);
+
+    file.Set("Devices", "MaxDevices", "120");
+    std::string custom = "[Devices]\r\n";
+    for (int k = 1; k <= 7; ++k)
+        custom += "Device" + std::to_string(k) + "=" +
+                  DeviceEntry("User " + std::to_string(k)).Value() + "\r\n";
+    WriteCustomDevices(custom);
+    ASSERT_TRUE(Load()) << platform.AllMessageTexts();
+    EXPECT_EQ(DeviceTypeCount, 127);
+    EXPECT_EQ(Type(127).Name, "User 7");
+    EXPECT_EQ(DeviceOrder.size(), 128u);
+    WriteCustomDevices(custom + "Device8=" + DeviceEntry("User 8").Value() + "\r\n");
+    EXPECT_FALSE(LoadDeviceCatalogue());
+    EXPECT_EQ(platform.messages.back().text, refusal);
 }
 
-TEST_F(DeviceTypesTest, MissingFieldTypeIsReportedAndLoadingGoesOn) {
-    file.Set("Fields", "Field2", "1,1,1,9,1,1,1,1,1,1,1,1,1,1,1");
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(49, "2")));
-    EXPECT_EQ(platform.AllMessageTexts(), "Invalid value for Field Type for field  3 " + Suffix());
-    EXPECT_EQ(Type(1).FieldTypes[3], 9);
-    EXPECT_EQ(Type(2).Name, "Sounder");
-}
-
-TEST_F(DeviceTypesTest, FieldRangeItemsAreBoundedFieldTypeNumbers) {
-    file.Set("Fields", "Field2", "1,1,1,1,1,1,1,1,1,1,1,1,1,1");  // fourteen fields only
-    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(49, "2")));
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Numeric value expected for Field type for field 14 " + Suffix());
-}
+// ---------------------------------------------------------------- fields and output groups
 
 TEST_F(DeviceTypesTest, FieldTypesAreReadOnceWithEveryItem) {
     file.Set("FieldTypes", "FieldType2",
@@ -544,227 +447,136 @@ TEST_F(DeviceTypesTest, FieldTypesAreReadOnceWithEveryItem) {
     ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(49, "2"))) << platform.AllMessageTexts();
     ASSERT_GE(FieldTypeTable.size(), 4u);
     const FieldTypeEntry& f = FieldTypeTable[2];
-    EXPECT_EQ(f.FieldTypeName, "Marker");
-    EXPECT_EQ(f.FieldTypeDefault, -1);
-    EXPECT_TRUE(f.FieldTypeFlag3);
-    EXPECT_EQ(f.FieldTypePcReadOnlyMask, 7);
-    EXPECT_TRUE(f.FieldTypeFlag5);
-    EXPECT_FALSE(f.FieldTypeFlag6);
-    EXPECT_FALSE(f.FieldTypeFlag7);  // a whole-item flag: "True" is not "T"
-    EXPECT_EQ(f.FieldTypeNumber8, -5);
-    EXPECT_EQ(f.FieldTypeDisplayMode, 2);
-    EXPECT_TRUE(f.FieldTypeFlag10);
-    EXPECT_EQ(f.FieldTypeText11, "Text");
-    EXPECT_EQ(f.FieldTypeSub1, 1);
-    EXPECT_EQ(f.FieldTypeSub2, 2);
-    EXPECT_EQ(f.FieldTypeSub3, 3);
-    EXPECT_EQ(f.FieldTypeSub4, -4);
-    EXPECT_EQ(f.FieldTypeSubText5, "Sub text");
-    EXPECT_TRUE(f.FieldTypeSubFlag6);
-    EXPECT_TRUE(f.FieldTypeFlag13);
-    EXPECT_TRUE(f.FieldTypeFlag14);
-    EXPECT_EQ(f.FieldTypeMarker15, 5);
-    EXPECT_EQ(f.FieldTypeMarker16, 6);
+    EXPECT_EQ(std::tie(f.FieldTypeName, f.FieldTypeText11, f.FieldTypeSubText5),
+              std::make_tuple("Marker", "Text", "Sub text"));
+    // Flag 7 is a whole-item flag: "True" is not "T".
+    const std::vector<std::int64_t> numbers = {
+        f.FieldTypeDefault,  f.FieldTypeFlag3,    f.FieldTypePcReadOnlyMask, f.FieldTypeFlag5,
+        f.FieldTypeFlag6,    f.FieldTypeFlag7,    f.FieldTypeNumber8,        f.FieldTypeDisplayMode,
+        f.FieldTypeFlag10,   f.FieldTypeSub1,     f.FieldTypeSub2,           f.FieldTypeSub3,
+        f.FieldTypeSub4,     f.FieldTypeSubFlag6, f.FieldTypeFlag13,         f.FieldTypeFlag14,
+        f.FieldTypeMarker15, f.FieldTypeMarker16};
+    EXPECT_EQ(numbers,
+              (std::vector<std::int64_t>{-1, 1, 7, 1, 0, 0, -5, 2, 1, 1, 2, 3, -4, 1, 1, 1, 5, 6}));
     const FieldTypeEntry& g = FieldTypeTable[3];
-    EXPECT_EQ(g.FieldTypeDefault, -3);
-    EXPECT_EQ(g.FieldTypePcReadOnlyMask, 255);
-    EXPECT_EQ(g.FieldTypeDisplayMode, 1);
-    EXPECT_EQ(g.FieldTypeMarker15, -1);
-    EXPECT_EQ(g.FieldTypeMarker16, 6);
+    EXPECT_EQ(std::make_tuple(g.FieldTypeDefault, g.FieldTypePcReadOnlyMask, g.FieldTypeDisplayMode,
+                              g.FieldTypeMarker15, g.FieldTypeMarker16),
+              std::make_tuple(-3, 255, 1, -1, 6));
     EXPECT_EQ(FieldTypeTable[1].FieldTypeMarker15, -1);
     // The last position whose type has the flag or marker.
-    EXPECT_EQ(Type(1).FieldIndexFlag10, 2);
-    EXPECT_EQ(Type(1).FieldIndexMarker15, 2);
-    EXPECT_EQ(Type(1).FieldIndexMarker16, 3);
-    EXPECT_EQ(Type(2).FieldIndexFlag10, -1);
-    EXPECT_EQ(Type(2).FieldIndexMarker16, -1);
+    EXPECT_EQ(std::make_tuple(Type(1).FieldIndexFlag10, Type(1).FieldIndexMarker15,
+                              Type(1).FieldIndexMarker16, Type(2).FieldIndexFlag10,
+                              Type(2).FieldIndexMarker16),
+              std::make_tuple(2, 2, 3, -1, -1));
 }
 
-TEST_F(DeviceTypesTest, BadFieldTypesFailTheFirstDeviceThatUsesThem) {
-    struct Case {
-        std::string value;
-        std::string message;
-    };
-    const std::string suffix = "1 " + Suffix(0);
-    const std::vector<Case> cases = {
-        {"L,X,F,F,F,F,F,0,D", "Invalid value for default value for Field Type " + suffix},
-        {"L,,F,F,F,F,F,0,D", "Invalid value for default value for Field Type " + suffix},
-        {"L,256,F,F,F,F,F,0,D", "Invalid numeric value for Default value for Field type " + suffix},
-        {"L,0,F,x,F,F,F,0,D",
-         "Numeric value expected for Bit mask for PC read only for Field Type " + suffix},
-        {"L,0,F,256,F,F,F,0,D",
-         "Invalid numeric value for Bit mask for PC read only for Field Type " + suffix},
-        {"L,0,F,F,F,F,F,0,X", "Invalid default display mode for Field Type " + suffix},
-        {"L,0,F,F,F,F,F,0,", "Invalid default display mode for Field Type " + suffix},
-    };
-    for (const Case& c : cases) {
-        platform.messages.clear();
-        file.Set("FieldTypes", "FieldType1", c.value).WriteStandard();
-        EXPECT_FALSE(LoadDeviceCatalogue()) << c.value;
-        EXPECT_EQ(platform.AllMessageTexts(), c.message) << c.value;
-    }
+TEST_F(DeviceTypesTest, FieldAndFaultRangeItems) {
+    file.Set("Faults", "Fault0", "Zero");
+    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(48, ""))) << platform.AllMessageTexts();
+    EXPECT_EQ(std::tie(Type(1).Faults[0], Type(1).Faults[1]), std::make_tuple("Zero", ""));
+
+    file.Set("Fields", "Field2", "1,1,1,1,1,1,1,1,1,1,1,1,1,1");  // fourteen fields only
+    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(49, "2")));
+    EXPECT_EQ(Shown(), "Numeric value expected for Field type for field 14 " + Suffix());
+    // A missing field type is reported and loading goes on.
+    file.Set("Fields", "Field2", "1,1,1,9,1,1,1,1,1,1,1,1,1,1,1");
+    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(49, "2")));
+    EXPECT_EQ(Shown(), "Invalid value for Field Type for field  3 " + Suffix());
+    EXPECT_EQ(Type(1).FieldTypes[3], 9);
+    EXPECT_EQ(Type(2).Name, "Sounder");
 }
 
-// A number stored without a range check that does not fit its field is an unforeseen failure:
-// it goes to the common error handler instead of wrapping silently.
-TEST_F(DeviceTypesTest, UncheckedNumbersThatOverflowReportAnUnexpectedError) {
-    file.Set("FieldTypes", "FieldType1", "Level,0,F,F,F,F,F,1e20,D").WriteStandard();
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text,
-              UnexpectedErrorText(6, "Overflow", "LoadDeviceCatalogue", ""));
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::AbortRetryIgnore);
-    EXPECT_EQ(platform.messages[0].title, kProgramTitle);
-
-    // Retry loads again; the same failure asks again.
-    platform.messages.clear();
-    platform.answers = {MsgResult::Retry, MsgResult::Ignore};
-    EXPECT_FALSE(LoadDeviceCatalogue());
-    EXPECT_EQ(platform.messages.size(), 2u);
-
-    for (const char* sub : {"40000;0;0;0", "0;0;0;-1e9"}) {
-        platform.messages.clear();
-        file.Set("FieldTypes", "FieldType1", std::string("Level,0,F,F,F,F,F,0,D,F,,") + sub)
-            .WriteStandard();
-        EXPECT_FALSE(LoadDeviceCatalogue()) << sub;
-        EXPECT_EQ(platform.messages.size(), 1u);
-    }
-    platform.messages.clear();
-    file.Set("FieldTypes", "FieldType1", "Level,0,F,F,F,F,F,0,D");
-    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(52, "327.68")));
-    EXPECT_EQ(platform.messages.size(), 1u);
-    platform.messages.clear();
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(52, "327.67")));
-    EXPECT_EQ(Type(1).Value52Hundredths, 32767);
-}
-
-TEST_F(DeviceTypesTest, Item52IsHundredthsRoundedDown) {
-    const std::vector<std::pair<std::string, int>> cases = {
-        {"", 0},         {"0.29", 29}, {"1.5", 150},  {"2.999", 299},
-        {"-0.295", -30}, {"-1", -100}, {"1.5x", 150}, {"abc", 0}};
-    for (const auto& [text, expected] : cases) {
-        ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(52, text))) << text;
-        EXPECT_EQ(Type(1).Value52Hundredths, expected) << text;
-    }
-}
-
-TEST_F(DeviceTypesTest, OutputDrawOrderIsZeroWhenItem50IsEmpty) {
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(50, "")));
-    EXPECT_EQ(Type(1).OutputDrawOrder, 0);
-    ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(50, "6")));
-    EXPECT_EQ(Type(1).OutputDrawOrder, 6);
-    EXPECT_EQ(OutputDrawOrderTable[6], OutputDrawOrderTable[4]);
+TEST_F(DeviceTypesTest, UsesOutputGroup3MatchesTheLiveTest) {
+    file.Set("Devices", "MaxDevices", "6")
+        .Set("Devices", "Device4", DeviceEntry("G3 last").Set(35, "3").Value())
+        .Set("Devices", "Device5", DeviceEntry("G1 only").Set(33, "1").Set(34, "2").Value());
+    ASSERT_TRUE(Load());
+    for (int type = 0; type <= DeviceTypeCount; ++type)
+        EXPECT_EQ(Type(type).UsesOutputGroup3, TypeUsesOutputGroup3(type)) << type;
+    EXPECT_TRUE(TypeUsesOutputGroup3(3) && TypeUsesOutputGroup3(4));
+    EXPECT_FALSE(TypeUsesOutputGroup3(5) || TypeUsesOutputGroup3(7) || TypeUsesOutputGroup3(-1));
 }
 
 // ---------------------------------------------------------------- address ranges
 
-TEST_F(DeviceTypesTest, RangeDefinitionAllowsListedAddressesAndRuns) {
+TEST_F(DeviceTypesTest, RangeDefinitionsAllowTheirAddresses) {
     ASSERT_TRUE(LoadWithRange("1-63,70,100-110")) << platform.AllMessageTexts();
-    const AddressRangeEntry& r = RangeOf(1);
-    EXPECT_EQ(r.RangeName, "X");
-    EXPECT_EQ(r.RangeCount, 63 + 1 + 11);
+    EXPECT_EQ(RangeOf(1).RangeName, "X");
+    EXPECT_EQ(RangeOf(1).RangeCount, 63 + 1 + 11);
     for (int a = 0; a <= 255; ++a) {
         const bool expected = (a >= 1 && a <= 63) || a == 70 || (a >= 100 && a <= 110);
         EXPECT_EQ(IsAddressAllowed(1, a), expected) << a;
     }
-    EXPECT_FALSE(r.RangeHasHigh);
-    EXPECT_EQ(MaxLoopAddress(), 126);
-    EXPECT_FALSE(IsAddressAllowed(1, -1));
-    EXPECT_FALSE(IsAddressAllowed(1, 256));
-    EXPECT_FALSE(IsAddressAllowed(99, 5));
-}
+    EXPECT_FALSE(IsAddressAllowed(1, -1) || IsAddressAllowed(1, 256) || IsAddressAllowed(99, 5));
 
-TEST_F(DeviceTypesTest, UpperHalfRangeRaisesTheLoopAddressLimit) {
-    ASSERT_TRUE(LoadWithRange("129-254"));
-    EXPECT_EQ(RangeOf(1).RangeCount, 126);
-    EXPECT_TRUE(RangeOf(1).RangeHasHigh);
-    EXPECT_TRUE(HighAddressesUsed);
-    EXPECT_EQ(MaxLoopAddress(), 252);
-    EXPECT_FALSE(IsAddressAllowed(1, 128));
-    EXPECT_TRUE(IsAddressAllowed(1, 129));
-    EXPECT_TRUE(IsAddressAllowed(1, 254));
-    EXPECT_FALSE(IsAddressAllowed(1, 255));
-}
-
-TEST_F(DeviceTypesTest, RunsAreNotTestedAgainstReservedAddresses) {
-    ASSERT_TRUE(LoadWithRange("1-255"));
-    EXPECT_EQ(RangeOf(1).RangeCount, 255);
-    EXPECT_TRUE(IsAddressAllowed(1, 127));
-    EXPECT_TRUE(IsAddressAllowed(1, 128));
-    EXPECT_TRUE(IsAddressAllowed(1, 255));
-    ASSERT_TRUE(LoadWithRange("1-126"));
-    EXPECT_EQ(RangeOf(1).RangeCount, 126);
-    EXPECT_FALSE(RangeOf(1).RangeHasHigh);
-    ASSERT_TRUE(LoadWithRange("1-999"));
-    EXPECT_EQ(RangeOf(1).RangeCount, 255);
-    // An address above 255 allows nothing; a huge run of digits is just a large number.
-    ASSERT_TRUE(LoadWithRange("300,99999999999999999999999"));
-    EXPECT_EQ(RangeOf(1).RangeCount, 0);
-    EXPECT_FALSE(HighAddressesUsed);
-}
-
-TEST_F(DeviceTypesTest, ReservedAddressesCannotBeNamed) {
-    for (const char* definition : {"0", "127", "128", "255", "5,0127", "1-63,"}) {
-        platform.messages.clear();
-        EXPECT_FALSE(LoadWithRange(definition)) << definition;
-        std::string address = definition;
-        if (address == "5,0127") address = "127";
-        if (address == "1-63,") address = "0";
-        EXPECT_EQ(platform.AllMessageTexts(), "Address " + address +
-                                                  " is not a valid address for RangeX in '" +
-                                                  StandardDevicesFilePath() + "'.")
-            << definition;
+    // Runs are not tested against the reserved addresses; an address above 255 allows nothing
+    // and a huge run of digits is just a large number.
+    struct Case {
+        std::string definition;
+        int count;
+        bool high;  // addresses above 126 raise the loop's address limit
+        std::vector<int> allowed, refused;
+    };
+    const std::vector<Case> cases = {
+        {"1-255", 255, true, {127, 128, 255}, {0}},
+        {"1-126", 126, false, {1, 126}, {127}},
+        {"1-999", 255, true, {255}, {0}},
+        {"300,99999999999999999999999", 0, false, {}, {44}},
+        {"129-254", 126, true, {129, 254}, {128, 255}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(LoadWithRange(c.definition)) << c.definition;
+        EXPECT_EQ(RangeOf(1).RangeCount, c.count) << c.definition;
+        for (int a : c.allowed)
+            EXPECT_TRUE(IsAddressAllowed(1, a)) << c.definition << " " << a;
+        for (int a : c.refused)
+            EXPECT_FALSE(IsAddressAllowed(1, a)) << c.definition << " " << a;
+        EXPECT_EQ(RangeOf(1).RangeHasHigh, c.high) << c.definition;
+        EXPECT_EQ(HighAddressesUsed, c.high) << c.definition;
+        EXPECT_EQ(MaxLoopAddress(), c.high ? 252 : 126) << c.definition;
     }
-}
-
-TEST_F(DeviceTypesTest, RunWithoutAnEndIsRefused) {
-    for (const char* definition : {"5-", "5-x", "5-0"}) {
-        platform.messages.clear();
-        EXPECT_FALSE(LoadWithRange(definition)) << definition;
-        EXPECT_EQ(platform.AllMessageTexts(), "Address 0 is not a valid address for RangeX in '" +
-                                                  StandardDevicesFilePath() + "'.");
-    }
-}
-
-TEST_F(DeviceTypesTest, BuiltInRangesAndUnknownRangeNames) {
+    // The built-in ranges, named case-sensitively.
     const std::vector<std::pair<std::string, int>> builtIn = {{"L", 63}, {"H", 63}, {"A", 126}};
     for (const auto& [name, count] : builtIn) {
         ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(32, name)));
         EXPECT_EQ(RangeOf(1).RangeCount, count) << name;
     }
-    EXPECT_TRUE(IsAddressAllowed(1, 1));
-    EXPECT_TRUE(IsAddressAllowed(1, 126));
-    // Built-in names are case-sensitive.
+    EXPECT_TRUE(IsAddressAllowed(1, 1) && IsAddressAllowed(1, 126));
+}
+
+TEST_F(DeviceTypesTest, ReservedAddressesAndUnknownRangesAreRefused) {
+    const std::string in = " in '" + StandardDevicesFilePath() + "'.";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"0", "0"},     {"127", "127"}, {"128", "128"}, {"255", "255"}, {"5,0127", "127"},
+        {"1-63,", "0"}, {"5-", "0"},    {"5-x", "0"},   {"5-0", "0"}};
+    for (const auto& [definition, address] : cases) {
+        EXPECT_FALSE(LoadWithRange(definition)) << definition;
+        EXPECT_EQ(Shown(), "Address " + address + " is not a valid address for RangeX" + in)
+            << definition;
+    }
     EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(32, "l")));
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Invalid Address Range 'l' in '" + StandardDevicesFilePath() + "'.");
+    EXPECT_EQ(Shown(), "Invalid Address Range 'l'" + in);
 }
 
-TEST_F(DeviceTypesTest, RangesAreSharedByNameAndTypeZeroAlwaysGetsTheFullRange) {
-    file.Set("Devices", "Device0", DeviceEntry("None").Set(16, "0").Set(32, "L").Value())
-        .Set("Devices", "Device2", DeviceEntry("Sounder").Set(32, "L").Value())
-        .Set("Devices", "Device3", DeviceEntry("Interface").Set(32, "L").Value())
-        .WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue());
-    EXPECT_EQ(Type(0).AddressRange, 0);
-    EXPECT_EQ(AddressRangeTable[0].RangeName, " full");
-    EXPECT_EQ(AddressRangeTable[0].RangeCount, 256);
-    EXPECT_TRUE(IsAddressAllowed(0, 0));
-    EXPECT_TRUE(IsAddressAllowed(0, 255));
-    EXPECT_EQ(Type(2).AddressRange, Type(3).AddressRange);
-    EXPECT_EQ(AddressRangeTable.size(), 3u);  // " full", "L" (read for type 0), "A"
-}
-
-TEST_F(DeviceTypesTest, UserFileRangeIsUsedOnlyWhenTheStandardFileHasNone) {
-    WriteCustomDevicesFile("[Ranges]\r\nRangeU=1-10\r\nRangeS=1-5\r\n");
+TEST_F(DeviceTypesTest, RangesAreSharedByNameAndTheStandardFileWins) {
+    WriteCustomDevices("[Ranges]\r\nRangeU=1-10\r\nRangeS=1-5\r\n");
     file.Set("Ranges", "RangeS", "20-30")
+        .Set("Devices", "Device0", DeviceEntry("None").Set(16, "0").Set(32, "L").Value())
         .Set("Devices", "Device1", DeviceEntry("U").Set(32, "U").Value())
         .Set("Devices", "Device2", DeviceEntry("S").Set(32, "S").Value())
-        .WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
+        .Set("Devices", "Device3", DeviceEntry("S too").Set(32, "S").Value());
+    ASSERT_TRUE(Load()) << platform.AllMessageTexts();
+    // The user file's range is used only when the standard file has none by that name.
     EXPECT_EQ(RangeOf(1).RangeCount, 10);
     EXPECT_EQ(RangeOf(2).RangeCount, 11);
     EXPECT_TRUE(IsAddressAllowed(2, 20));
+    EXPECT_EQ(Type(2).AddressRange, Type(3).AddressRange);
+    // Type 0 always gets the full range, though its own item is read.
+    EXPECT_EQ(Type(0).AddressRange, 0);
+    EXPECT_EQ(AddressRangeTable[0].RangeName, " full");
+    EXPECT_EQ(AddressRangeTable[0].RangeCount, 256);
+    EXPECT_TRUE(IsAddressAllowed(0, 0) && IsAddressAllowed(0, 255));
+    EXPECT_EQ(AddressRangeTable.size(), 4u);  // " full", "L" (read for type 0), "U", "S"
 }
 
 // ---------------------------------------------------------------- look-ups and order
@@ -772,52 +584,41 @@ TEST_F(DeviceTypesTest, UserFileRangeIsUsedOnlyWhenTheStandardFileHasNone) {
 TEST_F(DeviceTypesTest, LookUpsHonourTheTableBounds) {
     file.Set("Devices", "MaxDevices", "4")
         .Set("Devices", "Device4", DeviceEntry("Sounder").Value())
-        .Set("Devices", "Device3", DeviceEntry("Interface").Set(16, "0").Value())
-        .WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue());
-    EXPECT_EQ(FindDeviceTypeByName("Sounder"), 2);  // the lowest number wins
-    EXPECT_EQ(FindDeviceTypeByName("sounder"), 0);  // case-sensitive
-    EXPECT_EQ(FindDeviceTypeByName("Sounder "), 0);
-    EXPECT_EQ(FindDeviceTypeByName("Nothing"), 0);
-    EXPECT_FALSE(IsValidDeviceType(0));
+        .Set("Devices", "Device3", DeviceEntry("Interface").Set(16, "0").Value());
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(FindDeviceTypeByName("Sounder"), 2);               // the lowest number wins
+    for (const char* name : {"sounder", "Sounder ", "Nothing"})  // case-sensitive, exact
+        EXPECT_EQ(FindDeviceTypeByName(name), 0) << name;
     EXPECT_TRUE(IsValidDeviceType(4));
-    EXPECT_FALSE(IsValidDeviceType(5));
-    EXPECT_FALSE(IsValidDeviceType(-1));
-    EXPECT_TRUE(IsPlaceableDeviceType(0));
-    EXPECT_TRUE(IsPlaceableDeviceType(1));
-    EXPECT_FALSE(IsPlaceableDeviceType(3));
-    EXPECT_FALSE(IsPlaceableDeviceType(5));
-    EXPECT_FALSE(IsPlaceableDeviceType(-1));
-    EXPECT_FALSE(TypeUsesOutputGroup3(-1));
+    EXPECT_FALSE(IsValidDeviceType(0) || IsValidDeviceType(5) || IsValidDeviceType(-1));
+    EXPECT_TRUE(IsPlaceableDeviceType(0) && IsPlaceableDeviceType(1));
+    EXPECT_FALSE(IsPlaceableDeviceType(3) || IsPlaceableDeviceType(5) || IsPlaceableDeviceType(-1));
 }
 
-TEST_F(DeviceTypesTest, ExchangeSortWithEqualKeysKeepsEveryNumber) {
+TEST_F(DeviceTypesTest, SortKeepsEveryNumberAndFollowsSingleByteCodes) {
     file.Set("Devices", "MaxDevices", "8");
     for (int d = 4; d <= 8; ++d)
         file.Set("Devices", "Device" + std::to_string(d),
                  DeviceEntry(d % 2 ? "Same" : "Alarm").Value());
     file.Set("Families", "Family3", "C,Detectors").Set("Families", "Family4", "D,Detectors");
-    file.WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue());
+    ASSERT_TRUE(Load());
     EXPECT_TRUE(IsSortedPermutation(DeviceOrder, 9, [](int n) { return DeviceTypeTable[n].Name; }));
     EXPECT_TRUE(
         IsSortedPermutation(FamilyOrder, 5, [](int n) { return FamilyTable[n].FamilyTitle; }));
     // The three "Alarm" types come first, in some order.
     EXPECT_EQ(std::set<int>(DeviceOrder.begin(), DeviceOrder.begin() + 3),
               (std::set<int>{4, 6, 8}));
-}
 
-// Names compare by their code in the files' single-byte code page, upper case before lower.
-TEST_F(DeviceTypesTest, SortOrderFollowsSingleByteCharacterCodes) {
+    // Names compare by their code in the files' code page (é, €), upper case before lower.
+    file = MinimalDeviceFile();
     file.Set("Devices", "MaxDevices", "6")
         .Set("Devices", "Device4",
              DeviceEntry("\xE9"
                          "clair")
-                 .Value())                                          // é
-        .Set("Devices", "Device5", DeviceEntry("\x80uro").Value())  // €
-        .Set("Devices", "Device6", DeviceEntry("alpha").Value())
-        .WriteStandard();
-    ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
+                 .Value())
+        .Set("Devices", "Device5", DeviceEntry("\x80uro").Value())
+        .Set("Devices", "Device6", DeviceEntry("alpha").Value());
+    ASSERT_TRUE(Load()) << platform.AllMessageTexts();
     EXPECT_EQ(Type(4).Name,
               "\xC3\xA9"
               "clair");
@@ -826,15 +627,10 @@ TEST_F(DeviceTypesTest, SortOrderFollowsSingleByteCharacterCodes) {
 
 // ---------------------------------------------------------------- damaged files
 
-TEST_F(DeviceTypesTest, OverlongEntryIsCutAndRefusedCleanly) {
-    EXPECT_FALSE(LoadWithDevice1(DeviceEntry("X").Set(2, std::string(10000, 'y'))));
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text.rfind("Numeric value expected for ", 0), 0u)
-        << platform.messages[0].text;
-}
-
-TEST_F(DeviceTypesTest, BinaryJunkGivesOneMessage) {
-    std::mt19937 rng(4);
+// Binary junk, or any single damaged item of a valid file, either loads or fails with one
+// message (a missing field type adds its own notices), and never crashes.
+TEST_F(DeviceTypesTest, PropertyDamagedFilesFailCleanly) {
+    std::mt19937 rng(99);
     for (int round = 0; round < 20; ++round) {
         std::string junk;
         for (int i = 0; i < 3000; ++i)
@@ -844,19 +640,13 @@ TEST_F(DeviceTypesTest, BinaryJunkGivesOneMessage) {
         EXPECT_FALSE(LoadDeviceCatalogue());
         EXPECT_EQ(platform.messages.size(), 1u);
     }
-}
-
-// Any single damaged item of a valid file either loads or fails with one message (a missing
-// field type adds its own notices), and never crashes.
-TEST_F(DeviceTypesTest, PropertyDamagedItemsFailCleanly) {
-    std::mt19937 rng(99);
     const std::vector<std::string> junk = {
         "",        "-1",  "99999999999", "1e300", "x",
         "\"",      ",,,", "0",           "255",   "32768",
         "-32769",  "T",   "LF",          "0-",    std::string(1100, '9'),
         "\xFF\xFE"};
     for (int round = 0; round < 300; ++round) {
-        DeviceCatalogueFile damaged;
+        IniText damaged = MinimalDeviceFile();
         const int item = 1 + static_cast<int>(rng() % 55);
         const std::string text = junk[rng() % junk.size()];
         const int type = static_cast<int>(rng() % 4);
@@ -865,16 +655,13 @@ TEST_F(DeviceTypesTest, PropertyDamagedItemsFailCleanly) {
         damaged.Set("Devices", "Device" + std::to_string(type), entry.Set(item, text).Value());
         if (rng() % 3 == 0) damaged.Set("Ranges", "RangeA", text);
         if (rng() % 4 == 0) damaged.Set("Outputs", "MaxOutputs", text);
-        damaged.WriteStandard();
+        WriteStandardDevices(damaged);
         platform.messages.clear();
         const bool ok = LoadDeviceCatalogue();
         std::size_t notices = 0;
         for (const auto& m : platform.messages)
             if (m.text.rfind("Invalid value for Field Type for field  ", 0) == 0) ++notices;
-        if (ok)
-            EXPECT_EQ(platform.messages.size(), notices);
-        else
-            EXPECT_EQ(platform.messages.size(), notices + 1) << item << " '" << text << "'";
+        EXPECT_EQ(platform.messages.size(), notices + (ok ? 0 : 1)) << item << " '" << text << "'";
     }
 }
 

@@ -4,9 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "catalogue/Cables.h"
 #include "catalogue/CatalogueFiles.h"
-#include "catalogue/DeviceFixtures.h"
 #include "catalogue/DeviceTypes.h"
 #include "shell/Settings.h"
 #include "support/TestSupport.h"
@@ -32,7 +33,7 @@ protected:
     // 4 no icon (family 1), 5 icon-only (family 0 with an icon). Families carry the regions
     // US, NONUS, ALL and "EU" in their third item.
     void LoadDevices() {
-        DeviceCatalogueFile devices;
+        IniText devices = MinimalDeviceFile();
         devices.Set("Families", "Family1", "Detectors,Detectors,US")
             .Set("Families", "Family2", "Sounders,Sounders,nonus")
             .Set("Families", "Family3", "Interfaces,Interfaces, All ,F")
@@ -41,65 +42,50 @@ protected:
             .Set("Devices", "Device3", DeviceEntry("Slave Detector").Set(43, "S").Value())
             .Set("Devices", "Device4", DeviceEntry("Hidden Part").Set(16, "0").Set(36, "0").Value())
             .Set("Devices", "Device5", DeviceEntry("Icon Only").Set(5, "0").Value());
-        devices.WriteStandard();
+        WriteStandardDevices(devices);
         ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
     }
 };
 
-TEST_F(OptionsTest, EligibilityFollowsPlacementIconFamilyAndSlaves) {
-    LoadDevices();
-    EXPECT_TRUE(IsEligibleStandardDevice(1));
-    EXPECT_TRUE(IsEligibleStandardDevice(2));
-    EXPECT_FALSE(IsEligibleStandardDevice(3));  // slave
-    EXPECT_FALSE(IsEligibleStandardDevice(4));  // cannot be placed
-    EXPECT_FALSE(IsEligibleStandardDevice(5));  // icon-only family
-    EXPECT_FALSE(IsEligibleStandardDevice(6));
-    EXPECT_FALSE(IsEligibleStandardDevice(-1));
+std::string Standard() {
+    std::string flags;
+    for (int type : {-1, 1, 2, 3, 4, 5, 6})
+        flags += IsStandardDevice(type) ? 'S' : '-';
+    return flags;
 }
 
 TEST_F(OptionsTest, StandardDevicesStartFromTheFamiliesAndWriteOnlyTrue) {
     WriteSettingFlag("DontShowFamily2", true);  // sounders hidden
     LoadDevices();
+    // Eligible: placeable, with an icon, not of the icon-only family, not a slave.
+    std::string eligible;
+    for (int type : {-1, 1, 2, 3, 4, 5, 6})
+        eligible += IsEligibleStandardDevice(type) ? 'E' : '-';
+    EXPECT_EQ(eligible, "-EE----");
     LoadStandardDevices();
     EXPECT_FALSE(platform.IsBusy());
     ASSERT_EQ(StandardDevice.size(), 6u);
-    EXPECT_TRUE(IsStandardDevice(1));
-    EXPECT_TRUE(ReadSettingFlag("StandardDevice1"));
     // An eligible type of a hidden family starts as not standard, and nothing is written.
-    EXPECT_FALSE(IsStandardDevice(2));
-    EXPECT_FALSE(SettingExists("StandardDevice2"));
-    // A slave is never standard, whatever its family.
-    EXPECT_FALSE(IsStandardDevice(3));
-    EXPECT_FALSE(SettingExists("StandardDevice3"));
-    EXPECT_FALSE(IsStandardDevice(4));
-    EXPECT_FALSE(IsStandardDevice(5));
-    EXPECT_FALSE(IsStandardDevice(6));
-    EXPECT_FALSE(IsStandardDevice(-1));
-}
+    EXPECT_EQ(Standard(), "-S-----");
+    EXPECT_TRUE(ReadSettingFlag("StandardDevice1"));
+    EXPECT_FALSE(SettingExists("StandardDevice2") || SettingExists("StandardDevice3"));
 
-TEST_F(OptionsTest, StoredStandardDeviceValuesAreTakenWithoutWriting) {
+    // Stored values are taken without writing; a slave stays not standard.
     WriteSettingFlag("StandardDevice1", false);
     WriteSettingFlag("StandardDevice2", true);
-    WriteSettingFlag("DontShowFamily2", true);
-    WriteSettingFlag("StandardDevice3", true);  // a slave: ignored
-    LoadDevices();
+    WriteSettingFlag("StandardDevice3", true);
     LoadStandardDevices();
-    EXPECT_FALSE(IsStandardDevice(1));
-    EXPECT_TRUE(IsStandardDevice(2));
-    EXPECT_FALSE(IsStandardDevice(3));
+    EXPECT_EQ(Standard(), "--S----");
     EXPECT_TRUE(ReadSettingFlag("StandardDevice3"));  // left as it was
-}
 
-TEST_F(OptionsTest, SetStandardDeviceWritesOnChangeOnly) {
-    LoadDevices();
-    LoadStandardDevices();
-    DeleteSetting("StandardDevice1");
-    SetStandardDevice(1, true);  // unchanged
-    EXPECT_FALSE(SettingExists("StandardDevice1"));
-    SetStandardDevice(1, false);
-    EXPECT_FALSE(IsStandardDevice(1));
-    EXPECT_TRUE(SettingExists("StandardDevice1"));
-    EXPECT_FALSE(ReadSettingFlag("StandardDevice1"));
+    // The setter writes on a change only.
+    DeleteSetting("StandardDevice2");
+    SetStandardDevice(2, true);
+    EXPECT_FALSE(SettingExists("StandardDevice2"));
+    SetStandardDevice(2, false);
+    EXPECT_EQ(Standard(), "-------");
+    EXPECT_FALSE(ReadSettingFlag("StandardDevice2"));
+    ASSERT_TRUE(SettingExists("StandardDevice2"));
     SetStandardDevice(42, true);  // outside the table: nothing
     EXPECT_FALSE(SettingExists("StandardDevice42"));
 }
@@ -125,49 +111,28 @@ TEST_F(OptionsTest, FirstRunOffersFamiliesByRegion) {
     EXPECT_FALSE(ReadSettingFlag("DontShowFamily2"));
 }
 
-class LastCableImpedanceTest : public OptionsTest {
-protected:
-    void SetUp() override {
-        OptionsTest::SetUp();
-        WriteCables(MinimalCableFile());
-        ScopedLocale british("en_GB");
-        ASSERT_TRUE(LoadCableCatalogue());
-        ASSERT_EQ(FirstVisibleCableImpedance(), 1210);
-    }
-};
-
-TEST_F(LastCableImpedanceTest, OutOfRangeValuesGiveTheFirstVisibleCable) {
-    for (const std::int32_t stored : {10001, -1, 70000}) {
-        SCOPED_TRACE(stored);
+TEST_F(OptionsTest, LastCableImpedanceIsKeptFromZeroToTenThousand) {
+    WriteCables(MinimalCableFile());
+    const ScopedLocale british("en_GB");
+    ASSERT_TRUE(LoadCableCatalogue());
+    ASSERT_EQ(FirstVisibleCableImpedance(), 1210);
+    // Missing or out of range: the first visible cable, written back.
+    for (const auto& [stored, kept] :
+         std::vector<std::pair<std::optional<std::int32_t>, int>>{{std::nullopt, 1210},
+                                                                  {10001, 1210},
+                                                                  {-1, 1210},
+                                                                  {70000, 1210},
+                                                                  {0, 0},
+                                                                  {1, 1},
+                                                                  {10000, 10000}}) {
         ResetCataloguePreferences();
-        WriteSettingNumber("LastCableImpedance", stored);
+        if (stored) WriteSettingNumber("LastCableImpedance", *stored);
         LoadLastCableImpedance();
-        EXPECT_EQ(GetLastCableImpedance(), 1210);
-        EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), 1210);  // and written
+        EXPECT_EQ(GetLastCableImpedance(), kept);
+        EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), kept);
     }
-}
-
-TEST_F(LastCableImpedanceTest, ValuesFromZeroToTenThousandAreKept) {
-    for (const std::int32_t stored : {0, 1, 10000}) {
-        SCOPED_TRACE(stored);
-        ResetCataloguePreferences();
-        WriteSettingNumber("LastCableImpedance", stored);
-        LoadLastCableImpedance();
-        EXPECT_EQ(GetLastCableImpedance(), stored);
-        EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), stored);
-    }
-}
-
-TEST_F(LastCableImpedanceTest, MissingValueGivesTheFirstVisibleCable) {
-    LoadLastCableImpedance();
-    EXPECT_EQ(GetLastCableImpedance(), 1210);
-    EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), 1210);
-}
-
-TEST_F(LastCableImpedanceTest, SetterWritesOnChangeOnly) {
-    LoadLastCableImpedance();
     DeleteSetting("LastCableImpedance");
-    SetLastCableImpedance(1210);
+    SetLastCableImpedance(10000);  // unchanged: not written
     EXPECT_FALSE(SettingExists("LastCableImpedance"));
     SetLastCableImpedance(740);
     EXPECT_EQ(GetLastCableImpedance(), 740);

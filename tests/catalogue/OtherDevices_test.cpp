@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/CatalogueFiles.h"
-#include "catalogue/DeviceFixtures.h"
 #include "catalogue/DeviceTypes.h"
 #include "support/TestSupport.h"
 
@@ -72,13 +71,13 @@ protected:
     // Device1 may name a standalone other device (item 46) and refuse other devices (item 42).
     void WriteDevices(const IniText& others, const std::string& standalone = "0",
                       const std::string& item42 = "") {
-        DeviceCatalogueFile devices;
+        IniText devices = MinimalDeviceFile();
         devices.Set("Devices", "Device1",
                     DeviceEntry("Optical Detector").Set(46, standalone).Set(42, item42).Value());
         devices.Set("Devices", "Device2",
                     DeviceEntry("Sounder").Set(5, "2").Set(33, "1").Set(37, "5").Value());
         devices.Append(others.Text());
-        devices.WriteStandard();
+        WriteStandardDevices(devices);
         ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
     }
 
@@ -103,84 +102,44 @@ protected:
     }
 };
 
-TEST_F(OtherDevicesTest, ReadsEveryKeyAndTheDefaults) {
-    WriteDevices(StandardOthers());
-    ASSERT_TRUE(LoadOtherDevices()) << platform.AllMessageTexts();
-    ASSERT_EQ(OtherDeviceTable.size(), 4u);
-
-    const OtherDevice& none = OtherDeviceTable[0];
-    EXPECT_EQ(none.OtherNumber, 0);
-    EXPECT_EQ(none.OtherName, "");
-    EXPECT_EQ(none.SingleName, "0");
-    EXPECT_EQ(none.OtherKey, "");
-
-    const OtherDevice& led = Named("Remote LED");
-    EXPECT_EQ(led.OtherKey, "RemLED");
-    EXPECT_EQ(led.SingleName, "Remote LED, single");  // the whole value
-    EXPECT_EQ(led.OtherAlarm, 3000);
-    EXPECT_EQ(led.OtherSurge, 0);  // missing: the quiescent current
-    EXPECT_EQ(led.OtherMaxSurge, 0);
-    EXPECT_TRUE(led.FromRemote);
-    EXPECT_FALSE(led.FromRemoteSecond);
-    EXPECT_EQ(led.MaxQuantity, 4);
-    EXPECT_EQ(led.OtherFamily, 2);
-    EXPECT_EQ(led.OtherIcon, 12);
-    EXPECT_EQ(led.AlternativeIcon, 12);
-    EXPECT_EQ(led.AlarmIcon, 30);
-    EXPECT_EQ(led.OtherButton, 1);
-    EXPECT_EQ(led.OtherMinVolts, 1500);
-    EXPECT_EQ(led.AlternativeDevice, 0);
-    EXPECT_EQ(led.AlternativeName, "Remote LED, single");
-    EXPECT_FALSE(led.IsStandaloneContext);
-    EXPECT_FALSE(led.IsBaseContext);
-    EXPECT_TRUE(led.ThirdParty);
-    EXPECT_FALSE(led.OtherIsCustom);
-
-    const OtherDevice& base = Named("Deep Base");
-    EXPECT_EQ(base.OtherKey, "DeepBase");
-    EXPECT_EQ(base.SingleName, "");
-    EXPECT_EQ(base.MaxQuantity, 255);
-    EXPECT_EQ(base.OtherFamily, 0);
-    EXPECT_EQ(base.OtherIcon, 12);
-    EXPECT_EQ(base.AlternativeIcon, 14);
-    EXPECT_EQ(base.AlternativeDevice, 7);
-    EXPECT_EQ(base.AlternativeName, "Shallow Base");
-    EXPECT_FALSE(base.FromRemote);
-    EXPECT_TRUE(base.FromRemoteSecond);
-    EXPECT_EQ(base.OtherBase, 5);
-    EXPECT_TRUE(base.IsBaseContext);
-    EXPECT_FALSE(base.ThirdParty);
-
-    const OtherDevice& iso = Named("Alpha Isolator");
-    EXPECT_EQ(iso.OtherImpedance, 12);
-    EXPECT_EQ(iso.OtherQuiescent, 80);
-    EXPECT_EQ(iso.OtherSurge, 500);
-    EXPECT_EQ(iso.OtherMaxSurge, 40000);
-    EXPECT_EQ(iso.AlternativeDevice, 3);
-    EXPECT_EQ(iso.AlternativeName, "Isolator");  // no item 2: the single name
-    EXPECT_EQ(iso.OtherIcon, 0);
-    EXPECT_EQ(iso.AlternativeIcon, 0);
-    EXPECT_TRUE(iso.IsStandaloneContext);
-    EXPECT_EQ(iso.AddressableDevice, 3);
+// Every field of a record but its name, key and single name.
+auto Fields(const OtherDevice& o) {
+    return std::make_tuple(o.OtherNumber, o.OtherImpedance, o.OtherQuiescent, o.OtherAlarm,
+                           o.OtherSurge, o.OtherMaxSurge, o.FromRemote, o.FromRemoteSecond,
+                           int{o.MaxQuantity}, o.OtherFamily, o.OtherIcon, o.AlternativeIcon,
+                           o.AlarmIcon, o.OtherButton, o.OtherMinVolts, o.AlternativeDevice,
+                           o.AlternativeName, int{o.OtherBase}, o.IsStandaloneContext,
+                           o.IsBaseContext, o.ThirdParty, o.OtherIsCustom, o.AddressableDevice);
 }
 
-TEST_F(OtherDevicesTest, SortsByNameAndKeepsTheReadingNumber) {
+TEST_F(OtherDevicesTest, ReadsEveryKeyTheDefaultsAndSortsByName) {
     WriteDevices(StandardOthers());
-    ASSERT_TRUE(LoadOtherDevices());
-    EXPECT_EQ(OtherDeviceTable[1].OtherName, "Alpha Isolator");
-    EXPECT_EQ(OtherDeviceTable[2].OtherName, "Deep Base");
-    EXPECT_EQ(OtherDeviceTable[3].OtherName, "Remote LED");
-    EXPECT_EQ(OtherDeviceTable[1].OtherNumber, 3);
-    EXPECT_EQ(OtherDeviceTable[2].OtherNumber, 2);
-    EXPECT_EQ(OtherDeviceTable[3].OtherNumber, 1);
-    EXPECT_EQ(FindOtherByNumber(3), 1);  // the record read third, wherever it now stands
-    EXPECT_EQ(FindOtherByNumber(1), 3);
-    EXPECT_EQ(FindOtherByNumber(0), 0);
-    EXPECT_EQ(FindOtherByNumber(9), 0);
+    ASSERT_TRUE(LoadOtherDevices()) << platform.AllMessageTexts();
+    std::vector<std::string> names;
+    for (const OtherDevice& o : OtherDeviceTable)
+        names.push_back(o.OtherName + "/" + o.OtherKey + "/" + o.SingleName);
+    // The single name is the whole value; a missing one is empty, and "0" for entry 0.
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"//0", "Alpha Isolator/Iso/Isolator", "Deep Base/DeepBase/",
+                                        "Remote LED/RemLED/Remote LED, single"}));
+    // A missing surge is the quiescent current; the alternative name is item 2 of
+    // UseAlternative, else the single name; the alternative icon item 2 of Icon, else Icon.
+    EXPECT_EQ(Fields(OtherDeviceTable[1]),
+              std::make_tuple(3, 12, 80, 90, 500, 40000, false, false, 255, 0, 0, 0, 0, 0, 0, 3,
+                              "Isolator", 0, true, false, false, false, 3));
+    EXPECT_EQ(Fields(OtherDeviceTable[2]),
+              std::make_tuple(2, 5, 100, 200, 100, 0, false, true, 255, 0, 12, 14, 0, 0, 0, 7,
+                              "Shallow Base", 5, false, true, false, false, 0));
+    EXPECT_EQ(Fields(OtherDeviceTable[3]),
+              std::make_tuple(1, 0, 0, 3000, 0, 0, true, false, 4, 2, 12, 12, 30, 1, 1500, 0,
+                              "Remote LED, single", 0, false, false, true, false, 0));
+    // Look-ups by the number read under, wherever the record now stands, and by key.
+    EXPECT_EQ(std::make_tuple(FindOtherByNumber(3), FindOtherByNumber(1), FindOtherByNumber(0),
+                              FindOtherByNumber(9)),
+              std::make_tuple(1, 3, 0, 0));
     EXPECT_EQ(LastSurgeStandaloneOther, 1);
     EXPECT_TRUE(IsValidOther(3));
-    EXPECT_FALSE(IsValidOther(0));
-    EXPECT_FALSE(IsValidOther(4));
+    EXPECT_FALSE(IsValidOther(0) || IsValidOther(4));
     EXPECT_EQ(FindOtherByKey("DeepBase"), 2);
     EXPECT_EQ(FindOtherByKey("deepbase"), 0);
 }
@@ -211,7 +170,7 @@ TEST_F(OtherDevicesTest, NamesSortCaseSensitivelyWithEqualNamesTogether) {
     EXPECT_EQ(sorted, (std::vector<std::string>{"Alpha", "Beta", "Beta", "alpha", "beta"}));
 }
 
-TEST_F(OtherDevicesTest, UserFileAddsCustomEntries) {
+TEST_F(OtherDevicesTest, UserFileAddsCustomEntriesAndAnEmptyEntryEndsTheList) {
     WriteDevices(StandardOthers());
     IniText custom;
     custom.Set("Others", "Other1", "Mine");
@@ -221,22 +180,17 @@ TEST_F(OtherDevicesTest, UserFileAddsCustomEntries) {
         .Set("Mine", "Alarm", "2")
         .Set("Mine", "FromRemote", "F")
         .Set("Mine", "Context", "other");
-    WriteCustomDevicesFile(custom.Text());
+    WriteCustomDevices(custom.Text());
     ASSERT_TRUE(LoadOtherDevices()) << platform.AllMessageTexts();
     const OtherDevice& mine = Named("Zulu Strobe");
-    EXPECT_EQ(mine.OtherKey, "Custom_Mine");
-    EXPECT_TRUE(mine.OtherIsCustom);
-    EXPECT_EQ(mine.OtherNumber, 4);
+    EXPECT_EQ(std::tie(mine.OtherKey, mine.OtherIsCustom, mine.OtherNumber),
+              std::make_tuple("Custom_Mine", true, 4));
     EXPECT_EQ(FindOtherByKey("Custom_Mine"), Place("Zulu Strobe"));
-}
 
-TEST_F(OtherDevicesTest, AbsentUserEntriesAndAnEmptyEntryEndTheList) {
     IniText others = StandardOthers();
     others.Set("Others", "Other2", " , DeepBase");
     WriteDevices(others);
-    ASSERT_TRUE(LoadOtherDevices());  // no user file
-    EXPECT_EQ(OtherDeviceTable.size(), 2u);
-    WriteCustomDevicesFile("[Devices]\r\nDevice1=\r\n");  // a user file without [Others]
+    WriteCustomDevices("[Devices]\r\nDevice1=\r\n");  // a user file without [Others]
     ASSERT_TRUE(LoadOtherDevices());
     EXPECT_EQ(OtherDeviceTable.size(), 2u);
     EXPECT_TRUE(platform.messages.empty());
@@ -298,7 +252,7 @@ TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
     IniText custom;
     custom.Set("Others", "Other1", "Mine").Set("Mine", "Name", "Mine");
     EXPECT_EQ(FailingLoad(), "Invalid settings for Other Device 1 in " +
-                                 Phrase(WriteCustomDevicesFile(custom.Text())));
+                                 Phrase(WriteCustomDevices(custom.Text())));
 }
 
 TEST_F(OtherDevicesTest, StandaloneSettingBecomesTheTablePlace) {

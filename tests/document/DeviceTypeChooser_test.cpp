@@ -38,36 +38,28 @@ protected:
     int sounders = 0, hidden = 0, radio = 0, optical = 0, heat = 0, bell = 0;
 };
 
-TEST_F(DeviceTypeChooserTest, TreeListsShownFamiliesAndTheirPlaceableKinds) {
+TEST_F(DeviceTypeChooserTest, TreeListsShownFamiliesAndTheirPlaceableKindsAndOkChoosesAType) {
     DeviceTypeChooser chooser;
     EXPECT_EQ(Texts(chooser), (std::vector<std::string>{"+Alarm Sounders", "  Bell", "+Detectors",
                                                         "  Heat", "  Optical"}));
     const ChooserItem& family = chooser.Items()[0];
-    EXPECT_EQ(family.tag, 0);
-    EXPECT_FALSE(family.open);
-    EXPECT_EQ(family.picture, ChooserPicture::FamilyClosed);
+    EXPECT_EQ(std::make_tuple(family.tag, family.open, family.picture),
+              std::make_tuple(0, false, ChooserPicture::FamilyClosed));
     const ChooserItem& type = chooser.Items()[3];
-    EXPECT_EQ(type.tag, heat);
-    EXPECT_EQ(type.level, 2);
-    EXPECT_EQ(type.picture, ChooserPicture::Device);
+    EXPECT_EQ(std::make_tuple(type.tag, type.level, type.picture),
+              std::make_tuple(heat, 2, ChooserPicture::Device));
     EXPECT_TRUE(chooser.TreeVisible());
     EXPECT_EQ(chooser.ChooseText(), "Choose a new device type.");
-    EXPECT_EQ(std::string(DeviceTypeChooser::kHint),
-              "(Click on '+' to expand a family of device types)");
-}
-
-TEST_F(DeviceTypeChooserTest, OkIsEnabledOnlyForADeviceType) {
-    DeviceTypeChooser chooser;
-    EXPECT_EQ(chooser.SelectedItem(), 0);
-    EXPECT_FALSE(chooser.OkEnabled());
-    EXPECT_FALSE(chooser.PressOk());
-    chooser.Select(4);
-    EXPECT_TRUE(chooser.OkEnabled());
-    chooser.Select(2);
-    EXPECT_FALSE(chooser.OkEnabled());
-    chooser.Select(1);
+    // OK is enabled only for a device type.
+    std::string enabled;
+    for (int item : {0, 4, 2, 1}) {
+        chooser.Select(item);
+        enabled += chooser.OkEnabled() ? "y" : "n";
+    }
+    EXPECT_EQ(enabled, "nyny");
     ASSERT_TRUE(chooser.PressOk());
     EXPECT_EQ(chooser.Result(), std::to_string(bell));
+    EXPECT_FALSE(DeviceTypeChooser().PressOk());  // nothing selected at first
 }
 
 TEST_F(DeviceTypeChooserTest, ATypeWithoutAnIconIsNotImplemented) {
@@ -87,24 +79,22 @@ TEST_F(DeviceTypeChooserTest, ATypeWithoutAnIconIsNotImplemented) {
     EXPECT_EQ(chooser.Result(), std::to_string(heat));
 }
 
-TEST_F(DeviceTypeChooserTest, DoubleClickOpensFamiliesAndChoosesTypes) {
+TEST_F(DeviceTypeChooserTest, DoubleClickOpensFamiliesAndAPreselectedTypeIsSelected) {
     DeviceTypeChooser chooser;
     EXPECT_FALSE(chooser.DoubleClick(2));
-    EXPECT_TRUE(chooser.Items()[2].open);
-    EXPECT_EQ(chooser.Items()[2].picture, ChooserPicture::FamilyOpen);
+    EXPECT_EQ(std::make_tuple(chooser.Items()[2].open, chooser.Items()[2].picture),
+              std::make_tuple(true, ChooserPicture::FamilyOpen));
     EXPECT_FALSE(chooser.DoubleClick(2));
-    EXPECT_FALSE(chooser.Items()[2].open);
-    EXPECT_EQ(chooser.Items()[2].picture, ChooserPicture::FamilyClosed);
+    EXPECT_EQ(std::make_tuple(chooser.Items()[2].open, chooser.Items()[2].picture),
+              std::make_tuple(false, ChooserPicture::FamilyClosed));
     EXPECT_TRUE(chooser.DoubleClick(3));
     EXPECT_EQ(chooser.Result(), std::to_string(heat));
-}
 
-TEST_F(DeviceTypeChooserTest, APreselectedTypeIsSelectedInItsOpenFamily) {
-    DeviceTypeChooser chooser(optical);
-    EXPECT_EQ(chooser.SelectedItem(), 4);
-    EXPECT_TRUE(chooser.Items()[2].open);
-    EXPECT_FALSE(chooser.Items()[0].open);
-    EXPECT_TRUE(chooser.OkEnabled());
+    DeviceTypeChooser preselected(optical);
+    EXPECT_EQ(preselected.SelectedItem(), 4);
+    EXPECT_TRUE(preselected.Items()[2].open);
+    EXPECT_FALSE(preselected.Items()[0].open);
+    EXPECT_TRUE(preselected.OkEnabled());
 }
 
 TEST_F(DeviceTypeChooserTest, WithEveryFamilyHiddenOnlyCancelIsLeft) {

@@ -184,6 +184,36 @@ std::vector<int> EditorTest::SlotsOf(int type, int loop) {
     return slots;
 }
 
+std::string EditorTest::Layout(int loop) {
+    const clsCalculator& c = Loop(loop);
+    const DesignDocument& doc = CurrentDocument();
+    const auto name = [](int type) {
+        return type == 0 ? std::string("-") : DeviceTypeTable[static_cast<std::size_t>(type)].Name;
+    };
+    const auto other = [](int o) {
+        return OtherDeviceTable[static_cast<std::size_t>(o)].SingleName;
+    };
+    std::string text;
+    for (int slot = 0; slot < clsCalculator::kSlotCount; ++slot) {
+        std::string s;
+        if (c.DeviceOtherType(slot) != 0) s += "+" + other(c.DeviceOtherType(slot));
+        if (c.DeviceOtherBaseType(slot) != 0) s += "/" + other(c.DeviceOtherBaseType(slot));
+        if (c.DeviceBaseType(slot) != 0) s += "^" + name(c.DeviceBaseType(slot));
+        if (c.DeviceBaseAddr(slot) != slot) s += "@" + std::to_string(c.DeviceBaseAddr(slot));
+        if (doc.DeviceCarriedValue(loop, slot) != 0)
+            s += "#" + std::to_string(doc.DeviceCarriedValue(loop, slot));
+        if (doc.DeviceEavesdropFlag(loop, slot)) s += "!";
+        for (int sub = clsCalculator::kFirstSub; sub <= clsCalculator::kLastSub; ++sub)
+            if (c.DeviceStandalone(slot, sub) != 0)
+                s += " s" + std::to_string(sub) + "=" + other(c.DeviceStandalone(slot, sub)) + "@" +
+                     std::to_string(c.DeviceStandaloneAddress(slot, sub));
+        if (c.DeviceType(slot) == 0 && s.empty()) continue;
+        text +=
+            (text.empty() ? "" : " ") + std::to_string(slot) + ":" + name(c.DeviceType(slot)) + s;
+    }
+    return text;
+}
+
 std::vector<std::string> EditorTest::TakeMessages() {
     std::vector<std::string> texts;
     for (const RecordedMessage& m : platform.messages)

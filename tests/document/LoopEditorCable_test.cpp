@@ -25,109 +25,87 @@ protected:
 };
 
 TEST_F(LoopEditorCableTest, TypedValuesOutOfRangeAreRefusedWithTheirLimits) {
-    auto editor = OpenEditor();
+    auto editor = OpenEditor(4);
     editor->SelectCableEntry(2);  // "User-Defined"
     EXPECT_FALSE(editor->LeaveImpedance("100.01", CheckMode::Leaving));
     EXPECT_FALSE(editor->LeaveTotalLength("2001", CheckMode::Leaving));
     EXPECT_FALSE(editor->LeaveFirstLength("2001", CheckMode::Leaving));
+    const RecordedMessage& m = platform.messages.back();
+    EXPECT_EQ(std::make_tuple(m.title, m.icon, m.buttons),
+              std::make_tuple("Loop 4", MsgIcon::Exclamation, MsgButtons::OK));
     EXPECT_EQ(TakeMessages(),
               (Messages{"Cable impedance must be between 0.00 and 100.00 ohms/km/core!",
                         "Total cable run must be between 0 and 2000 m!",
                         "Cable run to first device must be between 0 and 2000 m!"}));
     // The refused text stays in the field for the user to correct.
     EXPECT_EQ(editor->TotalLengthText(), "2001");
-    EXPECT_EQ(Loop().CableTotal(), 0);
-
-    ASSERT_TRUE(editor->LeaveTotalLength("2000", CheckMode::Leaving));
-    EXPECT_EQ(Loop().CableTotal(), 20000);
-    ASSERT_TRUE(editor->LeaveImpedance("100", CheckMode::Leaving));
-    EXPECT_EQ(Loop().CableImpedance(), 10000);
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(editor->LengthUnitCaption(), "m");
-    EXPECT_EQ(editor->ImpedanceUnitCaption(), "ohms/km/core");
-    EXPECT_EQ(editor->CopperNote(), "(copper at 20°C)");
-    EXPECT_EQ(editor->PermissibleAlarmCurrentText(), "(max. permissible = 500 mA)");
-}
-
-TEST_F(LoopEditorCableTest, ImperialUnitsNameTheirOwnLimits) {
-    SetDisplayUnits(kImperialUnits);
-    auto editor = OpenEditor();
-    EXPECT_FALSE(editor->LeaveImpedance("31", CheckMode::Leaving));
-    EXPECT_FALSE(editor->LeaveTotalLength("6600", CheckMode::Leaving));
-    EXPECT_EQ(TakeMessages(),
-              (Messages{"Cable impedance must be between 0.00 and 30.48 ohms/kft/core!",
-                        "Total cable run must be between 0 and 6562 ft!"}));
-    EXPECT_EQ(editor->LengthUnitCaption(), "ft");
-    EXPECT_EQ(editor->ImpedanceUnitCaption(), "ohms/kft/core");
-    EXPECT_EQ(editor->CopperNote(), "(copper at 68°F)");
-    SetDisplayUnits(kMetricUnits);
-}
-
-TEST_F(LoopEditorCableTest, RefusalsShowAnExclamationBoxTitledWithTheCaption) {
-    auto editor = OpenEditor(4);
-    EXPECT_FALSE(editor->LeaveTotalLength("-1", CheckMode::Leaving));
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages.back().title, "Loop 4");
-    EXPECT_EQ(platform.messages.back().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(platform.messages.back().buttons, MsgButtons::OK);
-    platform.messages.clear();
+    EXPECT_EQ(Loop(4).CableTotal(), 0);
     // Towards Cancel nothing is checked or applied.
     EXPECT_TRUE(editor->LeaveTotalLength("5000", CheckMode::TowardsCancel));
     EXPECT_TRUE(editor->LeaveImpedance("5000", CheckMode::TowardsCancel));
     EXPECT_TRUE(editor->LeaveMaxOutputs("5000", CheckMode::TowardsCancel));
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(Loop(4).CableTotal(), 0);
+    ASSERT_TRUE(editor->LeaveTotalLength("2000", CheckMode::Leaving));
+    ASSERT_TRUE(editor->LeaveImpedance("100", CheckMode::Leaving));
+    EXPECT_EQ(std::make_tuple(Loop(4).CableTotal(), Loop(4).CableImpedance()),
+              std::make_tuple(20000, 10000));
+    EXPECT_EQ(
+        std::make_tuple(editor->LengthUnitCaption(), editor->ImpedanceUnitCaption(),
+                        editor->CopperNote(), editor->PermissibleAlarmCurrentText()),
+        std::make_tuple("m", "ohms/km/core", "(copper at 20°C)", "(max. permissible = 500 mA)"));
+
+    // Imperial units name their own limits.
+    SetDisplayUnits(kImperialUnits);
+    auto imperial = OpenEditor();
+    EXPECT_FALSE(imperial->LeaveImpedance("31", CheckMode::Leaving));
+    EXPECT_FALSE(imperial->LeaveTotalLength("6600", CheckMode::Leaving));
+    EXPECT_EQ(TakeMessages(),
+              (Messages{"Cable impedance must be between 0.00 and 30.48 ohms/kft/core!",
+                        "Total cable run must be between 0 and 6562 ft!"}));
+    EXPECT_EQ(std::make_tuple(imperial->LengthUnitCaption(), imperial->ImpedanceUnitCaption(),
+                              imperial->CopperNote()),
+              std::make_tuple("ft", "ohms/kft/core", "(copper at 68°F)"));
+    SetDisplayUnits(kMetricUnits);
 }
 
-TEST_F(LoopEditorCableTest, TheTwoRunsPushEachOther) {
+TEST_F(LoopEditorCableTest, TheTwoRunsAndTheSliderFollowEachOther) {
+    // The slider follows the lengths when the editor opens (1.666...% rounds to 2).
+    for (const auto& [total, first, slider] : std::vector<std::tuple<int, int, int>>{
+             {0, 100, 100}, {0, 0, 0}, {3000, 1000, 33}, {3000, 50, 2}}) {
+        Loop().CableTotal(total);
+        Loop().CableFirst(first);
+        EXPECT_EQ(OpenEditor()->SliderValue(), slider) << total << " " << first;
+    }
     auto editor = OpenEditor();
     ASSERT_TRUE(editor->LeaveTotalLength("500", CheckMode::Leaving));
     ASSERT_TRUE(editor->LeaveFirstLength("200", CheckMode::Leaving));
     EXPECT_EQ(editor->SliderValue(), 40);
-
+    // The two runs push each other.
     ASSERT_TRUE(editor->LeaveTotalLength("150", CheckMode::Leaving));
-    EXPECT_EQ(Loop().CableTotal(), 1500);
-    EXPECT_EQ(Loop().CableFirst(), 1500);
-    EXPECT_EQ(editor->FirstLengthText(), "150");
-    EXPECT_EQ(editor->SliderValue(), 100);
-
+    EXPECT_EQ(std::make_tuple(Loop().CableTotal(), Loop().CableFirst(), editor->FirstLengthText(),
+                              editor->SliderValue()),
+              std::make_tuple(1500, 1500, "150", 100));
     ASSERT_TRUE(editor->LeaveFirstLength("300", CheckMode::Leaving));
-    EXPECT_EQ(Loop().CableFirst(), 3000);
-    EXPECT_EQ(Loop().CableTotal(), 3000);
-    EXPECT_EQ(editor->TotalLengthText(), "300");
-
+    EXPECT_EQ(std::make_tuple(Loop().CableTotal(), Loop().CableFirst(), editor->TotalLengthText()),
+              std::make_tuple(3000, 3000, "300"));
     ASSERT_TRUE(editor->LeaveFirstLength("100", CheckMode::Leaving));
     EXPECT_EQ(Loop().CableTotal(), 3000);
     EXPECT_EQ(editor->SliderValue(), 33);
-}
-
-TEST_F(LoopEditorCableTest, SliderSetsTheFirstRunAsAShareOfTheTotal) {
-    auto editor = OpenEditor();
+    // The slider sets the first run as a share of the total; moved by the window itself it does
+    // nothing. Halves go to the even neighbour: 25 % of 1 m is 2.5 dm.
     ASSERT_TRUE(editor->LeaveTotalLength("500", CheckMode::Leaving));
     CurrentDocument().DataChanged = false;
-    editor->MoveSlider(33, false);  // moved by the window itself: nothing happens
-    EXPECT_EQ(Loop().CableFirst(), 0);
+    editor->MoveSlider(33, false);
+    EXPECT_EQ(Loop().CableFirst(), 1000);
+    EXPECT_FALSE(CurrentDocument().DataChanged);
     editor->MoveSlider(33, true);
     EXPECT_EQ(Loop().CableFirst(), 1650);
     EXPECT_EQ(editor->FirstLengthText(), "165");
     EXPECT_TRUE(CurrentDocument().DataChanged);
-    // Halves go to the even neighbour: 25 % of 1 m is 2.5 dm.
     ASSERT_TRUE(editor->LeaveTotalLength("1", CheckMode::Leaving));
     editor->MoveSlider(25, true);
     EXPECT_EQ(Loop().CableFirst(), 2);
-}
-
-TEST_F(LoopEditorCableTest, SliderFollowsTheLengthsWhenTheEditorOpens) {
-    Loop().CableTotal(0);
-    Loop().CableFirst(100);
-    EXPECT_EQ(OpenEditor()->SliderValue(), 100);
-    Loop().CableFirst(0);
-    EXPECT_EQ(OpenEditor()->SliderValue(), 0);
-    Loop().CableTotal(3000);
-    Loop().CableFirst(1000);
-    EXPECT_EQ(OpenEditor()->SliderValue(), 33);
-    Loop().CableFirst(50);  // 1.666...%
-    EXPECT_EQ(OpenEditor()->SliderValue(), 2);
 }
 
 TEST_F(LoopEditorCableTest, SliderInCableRunModeLetsTheCalculationPlaceTheFirstRun) {
@@ -143,66 +121,73 @@ TEST_F(LoopEditorCableTest, SliderInCableRunModeLetsTheCalculationPlaceTheFirstR
     EXPECT_EQ(editor->TotalLengthText(), LengthToText(Loop().CableTotal()));
 }
 
-TEST_F(LoopEditorCableTest, OutputsLimitDefaultsToThePanelsOutputs) {
+// A changed value is saved in the file, so each change marks the design: unmarked, it would be
+// lost on exit without a save question.
+TEST_F(LoopEditorCableTest, OutputsLimitAndRunsAreChangesToKeep) {
     auto editor = OpenEditor();
-    EXPECT_EQ(editor->MaxOutputsText(), "10");
-    ASSERT_TRUE(editor->LeaveMaxOutputs("3", CheckMode::Leaving));
+    EXPECT_EQ(editor->MaxOutputsText(), "10");  // the panel's outputs
+    // Each accepted value, and whether it marked the design.
+    const auto apply = [&](bool (LoopEditorModel::*leave)(const std::string&, CheckMode),
+                           const std::string& text) {
+        CurrentDocument().DataChanged = false;
+        EXPECT_TRUE(((*editor).*leave)(text, CheckMode::Leaving)) << text;
+        return CurrentDocument().DataChanged;
+    };
+    EXPECT_TRUE(apply(&LoopEditorModel::LeaveMaxOutputs, "3"));
     EXPECT_EQ(Loop().MaxOutput(), 3);
-    ASSERT_TRUE(editor->LeaveMaxOutputs("", CheckMode::Leaving));
+    EXPECT_TRUE(apply(&LoopEditorModel::LeaveMaxOutputs, ""));
     EXPECT_EQ(Loop().MaxOutput(), 10);
-    ASSERT_TRUE(editor->LeaveMaxOutputs("0", CheckMode::Leaving));
-    EXPECT_EQ(Loop().MaxOutput(), 0);
+    EXPECT_TRUE(apply(&LoopEditorModel::LeaveMaxOutputs, "0"));
+    EXPECT_FALSE(apply(&LoopEditorModel::LeaveMaxOutputs, "0"));
+    EXPECT_TRUE(apply(&LoopEditorModel::LeaveTotalLength, "400"));
+    EXPECT_FALSE(apply(&LoopEditorModel::LeaveTotalLength, "400"));
+    EXPECT_TRUE(apply(&LoopEditorModel::LeaveFirstLength, "10"));
     EXPECT_FALSE(editor->LeaveMaxOutputs("11", CheckMode::Leaving));
     EXPECT_EQ(TakeMessages(),
               Messages{"Limit on quantity of activated outputs must be between 0 and 10 outputs!"});
     EXPECT_EQ(Loop().MaxOutput(), 0);
+    // Text fields take digits, the impedance a point too.
+    EXPECT_TRUE(editor->FieldKey(EditorControl::TotalLength, '7'));
+    EXPECT_TRUE(editor->FieldKey(EditorControl::TotalLength, '\b'));
+    EXPECT_FALSE(editor->FieldKey(EditorControl::TotalLength, '.'));
+    EXPECT_TRUE(editor->FieldKey(EditorControl::Impedance, '.'));
+    EXPECT_FALSE(editor->FieldKey(EditorControl::MaxOutputs, '-'));
+    EXPECT_EQ(platform.beeps.size(), 2u);
 }
 
-TEST_F(LoopEditorCableTest, CalculationTypeDecidesWhichFieldsCanBeUsed) {
+TEST_F(LoopEditorCableTest, CalculationTypeDecidesTheFieldsAndIsRemembered) {
+    const auto fields = [](const LoopEditorModel& e) {
+        const FieldStates f = e.Fields();
+        return std::string(f.totalLength ? "T" : "-") + (f.cableSize ? "C" : "-") +
+               (f.impedance ? "I" : "-");
+    };
     auto editor = OpenEditor();
     ASSERT_EQ(editor->SelectedCableEntry(), 2);  // no cable of impedance 0: "User-Defined"
-    FieldStates f = editor->Fields();
-    EXPECT_TRUE(f.totalLength && f.cableSize && f.impedance);
-
-    editor->ChooseCalcType(kOptCableSize);
-    f = editor->Fields();
-    EXPECT_TRUE(f.totalLength);
-    EXPECT_FALSE(f.cableSize);
-    EXPECT_FALSE(f.impedance);
-
-    // The smallest cable calculation has picked a cable from the list meanwhile.
-    editor->ChooseCalcType(kOptVoltDrop);
-    EXPECT_TRUE(editor->Fields().cableSize);
-    EXPECT_FALSE(editor->Fields().impedance);
-    editor->SelectCableEntry(2);
-    EXPECT_TRUE(editor->Fields().impedance);
-    editor->SelectCableEntry(0);
-    EXPECT_TRUE(editor->Fields().cableSize);
-    EXPECT_FALSE(editor->Fields().impedance);
-
-    editor->ChooseCalcType(kOptCableRun);
-    f = editor->Fields();
-    EXPECT_FALSE(f.totalLength);
-    EXPECT_TRUE(f.cableSize);
-    EXPECT_FALSE(f.impedance);
-}
-
-TEST_F(LoopEditorCableTest, ChangingTheCalculationTypeMarksTheDesignAndRemembersIt) {
-    auto editor = OpenEditor();
+    EXPECT_EQ(fields(*editor), "TCI");
     editor->ChooseCalcType(kOptVoltDrop);
     EXPECT_FALSE(CurrentDocument().DataChanged);
     editor->ChooseCalcType(kOptCableSize);
+    EXPECT_EQ(fields(*editor), "T--");
     EXPECT_TRUE(CurrentDocument().DataChanged);
-    EXPECT_EQ(Loop().CalcType(), 2);
-    EXPECT_EQ(GetLastCalcType(), 2);
-    EXPECT_EQ(ReadSettingNumber("LastCalcType"), 2);
-}
+    EXPECT_EQ(
+        std::make_tuple(Loop().CalcType(), GetLastCalcType(), ReadSettingNumber("LastCalcType")),
+        std::make_tuple(2, 2, 2));
+    // The smallest cable calculation has picked a cable from the list meanwhile.
+    editor->ChooseCalcType(kOptVoltDrop);
+    EXPECT_EQ(fields(*editor), "TC-");
+    editor->SelectCableEntry(2);
+    EXPECT_EQ(fields(*editor), "TCI");
+    editor->SelectCableEntry(0);
+    EXPECT_EQ(fields(*editor), "TC-");
+    editor->ChooseCalcType(kOptCableRun);
+    EXPECT_EQ(fields(*editor), "-C-");
 
-TEST_F(LoopEditorCableTest, AStoredCalculationTypeSelectsItsOption) {
+    // A stored calculation type selects its option; an unknown one becomes the volt drop
+    // calculation, which is a change.
+    CurrentDocument().DataChanged = false;
     Loop().CalcType(1);
     EXPECT_EQ(OpenEditor()->SelectedCalcOption(), kOptCableRun);
     EXPECT_FALSE(CurrentDocument().DataChanged);
-    // An unknown type becomes the volt drop calculation, which is a change.
     Loop().CalcType(7);
     EXPECT_EQ(OpenEditor()->SelectedCalcOption(), kOptVoltDrop);
     EXPECT_EQ(Loop().CalcType(), 0);
@@ -255,22 +240,6 @@ TEST_F(LoopEditorCableTest, SmallestCableFoundIsShownInTheList) {
     EXPECT_EQ(GetLastCableImpedance(), 2410);
 }
 
-TEST_F(LoopEditorCableTest, CableRunsAndOutputsLimitAreChangesToKeep) {
-    auto editor = OpenEditor();
-    ASSERT_TRUE(editor->LeaveTotalLength("400", CheckMode::Leaving));
-    EXPECT_TRUE(CurrentDocument().DataChanged);
-    CurrentDocument().DataChanged = false;
-    ASSERT_TRUE(editor->LeaveFirstLength("10", CheckMode::Leaving));
-    EXPECT_TRUE(CurrentDocument().DataChanged);
-    CurrentDocument().DataChanged = false;
-    ASSERT_TRUE(editor->LeaveMaxOutputs("4", CheckMode::Leaving));
-    EXPECT_TRUE(CurrentDocument().DataChanged);
-    CurrentDocument().DataChanged = false;
-    ASSERT_TRUE(editor->LeaveTotalLength("400", CheckMode::Leaving));
-    ASSERT_TRUE(editor->LeaveMaxOutputs("4", CheckMode::Leaving));
-    EXPECT_FALSE(CurrentDocument().DataChanged);
-}
-
 TEST_F(LoopEditorCableTest, DinLedBoxAlwaysMarksTheDesignEvenWhileLoading) {
     Loop().DINLEDsDisabled(true);
     auto editor = OpenEditor();
@@ -280,16 +249,6 @@ TEST_F(LoopEditorCableTest, DinLedBoxAlwaysMarksTheDesignEvenWhileLoading) {
     editor->SetDinLedsDisabled(false);
     EXPECT_FALSE(Loop().DINLEDsDisabled());
     EXPECT_TRUE(CurrentDocument().DataChanged);
-}
-
-TEST_F(LoopEditorCableTest, TextFieldsTakeDigitsAndTheImpedanceAPoint) {
-    auto editor = OpenEditor();
-    EXPECT_TRUE(editor->FieldKey(EditorControl::TotalLength, '7'));
-    EXPECT_TRUE(editor->FieldKey(EditorControl::TotalLength, '\b'));
-    EXPECT_FALSE(editor->FieldKey(EditorControl::TotalLength, '.'));
-    EXPECT_TRUE(editor->FieldKey(EditorControl::Impedance, '.'));
-    EXPECT_FALSE(editor->FieldKey(EditorControl::MaxOutputs, '-'));
-    EXPECT_EQ(platform.beeps.size(), 2u);
 }
 
 TEST_F(LoopEditorCableTest, TypingInAFieldMakesTheResultsOutOfDate) {

@@ -12,6 +12,15 @@ namespace {
 
 using Messages = std::vector<std::string>;
 
+// The device rows as "name quantity quiescent alarm".
+std::vector<std::string> Rows(const LoopEditorModel& editor) {
+    std::vector<std::string> rows;
+    for (const DeviceRow& row : editor.DeviceRows())
+        rows.push_back(row.name + " " + std::to_string(row.quantity) + " " + row.quiescent + " " +
+                       row.alarm);
+    return rows;
+}
+
 // Records what the glue shows of the loops.
 class RecordingDisplay : public CalcDisplay {
 public:
@@ -19,19 +28,17 @@ public:
         editorShows.push_back(loop);
         last = results;
     }
-    void ShowMainWindowRow(int row, const MainWindowRow&) override { rows.push_back(row); }
     std::vector<int> editorShows;
-    std::vector<int> rows;
     LoopEditorResults last;
 };
 
-class LoopEditorTablesTest : public EditorTest {};
+using LoopEditorTest = EditorTest;
 
-TEST_F(LoopEditorTablesTest, RowsHoldStandardTypesAndTypesOnTheLoopInNameOrder) {
+TEST_F(LoopEditorTest, RowsHoldStandardTypesAndTypesOnTheLoopInNameOrder) {
     const int zeta = cat->AddType(EditorType("Zeta Detector"), true);
     const int alpha = cat->AddType(EditorType("Alpha Sounder"), true);
     const int placed = cat->AddType(EditorType("Mid Interface"));
-    const int unused = cat->AddType(EditorType("Unused Unit"));
+    cat->AddType(EditorType("Unused Unit"));
     // A gap in the catalogue (a type without a name) is never listed, standard or not.
     const int gap = cat->AddType(EditorType("Gap"), true);
     DeviceTypeTable[static_cast<std::size_t>(gap)].Name.clear();
@@ -44,107 +51,73 @@ TEST_F(LoopEditorTablesTest, RowsHoldStandardTypesAndTypesOnTheLoopInNameOrder) 
     Loop().DeviceBaseAddr(7, 6);
     Loop().DeviceBaseType(7, static_cast<std::int16_t>(slave));
     auto editor = OpenEditor();
-
-    std::vector<std::pair<std::string, int>> rows;
-    for (const DeviceRow& row : editor->DeviceRows())
-        rows.emplace_back(row.name, row.quantity);
-    EXPECT_EQ(rows, (std::vector<std::pair<std::string, int>>{{"Alpha Sounder", 0},
-                                                              {"Master Unit", 1},
-                                                              {"Mid Interface", 2},
-                                                              {"Slave Sounder", 1},
-                                                              {"Zeta Detector", 1}}));
+    EXPECT_EQ(Rows(*editor), (std::vector<std::string>{
+                                 "Alpha Sounder 0 0 mA 0 mA", "Master Unit 1 100 µA 1000 µA",
+                                 "Mid Interface 2 200 µA 2000 µA", "Slave Sounder 1 50 µA 500 µA",
+                                 "Zeta Detector 1 100 µA 1000 µA"}));
     EXPECT_EQ(editor->DeviceRows()[0].type, alpha);
-    for (const DeviceRow& row : editor->DeviceRows())
-        EXPECT_NE(row.type, unused);
-    EXPECT_EQ(LoopEditorModel::kDeviceTableNote,
-              "To always have this table start with some device types in it,\n"
-              "define some to be \"Standard Devices\".\n"
-              "This can be done using the \"Standard Devices\" property page\n"
-              "of the Options dialogue box, accessed from the File menu.");
+
+    // The chooser's answer selects a row or appends one; rows stay when their quantity is 0.
+    const int extra = cat->AddType(EditorType("Extra"));
+    EXPECT_EQ(editor->AddChosenType("Cancel"), std::nullopt);
+    EXPECT_EQ(editor->AddChosenType("999"), std::nullopt);
+    EXPECT_EQ(editor->AddChosenType(std::to_string(alpha)), 0);
+    EXPECT_EQ(editor->AddChosenType(std::to_string(extra)), 5);
+    EXPECT_EQ(editor->AddChosenType(std::to_string(extra)), 5);
+    ASSERT_TRUE(editor->ValidateDeviceQuantity(5, "2", CheckMode::Leaving));
+    ASSERT_TRUE(editor->ValidateDeviceQuantity(5, "0", CheckMode::Leaving));
+    EXPECT_EQ(Rows(*editor).back(), "Extra 0 0 mA 0 mA");
 }
 
-TEST_F(LoopEditorTablesTest, CurrentColumnsFollowTheQuantityAndTheDinLedRule) {
+TEST_F(LoopEditorTest, CurrentColumnsFollowTheQuantityAndTheDinLedRule) {
     DeviceTypeRecord dimmable = EditorType("Dimmable", 300, 6000);
     dimmable.AlarmCurrentLedDisabled = 2000;
     const int type = cat->AddType(dimmable, true);
     auto editor = OpenEditor();
-    const DeviceRow& row = editor->DeviceRows()[0];
-    EXPECT_EQ(row.quiescent, "0 mA");
-    EXPECT_EQ(row.alarm, "0 mA");
     EXPECT_FALSE(editor->DinCheckBoxEnabled());
-
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, type), "2", CheckMode::Leaving));
-    EXPECT_EQ(editor->DeviceRows()[0].quiescent, "600 µA");
-    EXPECT_EQ(editor->DeviceRows()[0].alarm, "12 mA");
+    EXPECT_EQ(Rows(*editor), Messages{"Dimmable 2 600 µA 12 mA"});
     EXPECT_TRUE(editor->DinCheckBoxEnabled());
-
     editor->SetDinLedsDisabled(true);
     EXPECT_TRUE(Loop().DINLEDsDisabled());
-    EXPECT_EQ(editor->DeviceRows()[0].alarm, "4000 µA");
+    EXPECT_EQ(Rows(*editor), Messages{"Dimmable 2 600 µA 4000 µA"});
     editor->SetDinLedsDisabled(false);
     EXPECT_EQ(editor->DeviceRows()[0].alarm, "12 mA");
-
-    ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, type), "0", CheckMode::Leaving));
-    EXPECT_FALSE(editor->DinCheckBoxEnabled());
     // Types whose LED makes no difference leave the box disabled.
+    ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, type), "0", CheckMode::Leaving));
     const int plain = cat->AddType(EditorType("Plain"));
     ASSERT_TRUE(editor->ValidateDeviceQuantity(*editor->AddChosenType(std::to_string(plain)), "3",
                                                CheckMode::Leaving));
     EXPECT_FALSE(editor->DinCheckBoxEnabled());
 }
 
-TEST_F(LoopEditorTablesTest, OtherRowsListOtherDevicesOfShownFamilies) {
+TEST_F(LoopEditorTest, OtherRowsListOtherDevicesOfShownFamilies) {
     const int hidden = cat->AddFamily("Hidden Family", false);
     const int shown = cat->AddFamily("Shown Family", true);
-    OtherDevice a = Ancillary("Beacon");
-    const int beacon = cat->AddOther(a);
+    const int beacon = cat->AddOther(Ancillary("Beacon"));
     OtherDevice b = Ancillary("Hidden Relay");
     b.OtherFamily = static_cast<std::int16_t>(hidden);
     cat->AddOther(b);
     OtherDevice c = Ancillary("Shown Relay");
     c.OtherFamily = static_cast<std::int16_t>(shown);
     const int relay = cat->AddOther(c);
-    const int detector = cat->AddType(EditorType("Detector"), true);
-    Loop().DeviceType(3, static_cast<std::int16_t>(detector));
+    Loop().DeviceType(3, cat->AddType(EditorType("Detector"), true));
     Loop().DeviceOtherType(3, static_cast<std::int16_t>(beacon));
     auto editor = OpenEditor();
-
     ASSERT_TRUE(editor->OtherTableVisible());
     ASSERT_EQ(editor->OtherRows().size(), 2u);
+    const OtherRow& first = editor->OtherRows()[0];
+    EXPECT_EQ(std::tie(first.other, first.name, first.quantity, first.quiescent, first.alarm),
+              std::make_tuple(beacon, "Beacon", 1, "200 µA", "2000 µA"));
+    EXPECT_EQ(editor->OtherRows()[1].other, relay);
+    // With no other device of a shown family, the table is hidden.
     FamilyTable[static_cast<std::size_t>(shown)].FamilyShown = false;
     OtherDeviceTable[static_cast<std::size_t>(beacon)].OtherFamily =
         static_cast<std::int16_t>(hidden);
     EXPECT_FALSE(OpenEditor(2)->OtherTableVisible());
-    const OtherRow& first = editor->OtherRows()[0];
-    EXPECT_EQ(first.other, beacon);
-    EXPECT_EQ(first.name, "Beacon");
-    EXPECT_EQ(first.quantity, 1);
-    EXPECT_EQ(first.quiescent, "200 µA");
-    EXPECT_EQ(first.alarm, "2000 µA");
-    EXPECT_EQ(editor->OtherRows()[1].other, relay);
 }
 
-TEST_F(LoopEditorTablesTest, ChooserResultSelectsOrAppendsARow) {
-    const int standard = cat->AddType(EditorType("Standard"), true);
-    const int extra = cat->AddType(EditorType("Extra"));
-    auto editor = OpenEditor();
-    ASSERT_EQ(editor->DeviceRows().size(), 1u);
-    EXPECT_EQ(editor->AddChosenType("Cancel"), std::nullopt);
-    EXPECT_EQ(editor->AddChosenType(std::to_string(standard)), 0);
-    EXPECT_EQ(editor->AddChosenType(std::to_string(extra)), 1);
-    EXPECT_EQ(editor->AddChosenType(std::to_string(extra)), 1);
-    ASSERT_EQ(editor->DeviceRows().size(), 2u);
-    EXPECT_EQ(editor->DeviceRows()[1].name, "Extra");
-    EXPECT_EQ(editor->DeviceRows()[1].quantity, 0);
-    EXPECT_EQ(editor->DeviceRows()[1].quiescent, "0 mA");
-    EXPECT_EQ(editor->AddChosenType("999"), std::nullopt);
-    // Rows are never taken away, also when their quantity drops to 0.
-    ASSERT_TRUE(editor->ValidateDeviceQuantity(1, "2", CheckMode::Leaving));
-    ASSERT_TRUE(editor->ValidateDeviceQuantity(1, "0", CheckMode::Leaving));
-    EXPECT_EQ(editor->DeviceRows().size(), 2u);
-}
-
-TEST_F(LoopEditorTablesTest, TheEditBoxTakesDigitsBackspaceAndPointOnly) {
+TEST_F(LoopEditorTest, TheEditBoxTakesDigitsBackspaceAndPointOnly) {
     auto editor = OpenEditor();
     for (char key : std::string("0123456789.\b"))
         EXPECT_TRUE(editor->QuantityKey(key)) << key;
@@ -154,10 +127,9 @@ TEST_F(LoopEditorTablesTest, TheEditBoxTakesDigitsBackspaceAndPointOnly) {
     EXPECT_EQ(platform.beeps.size(), 4u);
 }
 
-class LoopEditorLifeTest : public EditorTest {};
-
-TEST_F(LoopEditorLifeTest, ActivationRecalculatesOnceAndChangesNothing) {
+TEST_F(LoopEditorTest, ActivationRecalculatesOnceAndEveryAcceptedChangeMarksTheDesign) {
     const int detector = cat->AddType(EditorType("Detector", 250, 4000), true);
+    const int beacon = cat->AddOther(Ancillary("Beacon"));
     Loop().DeviceType(1, static_cast<std::int16_t>(detector));
     RecordingDisplay display;
     CalcDisplay* previous = SetCalcDisplay(&display);
@@ -168,106 +140,91 @@ TEST_F(LoopEditorLifeTest, ActivationRecalculatesOnceAndChangesNothing) {
         editor.Activate();
         EXPECT_EQ(display.editorShows, std::vector<int>{1});
         EXPECT_EQ(display.last.lblQty, "1");
-        EXPECT_EQ(editor.Results().shown.lblQty, "1");
-        EXPECT_EQ(editor.Results().shown.lblQuiescentDevices, "250 µA");
-        EXPECT_FALSE(editor.Results().outOfDate);
-        EXPECT_TRUE(editor.Results().passFailBold);
-        EXPECT_EQ(editor.Results().passFailPointSize, 12);
+        const ResultsView& r = editor.Results();
+        EXPECT_EQ(std::tie(r.shown.lblQty, r.shown.lblQuiescentDevices, r.outOfDate, r.passFailBold,
+                           r.passFailPointSize),
+                  std::make_tuple("1", "250 µA", false, true, 12));
+        EXPECT_FALSE(CurrentDocument().DataChanged);
+
+        CurrentDocument().ModifiedDate = DateTime{2001, 1, 1, 0, 0, 0};
+        ASSERT_TRUE(
+            editor.ValidateDeviceQuantity(RowOf(editor, detector), "4", CheckMode::Leaving));
+        EXPECT_TRUE(CurrentDocument().DataChanged);
+        EXPECT_NE(CurrentDocument().ModifiedDate, (DateTime{2001, 1, 1, 0, 0, 0}));
+        EXPECT_EQ(editor.Results().shown.lblQty, "4");
+        CurrentDocument().DataChanged = false;
+        ASSERT_TRUE(
+            editor.ValidateOtherQuantity(OtherRowOf(editor, beacon), "2", CheckMode::Leaving));
+        EXPECT_TRUE(CurrentDocument().DataChanged);
+        EXPECT_EQ(editor.Results().shown.lblQuiescentTotal, "1400 µA");
+        // An unchanged quantity is no change.
+        CurrentDocument().DataChanged = false;
+        EXPECT_TRUE(
+            editor.ValidateDeviceQuantity(RowOf(editor, detector), "4.4", CheckMode::Leaving));
+        EXPECT_TRUE(
+            editor.ValidateOtherQuantity(OtherRowOf(editor, beacon), "2", CheckMode::Leaving));
+        EXPECT_FALSE(CurrentDocument().DataChanged);
     }
     // The editor gave the display back when it closed.
     EXPECT_EQ(&CurrentCalcDisplay(), &display);
     SetCalcDisplay(previous);
-    EXPECT_FALSE(CurrentDocument().DataChanged);
-    EXPECT_EQ(Loop().QtyDevices(), 1);
+    // Each loop has its own editor; there are eight loops.
+    auto fifth = OpenEditor(5);
+    EXPECT_EQ(fifth->Caption(), "Loop 5");
+    ASSERT_TRUE(fifth->ValidateDeviceQuantity(RowOf(*fifth, detector), "2", CheckMode::Leaving));
+    EXPECT_EQ(SlotsOf(detector, 5).size(), 2u);
+    EXPECT_EQ(SlotsOf(detector, 1).size(), 4u);
+    EXPECT_THROW(LoopEditorModel(9), std::out_of_range);
 }
 
-TEST_F(LoopEditorLifeTest, EveryAcceptedQuantityChangeMarksTheDesignAndRecalculates) {
-    const int detector = cat->AddType(EditorType("Detector"), true);
-    const int beacon = cat->AddOther(Ancillary("Beacon"));
-    auto editor = OpenEditor();
-    ASSERT_FALSE(CurrentDocument().DataChanged);
-    CurrentDocument().ModifiedDate = DateTime{2001, 1, 1, 0, 0, 0};
-
-    ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "4", CheckMode::Leaving));
-    EXPECT_TRUE(CurrentDocument().DataChanged);
-    EXPECT_NE(CurrentDocument().ModifiedDate, (DateTime{2001, 1, 1, 0, 0, 0}));
-    EXPECT_EQ(Loop().QtyDevices(), 4);
-    EXPECT_EQ(editor->Results().shown.lblQty, "4");
-
-    CurrentDocument().DataChanged = false;
-    ASSERT_TRUE(
-        editor->ValidateOtherQuantity(OtherRowOf(*editor, beacon), "2", CheckMode::Leaving));
-    EXPECT_TRUE(CurrentDocument().DataChanged);
-    EXPECT_EQ(editor->Results().shown.lblQuiescentTotal, "800 µA");
-
-    // An unchanged quantity is no change.
-    CurrentDocument().DataChanged = false;
-    EXPECT_TRUE(
-        editor->ValidateDeviceQuantity(RowOf(*editor, detector), "4.4", CheckMode::Leaving));
-    EXPECT_TRUE(
-        editor->ValidateOtherQuantity(OtherRowOf(*editor, beacon), "2", CheckMode::Leaving));
-    EXPECT_FALSE(CurrentDocument().DataChanged);
-}
-
-TEST_F(LoopEditorLifeTest, TypingMakesTheResultsOutOfDateUntilTheNextRecalculation) {
+TEST_F(LoopEditorTest, TypingMakesTheResultsOutOfDateUntilTheNextRecalculation) {
     const int detector = cat->AddType(EditorType("Detector"), true);
     auto editor = OpenEditor();
     const ResultsView fresh = editor->Results();
     ASSERT_FALSE(fresh.shown.txtVoltDrop.empty());
-
     ASSERT_TRUE(editor->QuantityKey('3'));
-    ResultsView stale = editor->Results();
-    EXPECT_TRUE(stale.outOfDate);
-    EXPECT_EQ(stale.shown.lblPassFail, "Press <Enter> key\nor Click here\nto Re-calculate");
-    EXPECT_FALSE(stale.passFailBold);
-    EXPECT_EQ(stale.passFailPointSize, 8);
-    EXPECT_EQ(stale.shown.txtVoltDrop, "");
-    EXPECT_EQ(stale.shown.lblMaxVoltDrop, "");
-    EXPECT_EQ(stale.shown.lblExplanation, "");
-    EXPECT_EQ(stale.shown.lblQty, fresh.shown.lblQty);
-
+    const ResultsView stale = editor->Results();
+    EXPECT_EQ(std::tie(stale.outOfDate, stale.shown.lblPassFail, stale.passFailBold,
+                       stale.passFailPointSize, stale.shown.txtVoltDrop, stale.shown.lblMaxVoltDrop,
+                       stale.shown.lblExplanation, stale.shown.lblQty),
+              std::make_tuple(true, "Press <Enter> key\nor Click here\nto Re-calculate", false, 8,
+                              "", "", "", fresh.shown.lblQty));
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "3", CheckMode::Leaving));
     EXPECT_FALSE(editor->Results().outOfDate);
     EXPECT_EQ(editor->Results().shown.lblPassFail, Loop().LoopDesignLong());
-
-    // A value typed again unchanged brings the results back without a change.
+    // A value typed again unchanged brings the results back without a change; a refused value
+    // leaves them out of date.
     ASSERT_TRUE(editor->QuantityKey('3'));
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "3", CheckMode::Leaving));
     EXPECT_FALSE(editor->Results().outOfDate);
     EXPECT_FALSE(editor->Results().shown.txtVoltDrop.empty());
-
-    // A refused value leaves them out of date.
     ASSERT_TRUE(editor->QuantityKey('9'));
     EXPECT_FALSE(
         editor->ValidateDeviceQuantity(RowOf(*editor, detector), "999", CheckMode::Leaving));
     EXPECT_TRUE(editor->Results().outOfDate);
 }
 
-TEST_F(LoopEditorLifeTest, OkAsksOnlyWhenDevicesHaveNoTotalCableRun) {
+TEST_F(LoopEditorTest, OkAsksOnlyWhenDevicesHaveNoTotalCableRun) {
     const int detector = cat->AddType(EditorType("Detector"), true);
     auto editor = OpenEditor();
     EXPECT_EQ(editor->PressOk(), OkOutcome::Close);
     EXPECT_TRUE(platform.messages.empty());
-
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "1", CheckMode::Leaving));
     platform.answers = {MsgResult::No, MsgResult::Yes};
     EXPECT_EQ(editor->PressOk(), OkOutcome::StayOnTotalLength);
     EXPECT_EQ(editor->PressOk(), OkOutcome::Close);
     ASSERT_EQ(platform.messages.size(), 2u);
-    const RecordedMessage& question = platform.messages[0];
-    EXPECT_EQ(question.text, "You have not specified a Total Cable Run.  Is this correct?");
-    EXPECT_EQ(question.title, "Loop 1");
-    EXPECT_EQ(question.icon, MsgIcon::Question);
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(question.defaultButton, 1);  // No
-
+    const RecordedMessage& q = platform.messages[0];
+    EXPECT_EQ(std::make_tuple(q.text, q.title, q.icon, q.buttons, q.defaultButton),
+              std::make_tuple("You have not specified a Total Cable Run.  Is this correct?",
+                              "Loop 1", MsgIcon::Question, MsgButtons::YesNo, 1));  // No
     platform.messages.clear();
     ASSERT_TRUE(editor->LeaveTotalLength("100", CheckMode::Leaving));
     EXPECT_EQ(editor->PressOk(), OkOutcome::Close);
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(LoopEditorLifeTest, CancelRestoresTheLoopButTheDesignStaysChanged) {
+TEST_F(LoopEditorTest, CancelRestoresTheLoopButTheDesignStaysChanged) {
     DeviceTypeRecord low = EditorType("Low");
     low.AddressRange = cat->AddRange("L", 1, 63);
     const int lowType = cat->AddType(low, true);
@@ -277,6 +234,11 @@ TEST_F(LoopEditorLifeTest, CancelRestoresTheLoopButTheDesignStaysChanged) {
     const int beacon = cat->AddOther(Ancillary("Beacon"));
     cat->AddCable("Thin", 3600, true);
     cat->AddCable("Thick", 1200, true);
+    // Cancel before activation leaves the loop alone.
+    Loop().DeviceType(70, static_cast<std::int16_t>(anyType));
+    LoopEditorModel(1).Cancel();
+    EXPECT_EQ(Layout(), "70:Any");
+    Loop().DeviceType(70, 0);
     for (int slot = 1; slot <= 63; ++slot)
         Loop().DeviceType(slot, static_cast<std::int16_t>(anyType));
     Loop().DeviceOtherType(1, static_cast<std::int16_t>(beacon));
@@ -284,12 +246,18 @@ TEST_F(LoopEditorLifeTest, CancelRestoresTheLoopButTheDesignStaysChanged) {
     Loop().CableImpedance(3600);
     Loop().CableTotal(5000);
     Loop().CableFirst(100);
-    Loop().CalcType(0);
     CurrentDocument().DeviceCarriedValue(1, 1) = 42;
     CurrentDocument().DeviceEavesdropFlag(1, 1) = true;
-    const auto before = Loop().Copy();
+    const std::string layout = Layout();
+    const Amount quiescent = Loop().QuiescentCurrentDevices();
+    const auto order = [this] {
+        std::vector<int> positions;
+        for (int slot = 0; slot < clsCalculator::kSlotCount; ++slot)
+            positions.push_back(Loop().AddressOrder(slot));
+        return positions;
+    };
+    const std::vector<int> orderBefore = order();
     auto editor = OpenEditor();
-
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, lowType), "3", CheckMode::Leaving));
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, anyType), "40", CheckMode::Leaving));
     ASSERT_TRUE(
@@ -301,44 +269,16 @@ TEST_F(LoopEditorLifeTest, CancelRestoresTheLoopButTheDesignStaysChanged) {
     ASSERT_EQ(ReadSettingNumber("LastCalcType"), 2);
 
     editor->Cancel();
-    const clsCalculator& after = Loop();
-    for (int slot = 0; slot < clsCalculator::kSlotCount; ++slot) {
-        EXPECT_EQ(after.DeviceType(slot), before->DeviceType(slot)) << slot;
-        EXPECT_EQ(after.DeviceOtherType(slot), before->DeviceOtherType(slot)) << slot;
-        EXPECT_EQ(after.DeviceBaseAddr(slot), before->DeviceBaseAddr(slot)) << slot;
-        EXPECT_EQ(after.AddressOrder(slot), before->AddressOrder(slot)) << slot;
-    }
-    EXPECT_EQ(after.CableImpedance(), 3600);
-    EXPECT_EQ(after.CableTotal(), 5000);
-    EXPECT_EQ(after.CableFirst(), 100);
-    EXPECT_EQ(after.CalcType(), 0);
-    EXPECT_EQ(after.QtyDevices(), 63);
-    EXPECT_EQ(after.QuiescentCurrentDevices(), before->QuiescentCurrentDevices());
-    EXPECT_EQ(CurrentDocument().DeviceCarriedValue(1, 1), 42);
-    EXPECT_TRUE(CurrentDocument().DeviceEavesdropFlag(1, 1));
-    EXPECT_EQ(CurrentDocument().DeviceCarriedValue(1, 64), 0);
-    EXPECT_EQ(GetLastCableImpedance(), 3600);
-    EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), 3600);
-    EXPECT_EQ(ReadSettingNumber("LastCalcType"), 0);
+    EXPECT_EQ(Layout(), layout);
+    EXPECT_EQ(order(), orderBefore);
+    EXPECT_EQ(
+        std::make_tuple(Loop().CableImpedance(), Loop().CableTotal(), Loop().CableFirst(),
+                        Loop().CalcType(), Loop().QtyDevices(), Loop().QuiescentCurrentDevices()),
+        std::make_tuple(3600, 5000, 100, 0, 63, quiescent));
+    EXPECT_EQ(std::make_tuple(GetLastCableImpedance(), ReadSettingNumber("LastCableImpedance"),
+                              ReadSettingNumber("LastCalcType")),
+              std::make_tuple(3600, 3600, 0));
     EXPECT_TRUE(CurrentDocument().DataChanged);
-}
-
-TEST_F(LoopEditorLifeTest, CancelBeforeActivationLeavesTheLoopAlone) {
-    const int detector = cat->AddType(EditorType("Detector"), true);
-    Loop().DeviceType(3, static_cast<std::int16_t>(detector));
-    LoopEditorModel editor(1);
-    editor.Cancel();
-    EXPECT_EQ(Loop().DeviceType(3), detector);
-}
-
-TEST_F(LoopEditorLifeTest, EachLoopHasItsOwnEditor) {
-    const int detector = cat->AddType(EditorType("Detector"), true);
-    auto editor = OpenEditor(5);
-    EXPECT_EQ(editor->Caption(), "Loop 5");
-    ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "2", CheckMode::Leaving));
-    EXPECT_EQ(SlotsOf(detector, 5).size(), 2u);
-    EXPECT_TRUE(SlotsOf(detector, 1).empty());
-    EXPECT_THROW(LoopEditorModel(9), std::out_of_range);
 }
 
 }  // namespace

@@ -26,144 +26,88 @@ const char* const kUnknownUnitsMessage =
 
 }  // namespace
 
-TEST_F(ScalingTest, Captions) {
-    EXPECT_EQ(ImpedanceUnitText(0), "ohms/km/core");
-    EXPECT_EQ(ImpedanceUnitText(1), "ohms/kft/core");
-    EXPECT_EQ(CopperReferenceText(0),
-              "(copper at 20\xC2\xB0"
-              "C)");
-    EXPECT_EQ(CopperReferenceText(1),
-              "(copper at 68\xC2\xB0"
-              "F)");
-    EXPECT_EQ(LengthUnitText(0, true), "metres (m)");
-    EXPECT_EQ(LengthUnitText(0, false), "m");
-    EXPECT_EQ(LengthUnitText(1, true), "feet (ft)");
-    EXPECT_EQ(LengthUnitText(1, false), "ft");
-    for (int other : {2, 7, 255, -1}) {
-        EXPECT_EQ(ImpedanceUnitText(other), "?");
-        EXPECT_EQ(CopperReferenceText(other), "");
-        EXPECT_EQ(LengthUnitText(other, true), "?");
-        EXPECT_EQ(LengthUnitText(other, false), "?");
-    }
-}
-
-TEST_F(ScalingTest, TypedLengthsInMetres) {
-    EXPECT_EQ(TextToLength("100"), 1000);
-    EXPECT_EQ(TextToLength("2000"), 20000);
-    EXPECT_EQ(TextToLength("2000.1"), -1);
-    EXPECT_EQ(TextToLength("2000.04"), 20000);  // 20000.4 rounds down into range
-    EXPECT_EQ(TextToLength("-1"), -1);
-    EXPECT_EQ(TextToLength("-0.04"), 0);
-    EXPECT_EQ(TextToLength("0"), 0);
-    EXPECT_EQ(TextToLength(""), 0);
-    EXPECT_EQ(TextToLength("abc"), 0);
-    EXPECT_EQ(TextToLength(" 12.5 m"), 125);
-    EXPECT_EQ(TextToLength("0.05"), 0);  // 0.5 rounds to the even 0
-    EXPECT_EQ(TextToLength("0.25"), 2);  // 2.5 rounds to the even 2
-    EXPECT_EQ(TextToLength("0.35"), 4);  // 3.5 rounds to the even 4
-    EXPECT_EQ(TextToLength("1e3"), 10000);
-    EXPECT_EQ(TextToLength("1e10"), -1);  // beyond 32 bits
-    EXPECT_EQ(TextToLength("1e400"), -1);
-}
-
-TEST_F(ScalingTest, TypedLengthsInFeet) {
+// Typed texts to internal values (decimetres, hundredths of an ohm per kilometre); -1 refuses.
+TEST_F(ScalingTest, TypedLengthsAndImpedances) {
+    const std::vector<std::pair<std::string, std::int32_t>> metres = {
+        {"100", 1000}, {"2000", 20000}, {"2000.1", -1}, {"2000.04", 20000}, {"-1", -1},
+        {"-0.04", 0},  {"0", 0},        {"", 0},        {"abc", 0},         {" 12.5 m", 125},
+        {"0.05", 0},   {"0.25", 2},     {"0.35", 4},    {"1e3", 10000},     {"1e10", -1},
+        {"1e400", -1}};  // halves to even; beyond 32 bits refused
+    const std::vector<std::pair<std::string, std::int32_t>> feet = {
+        {"100", 305}, {"6561", 19998}, {"6561.7", 20000}, {"6562", -1}, {"-1", -1}, {"", 0}};
+    // 327.67 fits sixteen bits but is out of range; 400 does not fit.
+    const std::vector<std::pair<std::string, std::int32_t>> ohmsPerKm = {
+        {"18.1", 1810}, {"100", 10000}, {"100.01", -1}, {"100.004", 10000},
+        {"0", 0},       {"", 0},        {"-0.01", -1},  {"327.67", -1},
+        {"400", -1},    {"-400", -1},   {"0.005", 0},   {"12.34 ohms", 1234}};
+    const std::vector<std::pair<std::string, std::int32_t>> ohmsPerKft = {
+        {"1", 328}, {"5.52", 1811}, {"30.48", 10000}, {"30.49", -1}, {"-1", -1}};
+    for (const auto& [text, length] : metres)
+        EXPECT_EQ(TextToLength(text), length) << text;
+    for (const auto& [text, impedance] : ohmsPerKm)
+        EXPECT_EQ(TextToImpedance(text), impedance) << text;
     SetDisplayUnits(kImperialUnits);
-    EXPECT_EQ(TextToLength("100"), 305);  // 304.8
-    EXPECT_EQ(TextToLength("6561"), 19998);
-    EXPECT_EQ(TextToLength("6561.7"), 20000);
-    EXPECT_EQ(TextToLength("6562"), -1);  // 20001
-    EXPECT_EQ(TextToLength("-1"), -1);
-    EXPECT_EQ(TextToLength(""), 0);
+    for (const auto& [text, length] : feet)
+        EXPECT_EQ(TextToLength(text), length) << text << " ft";
+    for (const auto& [text, impedance] : ohmsPerKft)
+        EXPECT_EQ(TextToImpedance(text), impedance) << text << " ohms/kft";
 }
 
-TEST_F(ScalingTest, LengthsShownInWholeMetresOrFeet) {
-    EXPECT_EQ(LengthToText(1000), "100");
-    EXPECT_EQ(LengthToText(0), "0");
-    EXPECT_EQ(LengthToText(5), "0");   // 0.5 to the even 0
-    EXPECT_EQ(LengthToText(15), "2");  // 1.5 to the even 2
-    EXPECT_EQ(LengthToText(25), "2");  // 2.5 to the even 2
-    EXPECT_EQ(LengthToText(20000), "2000");
-    EXPECT_EQ(LengthToText(-3), "0");
-    SetDisplayUnits(kImperialUnits);
-    EXPECT_EQ(LengthToText(1000), "328");
-    EXPECT_EQ(LengthToText(305), "100");
-    EXPECT_EQ(LengthToText(20000), "6562");
-}
-
-TEST_F(ScalingTest, LengthsRoundTripThroughTheirText) {
+TEST_F(ScalingTest, ShownValuesAndTheirRoundTrips) {
+    // Whole metres or feet, halves to even; impedances with two decimals.
+    const std::vector<std::pair<std::int32_t, std::string>> shown = {
+        {1000, "100"}, {0, "0"}, {5, "0"}, {15, "2"}, {25, "2"}, {20000, "2000"}, {-3, "0"}};
+    for (const auto& [length, text] : shown)
+        EXPECT_EQ(LengthToText(length), text) << length;
+    EXPECT_EQ(std::make_tuple(ImpedanceToText(1810), ImpedanceToText(0), ImpedanceToText(5),
+                              ImpedanceToText(10000), ImpedanceToText(-250)),
+              std::make_tuple("18.10", "0.00", "0.05", "100.00", "-2.50"));
     for (std::int32_t length = 0; length <= 20000; length += 10)
         EXPECT_EQ(TextToLength(LengthToText(length)), length);
-    SetDisplayUnits(kImperialUnits);
-    // Whole feet are 3.048 dm apart, so a length comes back within half a foot.
-    for (std::int32_t length = 0; length <= 20000; ++length) {
-        const std::int32_t back = TextToLength(LengthToText(length));
-        if (back == -1) {
-            EXPECT_GE(length, 19999);
-            continue;
-        }
-        EXPECT_LE(std::abs(back - length), 2) << length;
-    }
-}
-
-TEST_F(ScalingTest, TypedImpedancesInOhmsPerKilometre) {
-    EXPECT_EQ(TextToImpedance("18.1"), 1810);
-    EXPECT_EQ(TextToImpedance("100"), 10000);
-    EXPECT_EQ(TextToImpedance("100.01"), -1);
-    EXPECT_EQ(TextToImpedance("100.004"), 10000);
-    EXPECT_EQ(TextToImpedance("0"), 0);
-    EXPECT_EQ(TextToImpedance(""), 0);
-    EXPECT_EQ(TextToImpedance("-0.01"), -1);
-    EXPECT_EQ(TextToImpedance("327.67"), -1);  // fits 16 bits but is out of range
-    EXPECT_EQ(TextToImpedance("400"), -1);     // 40000 does not fit 16 bits
-    EXPECT_EQ(TextToImpedance("-400"), -1);
-    EXPECT_EQ(TextToImpedance("0.005"), 0);  // 0.5 to the even 0
-    EXPECT_EQ(TextToImpedance("12.34 ohms"), 1234);
-}
-
-TEST_F(ScalingTest, TypedImpedancesInOhmsPerKilofoot) {
-    SetDisplayUnits(kImperialUnits);
-    EXPECT_EQ(TextToImpedance("1"), 328);        // 328.0839
-    EXPECT_EQ(TextToImpedance("5.52"), 1811);    // 1811.02
-    EXPECT_EQ(TextToImpedance("30.48"), 10000);  // 9999.997
-    EXPECT_EQ(TextToImpedance("30.49"), -1);
-    EXPECT_EQ(TextToImpedance("-1"), -1);
-}
-
-TEST_F(ScalingTest, ImpedancesShownWithTwoDecimals) {
-    EXPECT_EQ(ImpedanceToText(1810), "18.10");
-    EXPECT_EQ(ImpedanceToText(0), "0.00");
-    EXPECT_EQ(ImpedanceToText(5), "0.05");
-    EXPECT_EQ(ImpedanceToText(10000), "100.00");
-    EXPECT_EQ(ImpedanceToText(-250), "-2.50");
-    SetDisplayUnits(kImperialUnits);
-    EXPECT_EQ(ImpedanceToText(1810), "5.52");    // 551.6882 + 0.005, / 100
-    EXPECT_EQ(ImpedanceToText(328), "1.00");     // 99.9744
-    EXPECT_EQ(ImpedanceToText(10000), "30.48");  // 3048.0006
-    EXPECT_EQ(ImpedanceToText(0), "0.00");
-}
-
-TEST_F(ScalingTest, ImpedancesRoundTripThroughTheirText) {
     for (std::int32_t impedance = 0; impedance <= 10000; ++impedance)
         EXPECT_EQ(TextToImpedance(ImpedanceToText(impedance)), impedance);
+
     SetDisplayUnits(kImperialUnits);
-    // Hundredths of an ohm per kilofoot are 3.28 internal steps apart.
-    for (std::int32_t impedance = 0; impedance <= 10000; ++impedance) {
-        const std::int16_t back = TextToImpedance(ImpedanceToText(impedance));
-        EXPECT_LE(std::abs(back - impedance), 2) << impedance;
+    EXPECT_EQ(std::make_tuple(LengthToText(1000), LengthToText(305), LengthToText(20000)),
+              std::make_tuple("328", "100", "6562"));
+    // 551.6882 + 0.005, / 100; 99.9744; 3048.0006.
+    EXPECT_EQ(std::make_tuple(ImpedanceToText(1810), ImpedanceToText(328), ImpedanceToText(10000),
+                              ImpedanceToText(0)),
+              std::make_tuple("5.52", "1.00", "30.48", "0.00"));
+    // Whole feet are 3.048 dm apart, so a length comes back within half a foot; hundredths of
+    // an ohm per kilofoot are 3.28 internal steps apart.
+    for (std::int32_t length = 0; length <= 20000; ++length) {
+        const std::int32_t back = TextToLength(LengthToText(length));
+        if (back == -1)
+            EXPECT_GE(length, 19999);
+        else
+            EXPECT_LE(std::abs(back - length), 2) << length;
     }
+    for (std::int32_t impedance = 0; impedance <= 10000; ++impedance)
+        EXPECT_LE(std::abs(TextToImpedance(ImpedanceToText(impedance)) - impedance), 2)
+            << impedance;
+    // The unit captions.
+    EXPECT_EQ(std::make_tuple(ImpedanceUnitText(0), CopperReferenceText(0), LengthUnitText(0, true),
+                              LengthUnitText(0, false)),
+              std::make_tuple("ohms/km/core",
+                              "(copper at 20\xC2\xB0"
+                              "C)",
+                              "metres (m)", "m"));
+    EXPECT_EQ(std::make_tuple(ImpedanceUnitText(1), CopperReferenceText(1), LengthUnitText(1, true),
+                              LengthUnitText(1, false), ImpedanceUnitText(2),
+                              CopperReferenceText(-1), LengthUnitText(255, true)),
+              std::make_tuple("ohms/kft/core",
+                              "(copper at 68\xC2\xB0"
+                              "F)",
+                              "feet (ft)", "ft", "?", "", "?"));
 }
 
-TEST_F(ScalingTest, SetUnitsStoresTheSetting) {
+TEST_F(ScalingTest, UnitsAreStoredAndLoaded) {
     SetUnits(kImperialUnits);
     EXPECT_EQ(DisplayUnits(), kImperialUnits);
     EXPECT_EQ(ReadSettingNumber("Units"), 1);
     SetUnits(kMetricUnits);
-    EXPECT_EQ(DisplayUnits(), kMetricUnits);
     EXPECT_EQ(ReadSettingNumber("Units"), 0);
-    EXPECT_TRUE(SettingExists("Units"));
-}
-
-TEST_F(ScalingTest, LoadUnitsReadsTheSetting) {
     WriteSettingNumber("Units", 1);
     LoadUnits();
     EXPECT_EQ(DisplayUnits(), kImperialUnits);

@@ -1,7 +1,7 @@
 // The verdict texts: one line, two lines, the explanation and the widest one-line text.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <array>
 
 #include "engine/EngineFixtures.h"
 
@@ -75,61 +75,39 @@ protected:
     }
 };
 
-TEST_F(VerdictTest, EveryCodeHasItsTexts) {
-    const std::map<int, std::array<std::string, 2>> expected{
-        {0, {"Loop Satisfactory", "Loop Design\nSatisfactory"}},
-        {1, {"Alarm Current Too High", "Alarm Current\nToo High"}},
-        {2, {"Volt Drop Too High", "Volt Drop\nToo High"}},
-        {3, {"Quiescent Too High", "Quiescent\nToo High"}},
-        {4, {"1st Cable Run Too Long", "Cable Run to 1st\nDevice Too Long"}},
-        {5, {"No Valid Cable Length", "No Valid\nCable Length"}},
-        {6, {"Surge Current Too High", "Switch-on Surge\nToo High"}},
-        {7, {"Isolator between Master/Slave", "Isolator between\nMaster & Slave"}},
-        {8, {"Ondrix Loop Interface", "Not enough Ondrix\nLoop Interfaces"}},
-    };
-    for (const auto& [code, texts] : expected) {
-        const auto loop = LoopWithVerdict(code);
-        ASSERT_EQ(loop->LoopDesign(), code);
-        EXPECT_EQ(loop->LoopDesignShort(), texts[0]) << code;
-        EXPECT_EQ(loop->LoopDesignLong(), texts[1]) << code;
-        EXPECT_EQ(loop->DesignIsSatisfactory(), code == 0) << code;
-    }
-}
-
-TEST_F(VerdictTest, EveryExplanation) {
-    const std::map<int, std::string> expected{
-        {0, ""},
-        {1,
-         "The total alarm current drawn by the devices on the loop is greater than that permitted "
-         "by the "
-         "control panel (500 mA)."},
-        {2,
+TEST_F(VerdictTest, EveryCodeHasItsTextsAndExplanation) {
+    const std::string over = "is greater than that permitted by the control panel (500 mA).";
+    const std::vector<std::array<std::string, 3>> expected = {
+        {"Loop Satisfactory", "Loop Design\nSatisfactory", ""},
+        {"Alarm Current Too High", "Alarm Current\nToo High",
+         "The total alarm current drawn by the devices on the loop " + over},
+        {"Volt Drop Too High", "Volt Drop\nToo High",
          "The calculated final voltage at a device on the loop is below that required for its "
          "operation."},
-        {3,
-         "The total quiescent current drawn by the devices on the loop is greater than that "
-         "permitted by the "
-         "control panel (500 mA)."},
-        {4, "The cable run to the first device is greater than the total cable length!"},
-        {5,
-         "While attempting to calculate a maximum cable length, even a cable length of 0 resulted "
-         "in the volt "
-         "drop being too high."},
-        {6,
-         "The total switch-on surge current of devices between the control panel and the isolator "
-         "at address 1 "
-         "(5000 \xC2\xB5"
+        {"Quiescent Too High", "Quiescent\nToo High",
+         "The total quiescent current drawn by the devices on the loop " + over},
+        {"1st Cable Run Too Long", "Cable Run to 1st\nDevice Too Long",
+         "The cable run to the first device is greater than the total cable length!"},
+        {"No Valid Cable Length", "No Valid\nCable Length",
+         "While attempting to calculate a maximum cable length, even a cable length of 0 "
+         "resulted in the volt drop being too high."},
+        {"Surge Current Too High", "Switch-on Surge\nToo High",
+         "The total switch-on surge current of devices between the control panel and the "
+         "isolator at address 1 (5000 \xC2\xB5"
          "A) is too high."},
-        {7,
-         "There is an Isolator between a Master device at address 5 and an associated Slave device "
-         "wired with "
-         "detector at address 2"},
-        {8, "Device at address 4 does not have a corresponding Type 1."},
+        {"Isolator between Master/Slave", "Isolator between\nMaster & Slave",
+         "There is an Isolator between a Master device at address 5 and an associated Slave "
+         "device wired with detector at address 2"},
+        {"Ondrix Loop Interface", "Not enough Ondrix\nLoop Interfaces",
+         "Device at address 4 does not have a corresponding Type 1."},
     };
-    for (const auto& [code, text] : expected) {
+    for (int code = 0; code < static_cast<int>(expected.size()); ++code) {
         const auto loop = LoopWithVerdict(code);
         ASSERT_EQ(loop->LoopDesign(), code);
-        EXPECT_EQ(loop->DesignExplanation(), text) << code;
+        EXPECT_EQ((std::array<std::string, 3>{loop->LoopDesignShort(), loop->LoopDesignLong(),
+                                              loop->DesignExplanation()}),
+                  expected[static_cast<std::size_t>(code)]);
+        EXPECT_EQ(loop->DesignIsSatisfactory(), code == 0) << code;
     }
 }
 

@@ -21,6 +21,15 @@ protected:
 
 }  // namespace
 
+// The settings as "name=value" lines, of the names given; "-" for one that is absent.
+std::string Stored(std::initializer_list<const char*> names) {
+    std::string text;
+    for (const char* name : names)
+        text +=
+            std::string(name) + "=" + (SettingExists(name) ? ReadSettingText(name) : "-") + "\n";
+    return text;
+}
+
 TEST_F(LegacySettingsTest, EveryEntryOfTheOldFileIsCopied) {
     const std::string legacy = WriteLegacy(
         "[Options]\r\n"
@@ -35,32 +44,27 @@ TEST_F(LegacySettingsTest, EveryEntryOfTheOldFileIsCopied) {
         "[Standard]\r\nDevice0=1\r\nDevice42=1\r\nDevice999=1\r\n");
     const std::string before = ReadWholeFile(legacy);
     MigrateIniSettings();
-
-    EXPECT_TRUE(ReadSettingFlag("DontShowFamily0"));
-    EXPECT_TRUE(ReadSettingFlag("DontShowFamily7"));
-    EXPECT_TRUE(ReadSettingFlag("DontShowFamily99"));
-    EXPECT_FALSE(SettingExists("DontShowFamily1"));
-    EXPECT_TRUE(ReadSettingFlag("FirstTimeDone"));
-    EXPECT_EQ(ReadSettingNumber("Form Height"), 480);
-    EXPECT_EQ(ReadSettingText("Form State"), "Maximized");
-    EXPECT_EQ(ReadSettingNumber("Form Width"), 640);
-    EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), 1810);
-    EXPECT_EQ(ReadSettingNumber("LastCalcType"), 2);
-    EXPECT_EQ(ReadSettingText("LastPanel"), "Caldera µLoop 2");  // the old file is Windows-1252
-    EXPECT_EQ(ReadSettingText("mFileRecent1"), "C:\\Designs\\One.QMR");
-    EXPECT_EQ(ReadSettingText("mFileRecent2"), "C:\\Designs\\Two.QMR");
-    EXPECT_EQ(ReadSettingText("mFileRecent3"), "C:\\Designs\\Three.QMR");
-    EXPECT_EQ(ReadSettingText("mFileRecent4"), "C:\\Designs\\Four.QMR");
-    EXPECT_EQ(ReadSettingNumber("Units"), 1);
-    EXPECT_TRUE(ReadSettingFlag("StandardDevice0"));
-    EXPECT_TRUE(ReadSettingFlag("StandardDevice42"));
-    EXPECT_TRUE(ReadSettingFlag("StandardDevice999"));
-    EXPECT_FALSE(SettingExists("StandardDevice1"));
+    EXPECT_TRUE(ReadSettingFlag("DontShowFamily0") && ReadSettingFlag("DontShowFamily7") &&
+                ReadSettingFlag("DontShowFamily99") && ReadSettingFlag("FirstTimeDone") &&
+                ReadSettingFlag("StandardDevice0") && ReadSettingFlag("StandardDevice42") &&
+                ReadSettingFlag("StandardDevice999"));
+    EXPECT_FALSE(SettingExists("DontShowFamily1") || SettingExists("StandardDevice1"));
+    EXPECT_EQ(std::make_tuple(ReadSettingNumber("Form Height"), ReadSettingNumber("Form Width"),
+                              ReadSettingNumber("LastCableImpedance"),
+                              ReadSettingNumber("LastCalcType"), ReadSettingNumber("Units")),
+              std::make_tuple(480, 640, 1810, 2, 1));
+    // The old file is Windows-1252.
+    EXPECT_EQ(Stored({"Form State", "LastPanel", "mFileRecent1", "mFileRecent2", "mFileRecent3",
+                      "mFileRecent4"}),
+              "Form State=Maximized\nLastPanel=Caldera \xC2\xB5Loop 2\n"
+              "mFileRecent1=C:\\Designs\\One.QMR\nmFileRecent2=C:\\Designs\\Two.QMR\n"
+              "mFileRecent3=C:\\Designs\\Three.QMR\nmFileRecent4=C:\\Designs\\Four.QMR\n");
     EXPECT_EQ(ReadWholeFile(legacy), before);  // the old file is left as it was
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(LegacySettingsTest, EntriesThatHoldNothingAreNotCopied) {
+TEST_F(LegacySettingsTest, EntriesThatHoldNothingAreNotCopiedAndLeaveTheSettingAlone) {
+    WriteSettingText("LastPanel", "Kept Panel");
     WriteLegacy(
         "[Options]\r\n"
         "DontShowFamily1=2\r\nDontShowFamily2=yes\r\nDontShowFamily3=0\r\nDontShowFamily100=1\r\n"
@@ -73,12 +77,12 @@ TEST_F(LegacySettingsTest, EntriesThatHoldNothingAreNotCopied) {
         "[Quelmar]\r\nLastPanel=\r\n"
         "[Standard]\r\nDevice1=true\r\nDevice1000=1\r\n");
     MigrateIniSettings();
-    for (const char* name :
-         {"DontShowFamily1", "DontShowFamily2", "DontShowFamily3", "DontShowFamily100",
-          "FirstTimeDone", "Form Height", "Form State", "Form Width", "LastCableImpedance",
-          "LastCalcType", "mFileRecent1", "mFileRecent5", "Units", "LastPanel", "StandardDevice1",
-          "StandardDevice1000"})
+    for (const char* name : {"DontShowFamily1", "DontShowFamily2", "DontShowFamily3",
+                             "DontShowFamily100", "FirstTimeDone", "Form Height", "Form State",
+                             "Form Width", "LastCableImpedance", "LastCalcType", "mFileRecent1",
+                             "mFileRecent5", "Units", "StandardDevice1", "StandardDevice1000"})
         EXPECT_FALSE(SettingExists(name)) << name;
+    EXPECT_EQ(ReadSettingText("LastPanel"), "Kept Panel");
 }
 
 TEST_F(LegacySettingsTest, NumbersAreReadByTheLeadingNumberRuleAndRoundedHalfToEven) {
@@ -93,39 +97,21 @@ TEST_F(LegacySettingsTest, NumbersAreReadByTheLeadingNumberRuleAndRoundedHalfToE
     EXPECT_FALSE(SettingExists("Units"));  // too large for the store: left out
 }
 
-TEST_F(LegacySettingsTest, AnEntryThatHoldsNothingLeavesTheCurrentSettingAlone) {
-    WriteSettingNumber("Units", 1);
-    WriteSettingText("LastPanel", "Kept Panel");
-    WriteLegacy("[Options]\r\nUnits=0\r\n[Quelmar]\r\nLastPanel=\r\n");
-    MigrateIniSettings();
-    EXPECT_EQ(ReadSettingNumber("Units"), 1);
-    EXPECT_EQ(ReadSettingText("LastPanel"), "Kept Panel");
-}
-
-TEST_F(LegacySettingsTest, NothingIsDoneOnceFirstTimeDoneIsSet) {
-    WriteLegacy("[Options]\r\nFirstTime=Done\r\nUnits=1\r\n");
-    MigrateIniSettings();
-    ASSERT_TRUE(ReadSettingFlag("FirstTimeDone"));
-    // Later edits of the old file are never read again.
-    WriteLegacy(
-        "[Options]\r\nFirstTime=Done\r\nUnits=1\r\nForm "
-        "Width=900\r\n[Quelmar]\r\nLastPanel=Later\r\n");
-    MigrateIniSettings();
-    EXPECT_FALSE(SettingExists("Form Width"));
-    EXPECT_FALSE(SettingExists("LastPanel"));
-}
-
-TEST_F(LegacySettingsTest, WithoutFirstTimeTheCopyRepeatsAtEveryStart) {
+TEST_F(LegacySettingsTest, TheCopyRepeatsAtEveryStartUntilFirstTimeDoneIsSet) {
+    MigrateIniSettings();  // no old file: nothing written
+    EXPECT_FALSE(fs::exists(SettingsFilePath()));
     WriteLegacy("[Options]\r\nUnits=1\r\n");
     MigrateIniSettings();
     WriteSettingNumber("Units", 0);
     MigrateIniSettings();
     EXPECT_EQ(ReadSettingNumber("Units"), 1);
-}
-
-TEST_F(LegacySettingsTest, NoOldFileWritesNothing) {
+    // Once done, later edits of the old file are never read again.
+    WriteLegacy("[Options]\r\nFirstTime=Done\r\nUnits=1\r\n");
     MigrateIniSettings();
-    EXPECT_FALSE(fs::exists(SettingsFilePath()));
+    ASSERT_TRUE(ReadSettingFlag("FirstTimeDone"));
+    WriteLegacy("[Options]\r\nFirstTime=Done\r\nForm Width=900\r\n[Quelmar]\r\nLastPanel=L\r\n");
+    MigrateIniSettings();
+    EXPECT_FALSE(SettingExists("Form Width") || SettingExists("LastPanel"));
 }
 
 TEST_F(LegacySettingsTest, AFailedWriteThrowsAndStoresNothing) {

@@ -43,41 +43,38 @@ TEST(LocaleTest, LanguageCodesOfCommonLocales) {
         EXPECT_EQ(LanguageCodeOf(locale), code) << locale;
 }
 
-TEST(LocaleTest, UnknownTerritoriesTakeTheLanguageAndUnknownLocalesTheNonAmericanDefault) {
-    EXPECT_EQ(LanguageCodeOf("de_XX"), "0407");
-    EXPECT_EQ(LanguageCodeOf("fr"), "040C");
-    EXPECT_EQ(LanguageCodeOf("en"), "0809");
-    EXPECT_EQ(LanguageCodeOf("en_XX.UTF-8"), "0809");
+TEST(LocaleTest, UnknownLocalesNorthAmericaAndTheEnvironmentOrder) {
+    // Unknown territories take the language; unknown locales the non-American default.
+    for (const auto& [locale, code] : std::vector<std::pair<std::string, std::string>>{
+             {"de_XX", "0407"}, {"fr", "040C"}, {"en", "0809"}, {"en_XX.UTF-8", "0809"}})
+        EXPECT_EQ(LanguageCodeOf(locale), code) << locale;
     for (const char* locale : {"", "C", "POSIX", "C.UTF-8", "xx_YY", "_US", ".UTF-8", "@euro"})
         EXPECT_EQ(LanguageCodeOf(locale), "0809") << locale;
-}
-
-TEST(LocaleTest, NorthAmericanCodesAreExactlyTheFour) {
+    // The North American codes are exactly these four.
     for (const char* code : {"0409", "1009", "0C0C", "080A"})
         EXPECT_TRUE(IsNorthAmericanLocale(code)) << code;
     for (const char* code : {"0809", "540A", "040C", "0c0c", "409", "", "04090"})
         EXPECT_FALSE(IsNorthAmericanLocale(code)) << code;
-}
-
-TEST(LocaleTest, LanguageCodeTakesLcAllBeforeLangAndIgnoresLcMeasurement) {
-    EXPECT_EQ(UserLanguageCode({"fr_CA.UTF-8", "en_GB", "de_DE"}), "0C0C");
-    EXPECT_EQ(UserLanguageCode({"", "en_US", "de_DE"}), "0407");
-    EXPECT_EQ(UserLanguageCode({"", "en_US", ""}), "0809");
-    EXPECT_EQ(UserLanguageCode({"", "", ""}), "0809");
-}
-
-TEST(LocaleTest, MeasurementIsUsOnlyForUnitedStatesLocales) {
-    EXPECT_EQ(UserMeasurementSystem({"", "", "en_US.UTF-8"}), "1");
-    EXPECT_EQ(UserMeasurementSystem({"", "", "es_US"}), "1");
-    EXPECT_EQ(UserMeasurementSystem({"", "", "en_CA.UTF-8"}), "0");
-    EXPECT_EQ(UserMeasurementSystem({"", "", "es_MX"}), "0");
-    EXPECT_EQ(UserMeasurementSystem({"", "", "en_GB"}), "0");
-    EXPECT_EQ(UserMeasurementSystem({"", "", "C.UTF-8"}), "");
-    EXPECT_EQ(UserMeasurementSystem({"", "", ""}), "");
-    // LC_ALL, then LC_MEASUREMENT, then LANG.
-    EXPECT_EQ(UserMeasurementSystem({"en_GB", "en_US", "en_US"}), "0");
-    EXPECT_EQ(UserMeasurementSystem({"", "en_US", "en_GB"}), "1");
-    EXPECT_EQ(UserMeasurementSystem({"", "C", "en_US"}), "");
+    // The language code takes LC_ALL before LANG and ignores LC_MEASUREMENT.
+    EXPECT_EQ(std::make_tuple(UserLanguageCode({"fr_CA.UTF-8", "en_GB", "de_DE"}),
+                              UserLanguageCode({"", "en_US", "de_DE"}),
+                              UserLanguageCode({"", "en_US", ""}), UserLanguageCode({"", "", ""})),
+              std::make_tuple("0C0C", "0407", "0809", "0809"));
+    // The measurement is US only for United States locales: LC_ALL, then LC_MEASUREMENT, LANG.
+    const std::vector<std::pair<LocaleEnvironment, std::string>> measurement = {
+        {{"", "", "en_US.UTF-8"}, "1"},
+        {{"", "", "es_US"}, "1"},
+        {{"", "", "en_CA.UTF-8"}, "0"},
+        {{"", "", "es_MX"}, "0"},
+        {{"", "", "en_GB"}, "0"},
+        {{"", "", "C.UTF-8"}, ""},
+        {{"", "", ""}, ""},
+        {{"en_GB", "en_US", "en_US"}, "0"},
+        {{"", "en_US", "en_GB"}, "1"},
+        {{"", "C", "en_US"}, ""}};
+    for (const auto& [env, system] : measurement)
+        EXPECT_EQ(UserMeasurementSystem(env), system)
+            << env.lcAll << "|" << env.lcMeasurement << "|" << env.lang;
 }
 
 TEST(LocaleTest, TheWrappersReadTheProcessEnvironment) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
 #include <random>
 
 TEST(NumericTest, AcceptsSignsDecimalsExponentsAndSurroundingBlanks) {
@@ -15,31 +17,23 @@ TEST(NumericTest, AcceptsSignsDecimalsExponentsAndSurroundingBlanks) {
     EXPECT_EQ(NumericValue("abc"), 0.0);
 }
 
-TEST(NumericTest, LeadingNumberStopsAtFirstCharacterThatCannotContinue) {
-    EXPECT_EQ(LeadingNumber("12abc"), 12.0);
-    EXPECT_EQ(LeadingNumber(""), 0.0);
-    EXPECT_EQ(LeadingNumber("abc"), 0.0);
-    EXPECT_EQ(LeadingNumber("  -3.5kg"), -3.5);
-    EXPECT_EQ(LeadingNumber("1e2x"), 100.0);
-    EXPECT_EQ(LeadingNumber("7e"), 7.0);  // an exponent without digits is not part of the number
-    EXPECT_EQ(LeadingNumber("18.1"), 18.1);
-}
-
-TEST(RoundingTest, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(RoundHalfEven(0.5), 0.0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(2.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(-0.5), 0.0);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2.0);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
-    EXPECT_EQ(RoundHalfEven(2.5000001), 3.0);
-}
-
-TEST(RoundingTest, WholeNumberConversionsRefuseOverflow) {
-    EXPECT_EQ(RoundToByte(255.4), 255);
-    EXPECT_FALSE(RoundToByte(255.5));  // 256 after rounding
-    EXPECT_EQ(RoundToByte(-0.5), 0);   // rounds to 0, fits
-    EXPECT_FALSE(RoundToByte(-0.6));
+TEST(NumericTest, LeadingNumbersAndRoundingHalfToEven) {
+    // The leading number stops at the first character that cannot continue it; an exponent
+    // without digits is not part of the number.
+    const std::vector<std::pair<std::string, double>> leading = {
+        {"12abc", 12}, {"", 0},   {"abc", 0},    {"  -3.5kg", -3.5},
+        {"1e2x", 100}, {"7e", 7}, {"18.1", 18.1}};
+    for (const auto& [text, value] : leading)
+        EXPECT_EQ(LeadingNumber(text), value) << text;
+    const std::vector<std::pair<double, double>> halves = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {2.5000001, 3}};
+    for (const auto& [value, rounded] : halves)
+        EXPECT_EQ(RoundHalfEven(value), rounded) << value;
+    // Whole-number conversions refuse what does not fit after rounding.
+    EXPECT_EQ(std::make_tuple(RoundToByte(255.4), RoundToByte(255.5), RoundToByte(-0.5),
+                              RoundToByte(-0.6)),
+              std::make_tuple(std::optional<std::uint8_t>(255), std::optional<std::uint8_t>(),
+                              std::optional<std::uint8_t>(0), std::optional<std::uint8_t>()));
     EXPECT_EQ(RoundToInt16(32767.5), std::nullopt);  // rounds to 32768
     EXPECT_EQ(RoundToInt16(32766.5), 32766);
     EXPECT_EQ(RoundToInt16(-32768.5), -32768);
@@ -77,52 +71,35 @@ TEST(AmountTest, ArithmeticIsExact) {
     EXPECT_EQ(Amount::FromWhole(40000).ToInt16(), std::nullopt);
 }
 
-TEST(FormatTest, GeneralNumberFormat) {
-    EXPECT_EQ(FormatGeneral(std::int64_t{0}), "0");
-    EXPECT_EQ(FormatGeneral(std::int64_t{-42}), "-42");
-    EXPECT_EQ(FormatGeneral(Amount::FromDouble(12.5)), "12.5");
-    EXPECT_EQ(FormatGeneral(Amount::FromDouble(-0.0001)), "-0.0001");
-    EXPECT_EQ(FormatGeneral(Amount::FromWhole(9999)), "9999");
-    EXPECT_EQ(FormatGeneral(328.0), "328");
-    EXPECT_EQ(FormatGeneral(0.1), "0.1");
-    EXPECT_EQ(FormatGeneral(-2.25), "-2.25");
-    EXPECT_EQ(FormatGeneral(1e20), "1E+20");
-}
-
-TEST(FormatTest, FixedDecimalsRoundHalfAwayFromZero) {
-    EXPECT_EQ(FormatFixed(18.1, 2), "18.10");
-    EXPECT_EQ(FormatFixed(0.0, 1), "0.0");
-    EXPECT_EQ(FormatFixed(12.25, 1), "12.3");
-    EXPECT_EQ(FormatFixed(-12.25, 1), "-12.3");
-    EXPECT_EQ(FormatFixed(2.675, 2), "2.68");  // the decimal value, not the binary one, is rounded
-    EXPECT_EQ(FormatFixed(-0.04, 1), "0.0");   // no minus sign on a zero result
-    EXPECT_EQ(FormatFixed(123456.0, 1), "123456.0");
-    EXPECT_EQ(FormatFixed(Amount::FromDouble(5.4864), 2), "5.49");
-    EXPECT_EQ(FormatFixed(Amount::FromDouble(0.005), 2), "0.01");
-    EXPECT_EQ(FormatFixed(Amount::FromDouble(-1.5), 0), "-2");
-}
-
-TEST(CurrentTextTest, MicroampsBelowTenMilliampsAndWholeMilliampsAbove) {
-    EXPECT_EQ(CurrentText(Amount{}), "0 mA");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(9999)),
-              "9999 \xC2\xB5"
-              "A");
-    EXPECT_EQ(CurrentText(Amount::FromDouble(9999.9999)),
-              "9999.9999 \xC2\xB5"
-              "A");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(10000)), "10 mA");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(10499)), "10 mA");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(10500)), "11 mA");
-    EXPECT_EQ(CurrentText(Amount::FromDouble(12.5)),
-              "12.5 \xC2\xB5"
-              "A");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(-250)),
-              "-250 \xC2\xB5"
-              "A");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(-50000)),
-              "-50000 \xC2\xB5"
-              "A");
-    EXPECT_EQ(CurrentText(Amount::FromWhole(1234567)), "1235 mA");
+TEST(FormatTest, GeneralFixedAndCurrentTexts) {
+    EXPECT_EQ(
+        std::make_tuple(FormatGeneral(std::int64_t{0}), FormatGeneral(std::int64_t{-42}),
+                        FormatGeneral(Amount::FromDouble(12.5)),
+                        FormatGeneral(Amount::FromDouble(-0.0001)),
+                        FormatGeneral(Amount::FromWhole(9999)), FormatGeneral(328.0),
+                        FormatGeneral(0.1), FormatGeneral(-2.25), FormatGeneral(1e20)),
+        std::make_tuple("0", "-42", "12.5", "-0.0001", "9999", "328", "0.1", "-2.25", "1E+20"));
+    // Fixed decimals round the decimal value (not the binary one) half away from zero, and a
+    // zero result has no minus sign.
+    EXPECT_EQ(std::make_tuple(FormatFixed(18.1, 2), FormatFixed(0.0, 1), FormatFixed(12.25, 1),
+                              FormatFixed(-12.25, 1), FormatFixed(2.675, 2), FormatFixed(-0.04, 1),
+                              FormatFixed(123456.0, 1), FormatFixed(Amount::FromDouble(5.4864), 2),
+                              FormatFixed(Amount::FromDouble(0.005), 2),
+                              FormatFixed(Amount::FromDouble(-1.5), 0)),
+              std::make_tuple("18.10", "0.0", "12.3", "-12.3", "2.68", "0.0", "123456.0", "5.49",
+                              "0.01", "-2"));
+    // Microamps below ten milliamps, whole milliamps from there.
+    const std::string uA =
+        " \xC2\xB5"
+        "A";
+    EXPECT_EQ(std::make_tuple(
+                  CurrentText(Amount{}), CurrentText(Amount::FromWhole(9999)),
+                  CurrentText(Amount::FromDouble(9999.9999)), CurrentText(Amount::FromWhole(10000)),
+                  CurrentText(Amount::FromWhole(10499)), CurrentText(Amount::FromWhole(10500)),
+                  CurrentText(Amount::FromDouble(12.5)), CurrentText(Amount::FromWhole(-250)),
+                  CurrentText(Amount::FromWhole(-50000)), CurrentText(Amount::FromWhole(1234567))),
+              std::make_tuple("0 mA", "9999" + uA, "9999.9999" + uA, "10 mA", "10 mA", "11 mA",
+                              "12.5" + uA, "-250" + uA, "-50000" + uA, "1235 mA"));
 }
 
 TEST(AmountTest, RandomSumsMatchIntegerArithmetic) {

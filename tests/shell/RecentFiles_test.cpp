@@ -42,87 +42,52 @@ bool IsValidUtf8Start(const std::string& s) {
 
 }  // namespace
 
-TEST_F(RecentFilesTest, AddingPutsNewestFirstAndStoresAllFourValues) {
+TEST_F(RecentFilesTest, NewestFirstOnceEachAtMostFourAndStored) {
     EXPECT_TRUE(RecentFiles().empty());
-    AddRecentFile("/d/a.QMR");
-    AddRecentFile("/d/b.QMR");
-    EXPECT_EQ(RecentFiles(), (List{"/d/b.QMR", "/d/a.QMR"}));
-    EXPECT_EQ(Stored(), (List{"/d/b.QMR", "/d/a.QMR", "", ""}));
-}
-
-TEST_F(RecentFilesTest, OpeningTheSameFileTwiceLeavesItOnceAtTheTop) {
-    AddRecentFile("/d/a.QMR");
-    AddRecentFile("/d/b.QMR");
-    AddRecentFile("/d/c.QMR");
-    AddRecentFile("/d/a.QMR");
-    EXPECT_EQ(RecentFiles(), (List{"/d/a.QMR", "/d/c.QMR", "/d/b.QMR"}));
-    AddRecentFile("/d/a.QMR");
+    for (const char* f : {"/d/a.QMR", "/d/b.QMR", "/d/c.QMR", "/d/a.QMR", "/d/a.QMR", ""})
+        AddRecentFile(f);  // an empty path is ignored
     EXPECT_EQ(RecentFiles(), (List{"/d/a.QMR", "/d/c.QMR", "/d/b.QMR"}));
     EXPECT_EQ(Stored(), (List{"/d/a.QMR", "/d/c.QMR", "/d/b.QMR", ""}));
-}
-
-TEST_F(RecentFilesTest, AFifthDistinctFilePushesTheOldestOut) {
-    for (const char* f : {"/1.QMR", "/2.QMR", "/3.QMR", "/4.QMR", "/5.QMR"})
-        AddRecentFile(f);
-    EXPECT_EQ(RecentFiles(), (List{"/5.QMR", "/4.QMR", "/3.QMR", "/2.QMR"}));
+    // Paths are compared exactly; a fifth distinct file pushes the oldest out; moving the last
+    // entry up drops nothing.
+    AddRecentFile("/d/A.QMR");
+    AddRecentFile("/d/e.QMR");
+    EXPECT_EQ(RecentFiles(), (List{"/d/e.QMR", "/d/A.QMR", "/d/a.QMR", "/d/c.QMR"}));
+    AddRecentFile("/d/c.QMR");
+    EXPECT_EQ(RecentFiles(), (List{"/d/c.QMR", "/d/e.QMR", "/d/A.QMR", "/d/a.QMR"}));
     EXPECT_EQ(Stored(), RecentFiles());
-    // Moving the last entry up drops nothing.
-    AddRecentFile("/2.QMR");
-    EXPECT_EQ(RecentFiles(), (List{"/2.QMR", "/5.QMR", "/4.QMR", "/3.QMR"}));
 }
 
-TEST_F(RecentFilesTest, PathsAreComparedExactlyAndEmptyPathsIgnored) {
-    AddRecentFile("/d/Site.QMR");
-    AddRecentFile("/d/site.QMR");
-    AddRecentFile("");
-    EXPECT_EQ(RecentFiles(), (List{"/d/site.QMR", "/d/Site.QMR"}));
-}
-
-TEST_F(RecentFilesTest, LoadingSkipsEmptyValuesAndRepeatedPaths) {
-    WriteSettingText("mFileRecent1", "");
-    WriteSettingText("mFileRecent2", "/b.QMR");
-    WriteSettingText("mFileRecent3", "/c.QMR");
-    WriteSettingText("mFileRecent4", "/b.QMR");
-    LoadRecentFiles();
-    EXPECT_EQ(RecentFiles(), (List{"/b.QMR", "/c.QMR"}));
-    AddRecentFile("/c.QMR");
-    EXPECT_EQ(Stored(), (List{"/c.QMR", "/b.QMR", "", ""}));
-}
-
-TEST_F(RecentFilesTest, TheListSurvivesARestart) {
-    AddRecentFile("/x/one.QMR");
-    AddRecentFile("/x/two words.QMR");
-    SetPaths(paths);  // the same settings, read afresh
-    LoadRecentFiles();
-    EXPECT_EQ(RecentFiles(), (List{"/x/two words.QMR", "/x/one.QMR"}));
-}
-
-TEST_F(RecentFilesTest, EveryChangeIsAnnounced) {
+TEST_F(RecentFilesTest, LoadingSkipsEmptyAndRepeatedPathsAndEveryChangeIsAnnounced) {
     int calls = 0;
     SetRecentFilesChangedHandler([&] { ++calls; });
-    AddRecentFile("/a.QMR");
+    WriteSettingText("mFileRecent1", "");
+    WriteSettingText("mFileRecent2", "/b.QMR");
+    WriteSettingText("mFileRecent3", "/c two.QMR");
+    WriteSettingText("mFileRecent4", "/b.QMR");
+    SetPaths(paths);  // the same settings, read afresh as at a restart
     LoadRecentFiles();
+    EXPECT_EQ(RecentFiles(), (List{"/b.QMR", "/c two.QMR"}));
+    AddRecentFile("/c two.QMR");
+    EXPECT_EQ(Stored(), (List{"/c two.QMR", "/b.QMR", "", ""}));
     EXPECT_EQ(calls, 2);
 }
 
-TEST_F(RecentFilesTest, ShortPathsAreShownWhole) {
-    EXPECT_EQ(ShortenPathForMenu("/home/ann/site.QMR"), "/home/ann/site.QMR");
-    const std::string exactly40 = "/home/ann/designs/" + std::string(18, 'x') + ".QMR";
-    ASSERT_EQ(exactly40.size(), 40u);
-    EXPECT_EQ(ShortenPathForMenu(exactly40), exactly40);
-}
-
 TEST_F(RecentFilesTest, LongPathsLoseTheirMiddleFolders) {
-    EXPECT_EQ(ShortenPathForMenu("/home/ann/projects/2024/hospital wing/loops/site.QMR", 30),
-              "/home/.../loops/site.QMR");
-    EXPECT_EQ(ShortenPathForMenu("/home/ann/projects/2024/hospital wing/loops/site.QMR", 38),
-              "/home/.../hospital wing/loops/site.QMR");
-    EXPECT_EQ(ShortenPathForMenu("/home/ann/a/very-long-file-name-for-a-design.QMR", 40),
-              ".../very-long-file-name-for-a-design.QMR");
-    EXPECT_EQ(ShortenPathForMenu("/home/ann/an-even-longer-file-name-for-a-design.QMR", 20),
-              "...-for-a-design.QMR");
-    EXPECT_EQ(ShortenPathForMenu("relative/folder/deeper/still/site.QMR", 28),
-              "relative/.../still/site.QMR");
+    const std::string exactly40 = "/home/ann/designs/" + std::string(18, 'x') + ".QMR";
+    const std::string deep = "/home/ann/projects/2024/hospital wing/loops/site.QMR";
+    const std::vector<std::tuple<std::string, std::size_t, std::string>> cases = {
+        {"/home/ann/site.QMR", 40, "/home/ann/site.QMR"},
+        {exactly40, 40, exactly40},
+        {deep, 30, "/home/.../loops/site.QMR"},
+        {deep, 38, "/home/.../hospital wing/loops/site.QMR"},
+        {"/home/ann/a/very-long-file-name-for-a-design.QMR", 40,
+         ".../very-long-file-name-for-a-design.QMR"},
+        {"/home/ann/an-even-longer-file-name-for-a-design.QMR", 20, "...-for-a-design.QMR"},
+        {"relative/folder/deeper/still/site.QMR", 28, "relative/.../still/site.QMR"}};
+    for (const auto& [path, max, shown] : cases)
+        EXPECT_EQ(ShortenPathForMenu(path, max), shown) << path << " " << max;
+    EXPECT_EQ(ShortenPathForMenu(exactly40), exactly40);  // 40 by default
 }
 
 TEST_F(RecentFilesTest, ShortenedPathsFitKeepTheFileNameAndNeverSplitACharacter) {

@@ -21,19 +21,14 @@ TEST(TextCodecTest, Windows1252RoundTripsThroughUtf8) {
               "b");  // stray byte kept as it is
 }
 
-TEST(TextTest, SplitsCrLfAndLfLines) {
+TEST(TextTest, LinesTrimmingAndCase) {
     EXPECT_EQ(SplitLines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
     EXPECT_EQ(SplitLines("a\rb\n"), (std::vector<std::string>{"a\rb"}));
     EXPECT_TRUE(SplitLines("").empty());
-}
-
-TEST(TextTest, TrimAndCase) {
-    EXPECT_EQ(Trim(" \t a b \t"), "a b");
-    EXPECT_EQ(TrimLeft("  a "), "a ");
-    EXPECT_EQ(TrimRight("  a "), "  a");
-    EXPECT_EQ(UCase("Ab1\xE9"), "AB1\xE9");
-    EXPECT_TRUE(EqualsNoCase("MaxDevices", "MAXDEVICES"));
+    EXPECT_EQ(
+        std::make_tuple(Trim(" \t a b \t"), TrimLeft("  a "), TrimRight("  a "), UCase("Ab1\xE9")),
+        std::make_tuple("a b", "a ", "  a", "AB1\xE9"));
+    EXPECT_TRUE(EqualsNoCase("MaxDevices", "MAXDEVICES") && StartsWithNoCase("Device12", "device"));
     EXPECT_FALSE(EqualsNoCase("Max", "Maxi"));
-    EXPECT_TRUE(StartsWithNoCase("Device12", "device"));
 }
