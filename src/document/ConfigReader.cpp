@@ -519,8 +519,16 @@ OpenResult ConfigLoader::Run() {
     ProgressWindow window(path_);
     OpenResult result;
     result.finished = true;
-    // One snapshot of the file serves every read of this open.
-    ProfileBatch snapshot(file_);
+    // One snapshot of the file serves every read of this open. A file that is there but cannot
+    // be read whole is reported with the system's reason, never opened in part.
+    std::optional<ProfileBatch> snapshot;
+    try {
+        snapshot.emplace(file_);
+    } catch (const RuntimeFault& fault) {
+        ReportFault(path_, fault.number, fault.description);
+        result.previousDesignKept = true;
+        return result;
+    }
     if (!CheckFormat()) {
         result.previousDesignKept = true;
         return result;

@@ -1,0 +1,69 @@
+// Whole-file reads and writes: a failing disk or a stray file never costs the user a file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "shell/FileRead.h"
+#include "shell/FileWrite.h"
+#include "shell/ProfileFile.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+class FileSafetyTest : public ScriptedTest {
+protected:
+    void TearDown() override {
+        ClearReadFailure();
+        ClearMemoryFiles();
+        ScriptedTest::TearDown();
+    }
+};
+
+TEST_F(FileSafetyTest, AProfileFileThatCannotBeReadIsNeitherReadInPartNorOverwritten) {
+    const std::string f = temp.Write("Panels.dat", "[A]\r\nKey=1\r\n[B]\r\nKey=2\r\n");
+    InjectReadFailure({"Panels.dat", 12, EIO});
+    try {
+        ReadProfileString(f, "A", "Key");
+        ADD_FAILURE() << "a part of the file was read as the whole";
+    } catch (const RuntimeFault& fault) {
+        EXPECT_EQ(fault.number, 57);
+        EXPECT_EQ(fault.description, "Input/output error");
+    }
+    EXPECT_FALSE(WriteProfileString(f, "C", "Key", "3"));
+    EXPECT_FALSE(DeleteProfileSection(f, "A"));
+    ClearReadFailure();
+    EXPECT_EQ(ReadWholeFile(f), "[A]\r\nKey=1\r\n[B]\r\nKey=2\r\n");
+    // The same bytes served from memory, with a new stamp for each change.
+    PutMemoryFile("/nowhere/x.dat", "[S]\r\nK=1\r\n");
+    EXPECT_TRUE(FileExists("/nowhere/x.dat"));
+    EXPECT_EQ(ReadProfileString("/nowhere/x.dat", "S", "K"), "1");
+    PutMemoryFile("/nowhere/x.dat", "[S]\r\nK=2\r\n");
+    ForgetProfileFile("/nowhere/x.dat");
+    EXPECT_EQ(ReadProfileString("/nowhere/x.dat", "S", "K"), "2");
+}
+
+TEST_F(FileSafetyTest, AWriteKeepsTheModeAndClearsOnlyItsOwnLeftOvers) {
+    const std::string f = temp.Write("s.ini", "old");
+    chmod(f.c_str(), 0640);
+    pid_t gone = fork();  // a writer that has ended
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string stale = temp.Write("s.ini." + std::to_string(gone) + "-a1B2c3.tmp", "x");
+    const std::string alive = temp.Write("s.ini." + std::to_string(getppid()) + "-a1B2c3.tmp", "y");
+    const std::string other = temp.Write("s.ini." + std::to_string(gone) + "-a1B2.tmp", "z");
+    std::filesystem::create_symlink(f, f + "." + std::to_string(gone) + "-zzzzzz.tmp");
+    ASSERT_TRUE(WriteFileAtomically(f, "new"));
+    EXPECT_EQ(ReadWholeFile(f), "new");
+    struct stat st {};
+    ASSERT_EQ(stat(f.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(alive) && std::filesystem::exists(other));
+    EXPECT_TRUE(std::filesystem::is_symlink(f + "." + std::to_string(gone) + "-zzzzzz.tmp"));
+}
+
+}  // namespace
