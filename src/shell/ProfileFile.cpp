@@ -250,6 +250,16 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
     return *k->second.value;
 }
 
+std::vector<std::string> ProfileKeyNames(const std::string& file, const std::string& section) {
+    const CacheEntry& entry = Load(ResolveProfilePath(file));
+    const auto s = entry.parsed.sectionIndex.find(MatchName(section));
+    std::vector<std::string> names;
+    if (s == entry.parsed.sectionIndex.end()) return names;
+    for (const auto& [name, ref] : entry.parsed.sections[s->second].keyLine)
+        names.push_back(name);
+    return names;
+}
+
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::optional<std::string>& value) {
     const std::string path = ResolveProfilePath(file);

@@ -21,6 +21,11 @@
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key);
 
+// The names of the keys of a section (its first occurrence) as reads match them: trimmed and
+// upper-cased, in the file's code page, in no particular order. Lets a reader that asks for
+// many keys, most of them absent, ask only for those that are there.
+std::vector<std::string> ProfileKeyNames(const std::string& file, const std::string& section);
+
 // Replaces the value in place, or appends the key at the end of its section, or appends the
 // section with the key at the end of the file, creating the file when missing. No value (as
 // opposed to an empty one) deletes the key. Returns false when the file cannot be written.
