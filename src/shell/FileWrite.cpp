@@ -86,8 +86,10 @@ std::string WriteTemporaryFile(const std::string& path, const std::string& bytes
         mkstemps(buffer.data(), static_cast<int>(std::char_traits<char>::length(kTempSuffix)));
     if (fd < 0) return {};
     name.assign(buffer.data());
-    const bool ok = fchmod(fd, targetMode.value_or(NewFileMode())) == 0 && WriteAll(fd, bytes) &&
-                    (!syncToDisk || fsync(fd) == 0);
+    // The new file gets the old one's permissions (or a new file's, where mkstemps gives only
+    // the owner's); a file system without permissions (a memory stick) refuses, which is no fault.
+    fchmod(fd, targetMode.value_or(NewFileMode()));
+    const bool ok = WriteAll(fd, bytes) && (!syncToDisk || fsync(fd) == 0);
     if (close(fd) != 0 || !ok) {
         unlink(name.c_str());
         return {};
