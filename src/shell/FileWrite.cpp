@@ -33,10 +33,6 @@ std::optional<WriteFailure>& InjectedFailure() {
 constexpr const char* kTempSuffix = ".tmp";
 constexpr std::size_t kRandomLength = 6;
 
-std::string TempPrefix(const std::string& path) {
-    return path + ".";
-}
-
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t limit = bytes.size();
     const auto& failure = InjectedFailure();
@@ -76,8 +72,8 @@ mode_t NewFileMode() {
 // and flushes it. Returns its name, or empty after removing it again on failure.
 std::string WriteTemporaryFile(const std::string& path, const std::string& bytes,
                                const std::optional<mode_t>& targetMode, bool syncToDisk) {
-    std::string name = TempPrefix(path) + std::to_string(getpid()) + "-" +
-                       std::string(kRandomLength, 'X') + kTempSuffix;
+    std::string name =
+        path + "." + std::to_string(getpid()) + "-" + std::string(kRandomLength, 'X') + kTempSuffix;
     std::vector<char> buffer(name.begin(), name.end());
     buffer.push_back('\0');
     // mkstemps creates the file exclusively (O_EXCL), so an existing name, a link included, is
