@@ -146,7 +146,6 @@ TEST_F(CalcCommandTest, QuestionsAreAnsweredWithoutAUserAndReportedOnStderr) {
                                      "incompatible with its associated Meridane Call Point."}));
     EXPECT_EQ(Cli("calc --strict " + Quoted(file)).status, 3);
     EXPECT_EQ(Cli("calc --json --strict " + Example("Office.QMR")).status, 0);
-    EXPECT_EQ(Json("calc --json " + Example("Office.QMR"))["warnings"], nlohmann::json::array());
 }
 
 TEST_F(CalcCommandTest, OutputThatCannotBeWrittenFailsAndAnyFileNameIsValidJson) {

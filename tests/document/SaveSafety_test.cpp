@@ -66,7 +66,6 @@ TEST_F(SaveSafetyTest, AReadErrorAnywhereInADesignOrACatalogueFailsWithTheSystem
         EXPECT_EQ(platform.AllMessageTexts(),
                   "Unable to open file '" + hospital + "' for the following reason:\n\n" +
                       (at == 0 ? "(70)  Permission denied" : "(57)  Input/output error"));
-        EXPECT_EQ(CurrentDocument().DocumentPath, kExamples + "Office.QMR");
 
         platform.messages.clear();
         ResetProfileCache();
@@ -96,7 +95,6 @@ TEST_F(SaveSafetyTest, AFailedSaveKeepsTheOldFileAndABakNameIsNeverItsOwnBackup)
     ASSERT_TRUE(SaveConfigurationFile(design));
     EXPECT_EQ(ReadWholeFile(design), office);
     EXPECT_EQ(ReadWholeFile(bak), "old");
-    ASSERT_TRUE(SaveConfigurationFile(bak));
     ASSERT_TRUE(SaveConfigurationFile(bak));
     EXPECT_EQ(ReadWholeFile(bak), office);
 }
