@@ -40,7 +40,9 @@ TEST_F(FileSafetyTest, AWriteKeepsTheModeAndClearsOnlyItsOwnLeftOvers) {
     waitpid(gone, nullptr, 0);
     const std::string stale = temp.Write("s.ini." + std::to_string(gone) + "-a1B2c3.tmp", "x");
     const std::string alive = temp.Write("s.ini." + std::to_string(getppid()) + "-a1B2c3.tmp", "y");
-    std::filesystem::create_symlink(f, f + "." + std::to_string(gone) + "-zzzzzz.tmp");
+    // A link planted at a temporary name is neither followed nor removed.
+    const std::string victim = temp.Write("victim", "keep");
+    std::filesystem::create_symlink(victim, f + "." + std::to_string(gone) + "-zzzzzz.tmp");
     ASSERT_TRUE(WriteFileAtomically(f, "new"));
     EXPECT_EQ(ReadWholeFile(f), "new");
     struct stat st {};
@@ -49,6 +51,7 @@ TEST_F(FileSafetyTest, AWriteKeepsTheModeAndClearsOnlyItsOwnLeftOvers) {
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_TRUE(std::filesystem::exists(alive));
     EXPECT_TRUE(std::filesystem::is_symlink(f + "." + std::to_string(gone) + "-zzzzzz.tmp"));
+    EXPECT_EQ(ReadWholeFile(victim), "keep");
 }
 
 }  // namespace
