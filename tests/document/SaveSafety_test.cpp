@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <random>
 
@@ -108,6 +109,14 @@ TEST_F(SaveSafetyTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
                                                       MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     ASSERT_NE(saves, MAP_FAILED);
     new (saves) std::atomic<int>(0);
+    // The kill points spread over about four open-and-save cycles, however fast this build is.
+    const auto started = std::chrono::steady_clock::now();
+    Open(kExamples + "Warehouse.QMR");
+    ASSERT_TRUE(SaveConfigurationFile(temp.File("Cycle.QMR")));
+    const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
+                           std::chrono::steady_clock::now() - started)
+                           .count();
+    std::filesystem::remove(temp.File("Cycle.QMR"));
     std::mt19937 random(20261207);
     for (int round = 0; *saves < 300 && round < 5000; ++round) {
         const pid_t child = fork();
@@ -118,7 +127,7 @@ TEST_F(SaveSafetyTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
                 if (SaveConfigurationFile(design)) ++*saves;
             }
         }
-        usleep(random() % 40000);
+        usleep(static_cast<useconds_t>(random() % (4 * cycle + 1)));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         const std::string now = ReadWholeFile(design);
