@@ -1,5 +1,8 @@
 // Any configuration file, however damaged, opens or fails with a message. When it opens, the
 // design it gives is saved, opened again and saved again: the two saves must be the same bytes.
+//
+// The input is served from memory; the saves go to a folder in shared memory where there is one,
+// since a save waits for the disk.
 #include <unistd.h>
 
 #include <cstddef>
@@ -11,6 +14,7 @@
 #include "catalogue/CatalogueStartup.h"
 #include "document/ConfigReader.h"
 #include "document/ConfigWriter.h"
+#include "shell/FileRead.h"
 #include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/ProfileFile.h"
@@ -18,9 +22,11 @@
 namespace {
 
 const std::string& Folder() {
-    static const std::string folder = (std::filesystem::temp_directory_path() /
-                                       ("quelmar-fuzz-config-" + std::to_string(getpid())))
-                                          .string();
+    static const std::string folder =
+        ((std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
+                                                    : std::filesystem::temp_directory_path()) /
+         ("quelmar-fuzz-config-" + std::to_string(getpid())))
+            .string();
     return folder;
 }
 
@@ -46,10 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool ready = Setup();
     if (!ready) __builtin_trap();
     const std::string input = Folder() + "/input.QMR";
-    {
-        std::ofstream out(input, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    PutMemoryFile(input, std::string(reinterpret_cast<const char*>(data), size));
     ResetProfileCache();
     if (OpenConfigurationFile(input, false).outcome != OpenOutcome::Opened) return 0;
 

@@ -3,17 +3,18 @@
 // first problem's message; never a crash, a hang or undefined behaviour.
 //
 // Input layout: two 16-bit little-endian lengths, then the device file, the panel file and
-// the cable file (the lengths are cut to what remains; the cable file takes the rest).
+// the cable file (the lengths are cut to what remains; the cable file takes the rest). The
+// three files are served from memory.
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
 
 #include "catalogue/CatalogueStartup.h"
+#include "shell/FileRead.h"
 #include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/ProfileFile.h"
@@ -46,9 +47,8 @@ FuzzFolders& Folders() {
     return folders;
 }
 
-void WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+void PutFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    PutMemoryFile(path, std::string(reinterpret_cast<const char*>(data), size));
 }
 
 std::size_t TakeLength(const std::uint8_t*& data, std::size_t& size) {
@@ -73,11 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (devicesSize > size) devicesSize = size;
     if (panelsSize > size - devicesSize) panelsSize = size - devicesSize;
     const std::string dataRoot = folders.root + "/data/Tarvex";
-    WriteFile(dataRoot + "/Devices/Devices.dat", data, devicesSize);
-    WriteFile(dataRoot + "/Panels/stdpan.dat", data + devicesSize, panelsSize);
-    WriteFile(dataRoot + "/Cables/Cables.dat", data + devicesSize + panelsSize,
-              size - devicesSize - panelsSize);
-    // The files keep their size within one clock tick often enough: parse them afresh.
+    PutFile(dataRoot + "/Devices/Devices.dat", data, devicesSize);
+    PutFile(dataRoot + "/Panels/stdpan.dat", data + devicesSize, panelsSize);
+    PutFile(dataRoot + "/Cables/Cables.dat", data + devicesSize + panelsSize,
+            size - devicesSize - panelsSize);
+    // Within the profile files' recheck interval the last parse would be served: parse afresh.
     ResetProfileCache();
     // The settings are kept between runs as they are between starts of the program (which
     // also spares the first-run writes), but they must not grow without bound.

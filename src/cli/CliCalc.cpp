@@ -1,9 +1,12 @@
-// quelmar-cli calc FILE.QMR [--json] [--wiring-checks]: opens a design, recalculates every loop
-// as the main window does and prints the results, as a table or as one JSON object.
+// quelmar-cli calc FILE.QMR [--json] [--wiring-checks] [--strict]: opens a design, recalculates
+// every loop as the main window does and prints the results, as a table or as one JSON object.
+// With --strict a design whose open showed any message (devices dropped as unknown or
+// incompatible, counted other devices that found no place) exits with status 3.
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "CliCommands.h"
 #include "CliOpenDesign.h"
@@ -18,6 +21,12 @@ namespace {
 std::string designPath;
 bool asJson = false;
 bool wiringChecks = false;
+bool strict = false;
+// Every message the open showed, in order.
+std::vector<std::string> warnings;
+
+// Exit status of --strict when the open showed a message.
+constexpr int kStrictWarningsStatus = 3;
 
 CLI::App* AddCalc(CLI::App& app) {
     CLI::App* command =
@@ -27,6 +36,8 @@ CLI::App* AddCalc(CLI::App& app) {
     command->add_flag(
         "--wiring-checks", wiringChecks,
         "Also run the wiring checks (switch-on surge, master and slave, dependent devices)");
+    command->add_flag("--strict", strict,
+                      "Exit with status 3 when opening the file showed any message");
     return command;
 }
 
@@ -84,8 +95,12 @@ void PrintJson(const ControlPanel* panel) {
         {"total_quiescent_uA", Number(TotalQuiescentAllLoops())},
         {"total_alarm_uA", Number(TotalAlarmAllLoops())},
         {"overall", OverallDesignText()},
+        {"warnings", warnings},
     };
-    std::cout << result.dump(2) << std::endl;
+    // Texts are UTF-8 except a file name given in another encoding: its bytes that are not
+    // UTF-8 are shown as replacement characters.
+    std::cout << result.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+              << std::endl;
 }
 
 // Pads UTF-8 text to a width in characters.
@@ -132,7 +147,7 @@ void PrintTable(const ControlPanel* panel) {
 }
 
 int RunCalc(ConsolePlatform& console) {
-    if (!OpenDesignWithoutUser(console, designPath)) return 1;
+    if (!OpenDesignWithoutUser(console, designPath, &warnings)) return 1;
     // Opening has recalculated every loop as the main window does, without the wiring checks.
     if (wiringChecks) RecalculateAllLoops(false);
     const ControlPanel* panel = ChosenPanelRecord();
@@ -140,7 +155,7 @@ int RunCalc(ConsolePlatform& console) {
         PrintJson(panel);
     else
         PrintTable(panel);
-    return 0;
+    return strict && !warnings.empty() ? kStrictWarningsStatus : 0;
 }
 
 const bool registered = RegisterCliCommand({AddCalc, RunCalc});

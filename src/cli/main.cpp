@@ -1,9 +1,11 @@
 // quelmar-cli: the headless tool. Global options choose the folders; each command is registered
 // from its own file (see CliCommands.h).
+#include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "CliCommands.h"
+#include "shell/ErrorHandler.h"
 #include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/Product.h"
@@ -14,6 +16,15 @@ std::string VersionText() {
     const std::string minor = (kVersionMinor < 10 ? "0" : "") + std::to_string(kVersionMinor);
     return std::string("quelmar-cli (") + kProductName + ") " + std::to_string(kVersionMajor) +
            "." + minor;
+}
+
+// Whether everything printed reached its destination: a full disk or a closed pipe must not
+// pass for success.
+bool OutputWritten() {
+    std::cout.flush();
+    if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+    std::cerr << kProgramTitle << ": Unable to write the output" << std::endl;
+    return false;
 }
 
 }  // namespace
@@ -44,12 +55,16 @@ int main(int argc, char** argv) {
     SetPaths(ResolveAppPaths(dataDir, userDir, configDir));
     ConsolePlatform console;
     SetPlatform(&console);
+    int status = kCliUsageError;
     try {
         for (std::size_t i = 0; i < commands.size(); ++i)
-            if (subcommands[i]->parsed()) return commands[i].run(console);
+            if (subcommands[i]->parsed()) status = commands[i].run(console);
     } catch (const std::exception& e) {
         std::cerr << kProgramTitle << ": " << e.what() << std::endl;
         return 1;
+    } catch (const RuntimeFault& fault) {
+        std::cerr << kProgramTitle << ": " << fault.description << std::endl;
+        return 1;
     }
-    return kCliUsageError;
+    return OutputWritten() ? status : 1;
 }

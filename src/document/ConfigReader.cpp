@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cmath>
 #include <new>
 #include <optional>
@@ -107,6 +108,42 @@ struct OtherRefs {
     int base = 0;
     std::int32_t address = 0;  // the standalone address in parentheses
 };
+
+// The addresses for which a loop's section holds entries, by key. The reads ask only for the
+// keys that are there: a missing key reads as empty anyway, and most of a loop's 256
+// addresses have none.
+struct AddressKeys {
+    std::bitset<kAddressCount> device, eavesdrop, eavesdropping, standalone;
+};
+
+// The address that follows `prefix` in a key name as reads match it ("DEVICE12"), written as
+// the reads write it: plain decimal without leading zeros.
+std::optional<int> AddressAfter(const std::string& name, const std::string& prefix) {
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 3 ||
+        name.compare(0, prefix.size(), prefix) != 0)
+        return std::nullopt;
+    if (name[prefix.size()] == '0' && name.size() > prefix.size() + 1) return std::nullopt;
+    int address = 0;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') return std::nullopt;
+        address = address * 10 + (name[i] - '0');
+    }
+    return address < kAddressCount ? std::optional<int>(address) : std::nullopt;
+}
+
+AddressKeys AddressKeysOf(const std::string& file, const std::string& section) {
+    static const std::array<std::pair<std::string, std::bitset<kAddressCount> AddressKeys::*>, 4>
+        kinds = {{{UCase(kDeviceKey), &AddressKeys::device},
+                  {UCase(kEavesdropKey), &AddressKeys::eavesdrop},
+                  {UCase(kEavesdroppingKey), &AddressKeys::eavesdropping},
+                  {UCase(kStandaloneKey), &AddressKeys::standalone}}};
+    AddressKeys keys;
+    for (const std::string& name : ProfileKeyNames(file, section))
+        for (const auto& [prefix, member] : kinds)
+            if (const auto address = AddressAfter(name, prefix))
+                (keys.*member).set(static_cast<std::size_t>(*address));
+    return keys;
+}
 
 // ---- one load -----------------------------------------------------------------------------
 
@@ -278,18 +315,22 @@ int ConfigLoader::KeepIfCompatible(int loop, int type, int other) {
 
 void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCalculator& calc) {
     DesignDocument& doc = CurrentDocument();
+    const AddressKeys keys = AddressKeysOf(file_, section);
+    const auto read = [&](const std::bitset<kAddressCount>& present, const char* key, int a) {
+        return present[static_cast<std::size_t>(a)] ? Read(section, key + std::to_string(a))
+                                                    : std::string();
+    };
     for (int a = 0; a < kAddressCount; ++a) {
         baseAddress_[a] = a;
         baseType_[a] = 0;
         wantedOrder_[a] = a;
         stored_[a] = false;
-        const std::string n = std::to_string(a);
-        std::string value = Read(section, kDeviceKey + n);
+        std::string value = read(keys.device, kDeviceKey, a);
         bool eavesdrop = false;
         if (value.empty()) {
             // The writer's key for flagged entries, and the key older files use.
-            value = Read(section, kEavesdropKey + n);
-            if (value.empty()) value = Read(section, kEavesdroppingKey + n);
+            value = read(keys.eavesdrop, kEavesdropKey, a);
+            if (value.empty()) value = read(keys.eavesdropping, kEavesdroppingKey, a);
             eavesdrop = !value.empty();
         }
         StepProgress(loop, a);
@@ -385,7 +426,9 @@ void ConfigLoader::ApplyAddressOrder(clsCalculator& calc) {
 
 void ConfigLoader::ReadStandaloneEntries(const std::string& section, clsCalculator& calc) {
     constexpr int kSlots = clsCalculator::kSubCount;
+    const std::bitset<kAddressCount> present = AddressKeysOf(file_, section).standalone;
     for (int a = 0; a < kAddressCount; ++a) {
+        if (!present[static_cast<std::size_t>(a)]) continue;
         const std::string value = Read(section, kStandaloneKey + std::to_string(a));
         if (value.empty()) continue;
         const std::vector<std::string> items = SplitValueList(value);
@@ -519,8 +562,16 @@ OpenResult ConfigLoader::Run() {
     ProgressWindow window(path_);
     OpenResult result;
     result.finished = true;
-    // One snapshot of the file serves every read of this open.
-    ProfileBatch snapshot(file_);
+    // One snapshot of the file serves every read of this open. A file that is there but cannot
+    // be read whole is reported with the system's reason, never opened in part.
+    std::optional<ProfileBatch> snapshot;
+    try {
+        snapshot.emplace(file_);
+    } catch (const RuntimeFault& fault) {
+        ReportFault(path_, fault.number, fault.description);
+        result.previousDesignKept = true;
+        return result;
+    }
     if (!CheckFormat()) {
         result.previousDesignKept = true;
         return result;

@@ -1,7 +1,6 @@
 #include "document/ConfigWriter.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <stdexcept>
 #include <unordered_map>
 #include <utility>
@@ -17,8 +16,6 @@
 #include "shell/Product.h"
 #include "shell/ProfileFile.h"
 #include "shell/Text.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -210,19 +207,11 @@ private:
     std::vector<int> tally_;
 };
 
-bool ReplaceBackup(const std::string& path) {
-    std::error_code ec;
-    if (!fs::exists(path, ec)) return !ec;
-    if (!fs::is_regular_file(path, ec)) return false;
+// The one backup generation: the path with its last three characters replaced by "BAK". A file
+// whose name already ends in "BAK" would be its own backup, and gets none.
+std::string BackupName(const std::string& path) {
     const std::string backup = path.substr(0, path.size() - 3) + "BAK";
-    if (fs::exists(backup, ec)) {
-        // A read-only backup goes as well.
-        fs::permissions(backup, fs::perms::owner_read | fs::perms::owner_write,
-                        fs::perm_options::add, ec);
-        if (!fs::remove(backup, ec)) return false;
-    }
-    fs::rename(path, backup, ec);
-    return !ec;
+    return backup == path ? std::string() : backup;
 }
 
 // The file's text for the current design (UTF-8); false when the design cannot be written.
@@ -242,9 +231,10 @@ bool SaveConfigurationFile(const std::string& path) {
         BusyPointer busy;
         std::string text;
         // The whole file is built before anything on disk changes, so a design that cannot be
-        // written leaves the old file and its backup as they were.
-        ok = path.size() >= 3 && BuildConfigurationText(text) && ReplaceBackup(path) &&
-             WriteFileAtomically(path, Utf8ToCp1252(text));
+        // written leaves the old file and its backup as they were. The new file is on the disk
+        // before the old one becomes the backup, so the design's name never stands empty.
+        ok = path.size() >= 3 && BuildConfigurationText(text) &&
+             WriteFileSafely(path, Utf8ToCp1252(text), BackupName(path), true);
         ForgetProfileFile(path);  // later reads must see the new file, even within one clock tick
     }
     if (!ok) {

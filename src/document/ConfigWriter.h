@@ -21,8 +21,9 @@ inline std::string LoopSectionName(int loop) {
 }
 
 // Writes the current design to `path`, keeping the file that was there as the one backup
-// (the path with its last three characters replaced by "BAK"). On success clears DataChanged
-// and returns true. On failure shows "Unable to save the configuration data", leaves
+// (the path with its last three characters replaced by "BAK"; none when the path itself ends
+// in "BAK"). At every moment `path` holds the old or the new complete file. On success clears
+// DataChanged and returns true. On failure shows "Unable to save the configuration data", leaves
 // DataChanged as it was and returns false. DocumentPath, the caption and the recent files are
 // left to the caller.
 bool SaveConfigurationFile(const std::string& path);

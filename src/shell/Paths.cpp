@@ -1,13 +1,11 @@
 #include "shell/Paths.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 #include <vector>
+
+#include "shell/FileRead.h"
 
 namespace fs = std::filesystem;
 
@@ -112,35 +110,7 @@ bool EnsureFolder(const std::string& folder) {
 }
 
 bool FileExists(const std::string& path) {
+    if (IsMemoryFile(path)) return true;
     std::error_code ec;
     return fs::is_regular_file(path, ec);
-}
-
-// Writes the bytes to a temporary file in the same folder and renames it over the target.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string folder = FolderOf(path);
-    if (!folder.empty()) {
-        std::error_code ec;
-        if (!fs::is_directory(folder, ec)) return false;
-    }
-    if (FileExists(path) && access(path.c_str(), W_OK) != 0) return false;
-    const std::string temp = path + ".tmp" + std::to_string(getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
 }

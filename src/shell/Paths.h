@@ -8,6 +8,8 @@
 // documents:   the default folder of configuration files
 #include <string>
 
+#include "shell/FileWrite.h"  // the crash-safe whole-file write
+
 struct AppPaths {
     std::string dataRoot;
     std::string userRoot;
@@ -32,8 +34,5 @@ std::string FolderOf(const std::string& path);
 std::string FileNameOf(const std::string& path);
 // Creates the folder and its parents; true when it exists afterwards.
 bool EnsureFolder(const std::string& folder);
+// Whether a regular file (or a file held in memory, see FileRead.h) exists at the path.
 bool FileExists(const std::string& path);
-// Writes the bytes to a temporary file in the same folder and renames it over the target, so a
-// failure never leaves the target half written. False when the folder is missing, the target
-// is not writable or a step fails (the temporary file is then removed).
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);

@@ -1,19 +1,13 @@
 #include "shell/ProfileFile.h"
 
 #include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
-#include <system_error>
 #include <unordered_map>
 #include <vector>
 
+#include "shell/FileRead.h"
 #include "shell/Paths.h"
 #include "shell/Text.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -43,9 +37,7 @@ struct ParsedFile {
 
 struct CacheEntry {
     ParsedFile parsed;
-    bool exists = false;
-    std::uintmax_t size = 0;
-    fs::file_time_type mtime{};
+    FileStamp stamp;
     bool inBatch = false;
     // When the file's size and time were last compared with the disk.
     std::chrono::steady_clock::time_point checkedAt{};
@@ -148,16 +140,8 @@ std::string Serialise(const ParsedFile& file) {
     return out;
 }
 
-bool Stat(const std::string& path, std::uintmax_t& size, fs::file_time_type& mtime) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return false;
-    size = fs::file_size(path, ec);
-    if (ec) return false;
-    mtime = fs::last_write_time(path, ec);
-    return !ec;
-}
-
-// The cached parse of a file, read again when the file changed on disk.
+// The cached parse of a file, read again when the file changed on disk. A file that exists but
+// cannot be read whole raises the read's fault: a part of it must never pass for all of it.
 CacheEntry& Load(const std::string& path) {
     CacheEntry& entry = Cache()[path];
     if (entry.inBatch) return entry;
@@ -166,24 +150,31 @@ CacheEntry& Load(const std::string& path) {
         now - entry.checkedAt < kRecheckInterval)
         return entry;
     entry.checkedAt = now;
-    std::uintmax_t size = 0;
-    fs::file_time_type mtime{};
-    const bool exists = Stat(path, size, mtime);
-    if (exists == entry.exists && (!exists || (size == entry.size && mtime == entry.mtime)))
-        return entry;
+    const FileStamp stamp = StampOfFile(path);
+    if (stamp == entry.stamp) return entry;
     entry = CacheEntry{};
     entry.checkedAt = now;
-    if (exists) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream content;
-        content << in.rdbuf();
-        if (in.bad()) return entry;
-        entry.parsed = Parse(content.str());
-        entry.exists = true;
-        entry.size = size;
-        entry.mtime = mtime;
+    if (stamp.exists) {
+        std::string bytes;
+        int error = 0;
+        if (!ReadFileBytes(path, bytes, error)) {
+            Cache().erase(path);
+            throw FileReadFault(error);
+        }
+        entry.parsed = Parse(bytes);
+        entry.stamp = stamp;
     }
     return entry;
+}
+
+// The cached parse of a file about to be changed; null when the file cannot be read, which
+// must fail the write rather than replace the file with the change alone.
+CacheEntry* LoadForWrite(const std::string& path) {
+    try {
+        return &Load(path);
+    } catch (const RuntimeFault&) {
+        return nullptr;
+    }
 }
 
 // Writes the entry's file to disk (unless in a batch) and records its new size and time.
@@ -193,7 +184,7 @@ bool Flush(const std::string& path, CacheEntry& entry) {
         Cache().erase(path);
         return false;
     }
-    entry.exists = Stat(path, entry.size, entry.mtime);
+    entry.stamp = StampOfFile(path);
     return true;
 }
 
@@ -259,10 +250,22 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
     return *k->second.value;
 }
 
+std::vector<std::string> ProfileKeyNames(const std::string& file, const std::string& section) {
+    const CacheEntry& entry = Load(ResolveProfilePath(file));
+    const auto s = entry.parsed.sectionIndex.find(MatchName(section));
+    std::vector<std::string> names;
+    if (s == entry.parsed.sectionIndex.end()) return names;
+    for (const auto& [name, ref] : entry.parsed.sections[s->second].keyLine)
+        names.push_back(name);
+    return names;
+}
+
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::optional<std::string>& value) {
     const std::string path = ResolveProfilePath(file);
-    CacheEntry& entry = Load(path);
+    CacheEntry* loaded = LoadForWrite(path);
+    if (!loaded) return false;
+    CacheEntry& entry = *loaded;
     ParsedFile& parsed = entry.parsed;
     const std::string sectionName = Utf8ToCp1252(Trim(section));
     const std::string keyName = Utf8ToCp1252(Trim(key));
@@ -307,7 +310,9 @@ bool WriteProfileValueOrDelete(const std::string& file, const std::string& secti
 
 bool DeleteProfileSection(const std::string& file, const std::string& section) {
     const std::string path = ResolveProfilePath(file);
-    CacheEntry& entry = Load(path);
+    CacheEntry* loaded = LoadForWrite(path);
+    if (!loaded) return false;
+    CacheEntry& entry = *loaded;
     ParsedFile& parsed = entry.parsed;
     const std::string sectionKey = MatchName(section);
     if (parsed.sectionIndex.find(sectionKey) == parsed.sectionIndex.end()) return true;

@@ -9,8 +9,9 @@
 //
 // Reads parse a file once and serve later reads from memory while the file's size and
 // modification time stay the same (compared with the disk at most every 50 ms; writes made
-// through these helpers are seen at once). Writes are crash-safe: a temporary file in the same
-// folder is renamed over the target.
+// through these helpers are seen at once). A file that exists but cannot be read whole raises
+// a RuntimeFault carrying the system's reason (see FileRead.h); a write to such a file fails.
+// Writes are crash-safe: a complete new file replaces the old one in one step.
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@
 // the file, section or key is missing; at most 1023 characters.
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key);
+
+// The names of the keys of a section (its first occurrence) as reads match them: trimmed and
+// upper-cased, in the file's code page, in no particular order. Lets a reader that asks for
+// many keys, most of them absent, ask only for those that are there.
+std::vector<std::string> ProfileKeyNames(const std::string& file, const std::string& section);
 
 // Replaces the value in place, or appends the key at the end of its section, or appends the
 // section with the key at the end of the file, creating the file when missing. No value (as
@@ -47,7 +53,8 @@ void ResetProfileCache();
 
 // Batch mode: while a ProfileBatch is alive for a file, writes to that file change only the
 // copy in memory, and reads of it see that copy. Commit writes the file once; a batch destroyed
-// without Commit discards its changes. StartEmpty begins from an empty file instead of the one
+// without Commit discards its changes. Starting from a file that cannot be read raises the
+// read's RuntimeFault. StartEmpty begins from an empty file instead of the one
 // on disk.
 class ProfileBatch {
 public:

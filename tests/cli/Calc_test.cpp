@@ -138,6 +138,26 @@ TEST_F(CalcCommandTest, QuestionsAreAnsweredWithoutAUserAndReportedOnStderr) {
     const nlohmann::json j = nlohmann::json::parse(run.out);
     EXPECT_EQ(j["loops"][0]["qty_devices"], 2);
     EXPECT_EQ(j["site_name"], "");
+    // The JSON keeps every message the open showed; --strict fails on any.
+    EXPECT_EQ(j["warnings"],
+              nlohmann::json::array({"This file has an unknown device type (10) at address 3 on "
+                                     "loop 1.\n\nSet this address to 'No Device'?",
+                                     "1 Relay Base on loop 1 will be deleted, because it is "
+                                     "incompatible with its associated Meridane Call Point."}));
+    EXPECT_EQ(Cli("calc --strict " + Quoted(file)).status, 3);
+    EXPECT_EQ(Cli("calc --json --strict " + Example("Office.QMR")).status, 0);
+}
+
+TEST_F(CalcCommandTest, OutputThatCannotBeWrittenFailsAndAnyFileNameIsValidJson) {
+    const std::string cli = std::string(QUELMAR_CLI_PATH) + " --data-dir " + Quoted(kData) +
+                            " --config-dir " + Quoted(temp.File("config")) + " ";
+    for (const std::string& arguments : {std::string("check-data"), "calc " + Example("Office.QMR"),
+                                         "calc --json " + Example("Office.QMR")}) {
+        const int raw = std::system((cli + arguments + " >/dev/full 2>/dev/null").c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1) << arguments;
+    }
+    const std::string name = temp.Write("Caf\xE9.QMR", ReadWholeFile(kExamples + "Office.QMR"));
+    EXPECT_EQ(Json("calc --json " + Quoted(name))["file"], temp.File("Caf\xEF\xBF\xBD.QMR"));
 }
 
 TEST_F(CalcCommandTest, ResaveWritesTheDesignUnderTheNewName) {

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Makes the fuzzers' seed corpus (fuzz/corpus/<target>/) from the example designs and the
+# shipped data files. Run again after either changes, and commit the result.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+corpus=fuzz/corpus
+rm -rf "$corpus" && mkdir -p "$corpus"/{fuzz_configreader,fuzz_datafiles,fuzz_profilefile}
+data=data/Tarvex
+cp examples/*.QMR "$corpus/fuzz_configreader/"
+cp examples/*.QMR "$data"/Devices/*.dat "$data"/Panels/*.dat "$data"/Cables/*.dat \
+  "$corpus/fuzz_profilefile/"
+# The data-file target's input: the device and panel files' lengths (16-bit little-endian),
+# then the device, panel and cable files.
+python3 - "$data" "$corpus/fuzz_datafiles/shipped" <<'PY'
+import sys
+root, out = sys.argv[1], sys.argv[2]
+parts = [open(f"{root}/{name}", "rb").read()
+         for name in ("Devices/Devices.dat", "Panels/stdpan.dat", "Cables/Cables.dat")]
+with open(out, "wb") as f:
+    f.write(len(parts[0]).to_bytes(2, "little") + len(parts[1]).to_bytes(2, "little"))
+    f.write(b"".join(parts))
+PY
