@@ -7,6 +7,7 @@
 #include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/Product.h"
+#include "shell/Settings.h"
 
 namespace {
 
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
     }
 
     SetPaths(ResolveAppPaths(dataDir, userDir, configDir));
+    // Scripts run the tool over many designs: the designer's panel choice, recent files and
+    // other settings stay as they are.
+    SetSettingsReadOnly(true);
     ConsolePlatform console;
     ScopedInstall<Platform> installed(console);
     try {
