@@ -4,6 +4,7 @@
 #include "document/ConfigWriter.h"
 #include "document/DesignDocument.h"
 #include "document/MainWindowView.h"
+#include "shell/ErrorHandler.h"
 #include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/Product.h"
@@ -95,8 +96,11 @@ bool SaveDesignAs(const std::string& path) {
     // The design now belongs to the new file even if the settings below cannot be stored.
     CurrentDocument().DocumentPath = path;
     RefreshCaption();
-    SetLastFolder(path);
-    AddRecentFile(path);
+    RunRetryingOnFault("", [&] {
+        SetLastFolder(path);
+        AddRecentFile(path);
+        return true;
+    });
     return true;
 }
 

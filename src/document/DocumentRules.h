@@ -30,8 +30,8 @@ bool DoMenuSave();
 // latest installed Save As chooser) until a save succeeds or the user cancels; false without one.
 bool DoMenuSaveAs();
 // Writes the design under a new name; on success the name becomes DocumentPath, its folder the
-// last folder, the name tops the recent files and the caption follows. A setting that cannot be
-// stored throws RuntimeFault (see shell/Settings.h) after the design took its new name.
+// last folder, the name tops the recent files and the caption follows. When those settings
+// cannot be stored the unexpected-error box offers to retry; the save itself has succeeded.
 bool SaveDesignAs(const std::string& path);
 // The Print command's guard: a read-only design that was changed cannot be printed.
 bool MayPrint();
