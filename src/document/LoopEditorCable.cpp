@@ -219,6 +219,8 @@ bool LoopEditorModel::LeaveMaxOutputs(const std::string& text, CheckMode mode) {
         ShowResultsAgainIfOutOfDate();
         return true;
     }
+    // The outputs limit is saved with the loop, so a new limit marks the design changed: the
+    // save question must come up before the program ends.
     calc.MaxOutput(limit);
     MarkModified();
     Recalculate();
@@ -241,6 +243,8 @@ void LoopEditorModel::MoveSlider(int value, bool hasFocus) {
         if (!loading_) Recalculate();
     }
     firstText_ = LengthToText(Calc().CableFirst());
+    // The slider moves the first run, which is saved with the loop: a run it changed marks the
+    // design changed, or the change would be lost on exit without a save question.
     if (Calc().CableFirst() != firstBefore || Calc().CableTotal() != totalBefore) MarkModified();
 }
 

@@ -281,6 +281,8 @@ RuleResult RemoveDevices(const LoopSlots& loop, int type, int count, bool removi
                 calc.DeviceBaseType(slot) != 0)
                 continue;
             const int to = AttachmentTarget(calc, target, type, other, otherBase);
+            // A device whose attachments find no receiving device keeps them and stays; the
+            // walk goes on with the next one, as relocating devices does.
             if (to < 0) continue;
             calc.DeviceOtherType(to, static_cast<std::int16_t>(other));
             calc.DeviceOtherBaseType(to, static_cast<std::int16_t>(otherBase));
