@@ -149,6 +149,11 @@ private:
     // type, and the position each address asks for along the cable.
     std::array<int, kAddressCount> baseAddress_{};
     std::array<int, kAddressCount> baseType_{};
+    // Which of an address's keys the loop's section holds (bits of KeyKind); the hundreds of
+    // keys a section lacks are not asked for.
+    enum KeyKind : std::uint8_t { kDevice = 1, kEavesdrop = 2, kEavesdropping = 4, kBetween = 8 };
+    std::array<std::uint8_t, kAddressCount> keysPresent_{};
+    void FindKeysPresent(const std::string& section);
     std::array<int, kAddressCount> wantedOrder_{};
     std::array<bool, kAddressCount> stored_{};
 };
@@ -274,12 +279,14 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
         wantedOrder_[a] = a;
         stored_[a] = false;
         const std::string n = std::to_string(a);
-        std::string value = Read(section, kDeviceKey + n);
+        const std::uint8_t present = keysPresent_[a];
+        std::string value = present & kDevice ? Read(section, kDeviceKey + n) : "";
         bool eavesdrop = false;
         if (value.empty()) {
             // The writer's key for flagged entries, and the key older files use.
-            value = Read(section, kEavesdropKey + n);
-            if (value.empty()) value = Read(section, kEavesdroppingKey + n);
+            if (present & kEavesdrop) value = Read(section, kEavesdropKey + n);
+            if (value.empty() && (present & kEavesdropping))
+                value = Read(section, kEavesdroppingKey + n);
             eavesdrop = !value.empty();
         }
         StepProgress(loop, a);
@@ -376,6 +383,7 @@ void ConfigLoader::ApplyAddressOrder(clsCalculator& calc) {
 void ConfigLoader::ReadStandaloneEntries(const std::string& section, clsCalculator& calc) {
     constexpr int kSlots = clsCalculator::kSubCount;
     for (int a = 0; a < kAddressCount; ++a) {
+        if (!(keysPresent_[a] & kBetween)) continue;
         const std::string value = Read(section, kStandaloneKey + std::to_string(a));
         if (value.empty()) continue;
         const std::vector<std::string> items = SplitValueList(value);
@@ -467,6 +475,26 @@ void ConfigLoader::Distribute(int loop, clsCalculator& calc, int other, int coun
                 "Open", MsgIcon::Information);
 }
 
+void ConfigLoader::FindKeysPresent(const std::string& section) {
+    keysPresent_.fill(0);
+    const std::pair<std::string, KeyKind> kinds[] = {{UCase(kDeviceKey), kDevice},
+                                                     {UCase(kEavesdropKey), kEavesdrop},
+                                                     {UCase(kEavesdroppingKey), kEavesdropping},
+                                                     {UCase(kStandaloneKey), kBetween}};
+    for (const std::string& key : ProfileSectionKeys(file_, section)) {
+        for (const auto& [prefix, kind] : kinds) {
+            if (key.size() <= prefix.size() || key.size() > prefix.size() + 3 ||
+                key.compare(0, prefix.size(), prefix) != 0)
+                continue;
+            // Only the number as the address's own name reads it ("Device7", not "Device07").
+            const std::string number = key.substr(prefix.size());
+            if (number.find_first_not_of("0123456789") != std::string::npos) continue;
+            const int a = std::stoi(number);
+            if (a < kAddressCount && std::to_string(a) == number) keysPresent_[a] |= kind;
+        }
+    }
+}
+
 void ConfigLoader::ReadLoop(int loop) {
     DesignDocument& doc = CurrentDocument();
     const std::string section = LoopSectionName(loop);
@@ -475,6 +503,7 @@ void ConfigLoader::ReadLoop(int loop) {
     clsCalculator& calc = doc.LoopModel(loop);
     doc.LoopName(loop) = Read(section, "Name");
     ReadCalcData(loop, file_, section);
+    FindKeysPresent(section);
     ReadDeviceEntries(loop, section, calc);
     ApplyAddressOrder(calc);
     ReadStandaloneEntries(section, calc);

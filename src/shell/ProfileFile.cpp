@@ -247,6 +247,16 @@ void ResetProfileCache() {
     }
 }
 
+std::vector<std::string> ProfileSectionKeys(const std::string& file, const std::string& section) {
+    const CacheEntry& entry = Load(ResolveProfilePath(file));
+    const auto s = entry.parsed.sectionIndex.find(MatchName(section));
+    if (s == entry.parsed.sectionIndex.end()) return {};
+    std::vector<std::string> keys;
+    for (const auto& [key, ref] : entry.parsed.sections[s->second].keyLine)
+        keys.push_back(key);
+    return keys;
+}
+
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key) {
     const CacheEntry& entry = Load(ResolveProfilePath(file));

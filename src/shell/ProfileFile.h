@@ -20,6 +20,11 @@
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key);
 
+// The keys of a section as names match (trimmed, upper case), in no particular order; empty
+// when the file or section is missing. A reader that would probe hundreds of possible keys asks
+// only for those present.
+std::vector<std::string> ProfileSectionKeys(const std::string& file, const std::string& section);
+
 // Replaces the value in place, or appends the key at the end of its section, or appends the
 // section with the key at the end of the file, creating the file when missing. No value (as
 // opposed to an empty one) deletes the key. Returns false when the file cannot be written.
