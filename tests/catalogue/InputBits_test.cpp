@@ -21,7 +21,7 @@ protected:
 
 TEST_F(InputBitsTest, ReadsEveryEntry) {
     file.WriteStandard();
-    ASSERT_TRUE(LoadInputBits());
+    ASSERT_TRUE(LoadInputBits(StandardDevicesFilePath()));
     ASSERT_EQ(HighestInputBit(), 2);
     EXPECT_EQ(InputBitTable[1].InputName, "Alarm");
     EXPECT_EQ(InputBitTable[2].InputUseCode, 2);
@@ -34,7 +34,7 @@ TEST_F(InputBitsTest, ReadsEveryEntry) {
 
 TEST_F(InputBitsTest, MissingEntryBetweenDefinedOnesIsUndefined) {
     file.Remove("Inputs", "Input1").WriteStandard();
-    ASSERT_TRUE(LoadInputBits());
+    ASSERT_TRUE(LoadInputBits(StandardDevicesFilePath()));
     EXPECT_EQ(InputBitTable[1].InputName, "?");
     EXPECT_EQ(InputBitTable[1].InputUseCode, -1);
     EXPECT_EQ(InputBitTable[1].InputPicture, 0);
@@ -44,7 +44,7 @@ TEST_F(InputBitsTest, MissingEntryBetweenDefinedOnesIsUndefined) {
 
 TEST_F(InputBitsTest, ZeroMaxInputsIsRefusedAndLeavesEntryZeroUndefined) {
     file.Set("Inputs", "MaxInputs", "0").WriteStandard();
-    EXPECT_FALSE(LoadInputBits());
+    EXPECT_FALSE(LoadInputBits(StandardDevicesFilePath()));
     EXPECT_EQ(platform.AllMessageTexts(),
               "Invalid numeric value for 'MaxInputs' entry in [Inputs] section in " + Phrase());
     ASSERT_EQ(InputBitTable.size(), 1u);
@@ -54,21 +54,21 @@ TEST_F(InputBitsTest, ZeroMaxInputsIsRefusedAndLeavesEntryZeroUndefined) {
 
 TEST_F(InputBitsTest, MissingMaxInputsIsRefused) {
     file.Remove("Inputs", "MaxInputs").WriteStandard();
-    EXPECT_FALSE(LoadInputBits());
+    EXPECT_FALSE(LoadInputBits(StandardDevicesFilePath()));
     EXPECT_EQ(platform.AllMessageTexts(),
               "Numeric value expected for 'MaxInputs' entry in [Inputs] section in " + Phrase());
 }
 
 TEST_F(InputBitsTest, BadItemsNameTheirEntry) {
     file.Set("Inputs", "Input2", "Fault,128,2").WriteStandard();
-    EXPECT_FALSE(LoadInputBits());
+    EXPECT_FALSE(LoadInputBits(StandardDevicesFilePath()));
     EXPECT_EQ(
         platform.AllMessageTexts(),
         "Invalid numeric value for Input Use in 'Input2' entry in [Inputs] section in " + Phrase());
 
     platform.messages.clear();
     file.Set("Inputs", "Input2", "Fault,127,256").WriteStandard();
-    EXPECT_FALSE(LoadInputBits());
+    EXPECT_FALSE(LoadInputBits(StandardDevicesFilePath()));
     EXPECT_EQ(platform.AllMessageTexts(),
               "Invalid numeric value for Input Picture in 'Input2' entry in [Inputs] section in " +
                   Phrase());

@@ -21,7 +21,7 @@ protected:
 
 TEST_F(OutputBitsTest, ReadsEveryEntry) {
     file.WriteStandard();
-    ASSERT_TRUE(LoadOutputBits());
+    ASSERT_TRUE(LoadOutputBits(StandardDevicesFilePath()));
     ASSERT_EQ(HighestOutputBit(), 3);
     EXPECT_EQ(OutputBitTable[2].OutputName, "Relay");
     EXPECT_EQ(OutputBitTable[2].OutputUseCode, 2);
@@ -35,7 +35,7 @@ TEST_F(OutputBitsTest, ReadsEveryEntry) {
 
 TEST_F(OutputBitsTest, FractionalMaxOutputsIsRoundedAndMissingEntriesAreEmpty) {
     file.Set("Outputs", "MaxOutputs", "3.6").WriteStandard();
-    ASSERT_TRUE(LoadOutputBits());
+    ASSERT_TRUE(LoadOutputBits(StandardDevicesFilePath()));
     ASSERT_EQ(OutputBitTable.size(), 5u);
     EXPECT_EQ(OutputBitTable[4].OutputName, "");
     EXPECT_EQ(OutputBitTable[4].OutputUseCode, 0);
@@ -50,7 +50,7 @@ TEST_F(OutputBitsTest, MissingOrNonNumericMaxOutputsIsRefused) {
         else
             file.Remove("Outputs", "MaxOutputs");
         file.WriteStandard();
-        EXPECT_FALSE(LoadOutputBits()) << value;
+        EXPECT_FALSE(LoadOutputBits(StandardDevicesFilePath())) << value;
         EXPECT_EQ(platform.AllMessageTexts(),
                   "Invalid 'MaxOutputs' entry in [Outputs] section in configuration settings in '" +
                       StandardDevicesFilePath() + "'.")
@@ -65,7 +65,7 @@ TEST_F(OutputBitsTest, ImpossibleMaxOutputsIsRefused) {
     for (const char* value : {"-1", "32768", "1e12"}) {
         platform.messages.clear();
         file.Set("Outputs", "MaxOutputs", value).WriteStandard();
-        EXPECT_FALSE(LoadOutputBits()) << value;
+        EXPECT_FALSE(LoadOutputBits(StandardDevicesFilePath())) << value;
         EXPECT_EQ(platform.AllMessageTexts(),
                   "Invalid 'MaxOutputs' entry in [Outputs] section in " + Phrase());
     }
@@ -73,14 +73,14 @@ TEST_F(OutputBitsTest, ImpossibleMaxOutputsIsRefused) {
 
 TEST_F(OutputBitsTest, BadItemsNameTheirEntry) {
     file.Set("Outputs", "Output2", "Relay,128,2").WriteStandard();
-    EXPECT_FALSE(LoadOutputBits());
+    EXPECT_FALSE(LoadOutputBits(StandardDevicesFilePath()));
     EXPECT_EQ(platform.AllMessageTexts(),
               "Invalid numeric value for Output Use in 'Output2' entry in [Outputs] section in " +
                   Phrase());
 
     platform.messages.clear();
     file.Set("Outputs", "Output2", "Relay,1").WriteStandard();
-    EXPECT_FALSE(LoadOutputBits());
+    EXPECT_FALSE(LoadOutputBits(StandardDevicesFilePath()));
     EXPECT_EQ(
         platform.AllMessageTexts(),
         "Numeric value expected for Output Group in 'Output2' entry in [Outputs] section in " +

@@ -23,7 +23,7 @@ TEST_F(SwitchesTest, ReadsEveryField) {
     file.Set("Switches", "MaxSwitches", "3")
         .Set("Switches", "Switch2", "Volume, Loud , 100 , 200 , s , m , 0")
         .WriteStandard();
-    ASSERT_TRUE(LoadSwitches());
+    ASSERT_TRUE(LoadSwitches(StandardDevicesFilePath()));
     ASSERT_EQ(HighestSwitch(), 3);
     const SwitchEntry& one = SwitchTable[1];
     EXPECT_EQ(one.SwitchName, "Tone");
@@ -50,7 +50,7 @@ TEST_F(SwitchesTest, ReadsEveryField) {
 
 TEST_F(SwitchesTest, PositionLettersOtherThanMOrSClearBothFlags) {
     file.Set("Switches", "Switch1", "Tone,,1,2,Master,x,1").WriteStandard();
-    ASSERT_TRUE(LoadSwitches());
+    ASSERT_TRUE(LoadSwitches(StandardDevicesFilePath()));
     EXPECT_TRUE(SwitchTable[1].SwitchMaster[1]);
     EXPECT_FALSE(SwitchTable[1].SwitchMaster[0]);
     EXPECT_FALSE(SwitchTable[1].SwitchSlave[0]);
@@ -58,13 +58,13 @@ TEST_F(SwitchesTest, PositionLettersOtherThanMOrSClearBothFlags) {
 
 TEST_F(SwitchesTest, ZeroMaxSwitchesGivesOnlySwitchZero) {
     file.Set("Switches", "MaxSwitches", "0").WriteStandard();
-    ASSERT_TRUE(LoadSwitches());
+    ASSERT_TRUE(LoadSwitches(StandardDevicesFilePath()));
     EXPECT_EQ(HighestSwitch(), 0);
 }
 
 TEST_F(SwitchesTest, DefaultSettingOfTwoIsRefused) {
     file.Set("Switches", "Switch1", "Tone,,1,2,M,S,2").WriteStandard();
-    EXPECT_FALSE(LoadSwitches());
+    EXPECT_FALSE(LoadSwitches(StandardDevicesFilePath()));
     EXPECT_EQ(
         platform.AllMessageTexts(),
         "Invalid numeric value for Default setting for 'Switch1' entry in [Switches] section in " +
@@ -73,7 +73,7 @@ TEST_F(SwitchesTest, DefaultSettingOfTwoIsRefused) {
 
 TEST_F(SwitchesTest, AlarmCurrentsNameTheirPosition) {
     file.Set("Switches", "Switch1", "Tone,,,2,M,S,1").WriteStandard();
-    EXPECT_FALSE(LoadSwitches());
+    EXPECT_FALSE(LoadSwitches(StandardDevicesFilePath()));
     EXPECT_EQ(platform.AllMessageTexts(),
               "Numeric value expected for Alarm Current for Off-position in 'Switch1' entry in "
               "[Switches] section in " +
@@ -81,7 +81,7 @@ TEST_F(SwitchesTest, AlarmCurrentsNameTheirPosition) {
 
     platform.messages.clear();
     file.Set("Switches", "Switch1", "Tone,,1,32768,M,S,1").WriteStandard();
-    EXPECT_FALSE(LoadSwitches());
+    EXPECT_FALSE(LoadSwitches(StandardDevicesFilePath()));
     EXPECT_EQ(platform.AllMessageTexts(),
               "Invalid numeric value for Alarm Current for On-position in 'Switch1' entry in "
               "[Switches] section in " +
@@ -90,7 +90,7 @@ TEST_F(SwitchesTest, AlarmCurrentsNameTheirPosition) {
 
 TEST_F(SwitchesTest, BadMaxSwitchesLeavesOneClearedEntry) {
     file.Set("Switches", "MaxSwitches", "-1").WriteStandard();
-    EXPECT_FALSE(LoadSwitches());
+    EXPECT_FALSE(LoadSwitches(StandardDevicesFilePath()));
     EXPECT_EQ(platform.AllMessageTexts(),
               "Invalid numeric value for 'MaxSwitches' entry in [Switches] section in " + Phrase());
     ASSERT_EQ(SwitchTable.size(), 1u);
