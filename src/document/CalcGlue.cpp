@@ -15,9 +15,8 @@ namespace {
 // The chosen panel, or an empty record when no panel is chosen.
 const ControlPanel& ChosenPanel() {
     static const ControlPanel none{};
-    const int panel = GetCurrentPanel();
-    if (panel < 0 || panel >= static_cast<int>(PanelTable.size())) return none;
-    return PanelTable[static_cast<std::size_t>(panel)];
+    const ControlPanel* chosen = ChosenPanelRecord();
+    return chosen ? *chosen : none;
 }
 
 void SetPanelLimits(clsCalculator& calc) {

@@ -225,7 +225,8 @@ int ConfigLoader::LookUpOther(const std::string& part) const {
     const std::string name = CustomName(part, kCustomOtherSection, "Other").value_or(part);
     if (name.empty()) return 0;
     for (std::size_t place = 1; place < OtherDeviceTable.size(); ++place)
-        if (OtherDeviceTable[place].SingleName == name) return static_cast<int>(place);
+        if (OtherDeviceRecordAt(static_cast<int>(place)).SingleName == name)
+            return static_cast<int>(place);
     return 0;
 }
 
@@ -415,7 +416,8 @@ void ConfigLoader::ApplyBases(int loop, clsCalculator& calc) {
 
 void ConfigLoader::ApplyTallies(int loop, const std::string& section, clsCalculator& calc) {
     for (std::size_t other = 1; other < OtherDeviceTable.size(); ++other) {
-        const std::string value = Read(section, OtherDeviceTable[other].OtherKey);
+        const std::string value =
+            Read(section, OtherDeviceRecordAt(static_cast<int>(other)).OtherKey);
         const auto count = WholeNumberOf(value);
         if (!count || *count == 0) continue;
         if (*count < 0 || *count > 255) throw OpenFault{kOverflowError, "Overflow"};
@@ -639,11 +641,8 @@ void ReadCalcData(int loop, const std::string& path, const std::string& section)
                        "calculation type for loop " + onLoop);
     calc.CalcType(calcType);
 
-    const int panel = GetCurrentPanel();
-    const std::int32_t panelOutputs =
-        panel >= 0 && static_cast<std::size_t>(panel) < PanelTable.size()
-            ? PanelTable[static_cast<std::size_t>(panel)].Outputs
-            : 0;
+    const ControlPanel* panel = ChosenPanelRecord();
+    const std::int32_t panelOutputs = panel ? panel->Outputs : 0;
     std::int32_t maxOutput = panelOutputs;
     if (const std::string v = read("MaxOutputs"); !v.empty())
         ParseLongField(v, 1, maxOutput, 0, MaxLoopAddress(),

@@ -56,8 +56,7 @@ FieldStates LoopEditorModel::Fields() const {
 int LoopEditorModel::CableEntryForImpedance(std::int32_t impedance) const {
     for (std::size_t i = 0; i < cableEntries_.size(); ++i) {
         const int cable = cableEntries_[i].ItemData;
-        if (cable >= 0 &&
-            CableTable[static_cast<std::size_t>(cable)].CableImpedanceValue == impedance)
+        if (cable >= 0 && CableRecordAt(cable).CableImpedanceValue == impedance)
             return static_cast<int>(i);
     }
     return static_cast<int>(cableEntries_.size()) - 1;  // "User-Defined"
@@ -67,7 +66,7 @@ void LoopEditorModel::SelectCableEntry(int index) {
     selectedCable_ = index;
     const int cable = cableEntries_.at(static_cast<std::size_t>(index)).ItemData;
     if (cable < 0) return;  // "User-Defined": only the impedance field opens
-    const std::int16_t impedance = CableTable[static_cast<std::size_t>(cable)].CableImpedanceValue;
+    const std::int16_t impedance = CableRecordAt(cable).CableImpedanceValue;
     Calc().CableImpedance(impedance);
     impedanceText_ = ImpedanceToText(impedance);
     SetLastCableImpedance(impedance);

@@ -27,8 +27,8 @@ std::string Current(std::int64_t quantity, std::int32_t microamps) {
 }
 
 bool FamilyIsShown(int family) {
-    return family >= 0 && family < static_cast<int>(FamilyTable.size()) &&
-           FamilyTable[static_cast<std::size_t>(family)].FamilyShown;
+    const DeviceFamily* record = FindFamilyRecord(family);
+    return record && record->FamilyShown;
 }
 
 bool IsQuantityKey(char key) {
@@ -88,7 +88,7 @@ void LoopEditorModel::Activate() {
 void LoopEditorModel::FillTables() {
     otherRows_.clear();
     for (std::size_t other = 1; other < OtherDeviceTable.size(); ++other) {
-        const int family = OtherDeviceTable[other].OtherFamily;
+        const int family = OtherDeviceRecordAt(static_cast<int>(other)).OtherFamily;
         if (family != 0 && !FamilyIsShown(family)) continue;
         OtherRow row;
         row.other = static_cast<std::uint8_t>(other);
@@ -99,7 +99,7 @@ void LoopEditorModel::FillTables() {
     deviceRows_.clear();
     const clsCalculator& calc = Calc();
     for (const std::int16_t type : DeviceOrder) {
-        if (type == 0 || DeviceTypeTable[static_cast<std::size_t>(type)].Name.empty()) continue;
+        if (type == 0 || DeviceTypeRecordAt(type).Name.empty()) continue;
         const int count = CountDevicesOfType(calc, type);
         if (count < 1 && !IsStandardDevice(type)) continue;
         DeviceRow row;
@@ -111,7 +111,7 @@ void LoopEditorModel::FillTables() {
 }
 
 void LoopEditorModel::FillDeviceRow(DeviceRow& row) const {
-    const DeviceTypeRecord& type = DeviceTypeTable[static_cast<std::size_t>(row.type)];
+    const DeviceTypeRecord& type = DeviceTypeRecordAt(row.type);
     row.name = type.Name;
     row.quiescent = Current(row.quantity, type.QuiescentCurrent);
     const bool ledsOff = Calc().DINLEDsDisabled() && type.LedDisabledCurrentDiffers;
@@ -119,7 +119,7 @@ void LoopEditorModel::FillDeviceRow(DeviceRow& row) const {
 }
 
 void LoopEditorModel::FillOtherRow(OtherRow& row) const {
-    const OtherDevice& other = OtherDeviceTable[row.other];
+    const OtherDevice& other = OtherDeviceRecordAt(row.other);
     row.name = other.SingleName;
     row.quantity = Calc().QtyOthers(row.other);
     row.quiescent = Current(row.quantity, other.OtherQuiescent);
@@ -134,8 +134,7 @@ void LoopEditorModel::RefillDeviceCurrents() {
 void LoopEditorModel::UpdateDinEnabled() {
     dinEnabled_ = false;
     for (const DeviceRow& row : deviceRows_)
-        if (row.quantity > 0 &&
-            DeviceTypeTable[static_cast<std::size_t>(row.type)].LedDisabledCurrentDiffers)
+        if (row.quantity > 0 && DeviceTypeRecordAt(row.type).LedDisabledCurrentDiffers)
             dinEnabled_ = true;
 }
 
@@ -193,7 +192,7 @@ bool LoopEditorModel::ValidateDeviceQuantity(int rowIndex, const std::string& te
 bool LoopEditorModel::ValidateOtherQuantity(int rowIndex, const std::string& text, CheckMode mode) {
     if (loading_ || mode == CheckMode::TowardsCancel) return true;
     OtherRow& row = otherRows_.at(static_cast<std::size_t>(rowIndex));
-    const OtherDevice& other = OtherDeviceTable[row.other];
+    const OtherDevice& other = OtherDeviceRecordAt(row.other);
     const double typed = LeadingNumber(text);
     if (typed < 0) return Refuse("Invalid number of " + other.OtherName + "!", mode);
     if (typed > other.MaxQuantity)
