@@ -304,22 +304,6 @@ TEST_F(SettingsTest, AFailedBatchCommitThrowsAndRestoresTheValues) {
     EXPECT_FALSE(SettingExists("LastPanel"));
 }
 
-TEST_F(SettingsTest, AReadOnlyStoreKeepsItsWritesInMemory) {
-    WriteSettingText("LastPanel", "Kept");
-    const std::string before = ReadWholeFile(SettingsFilePath());
-    SetSettingsReadOnly(true);
-    WriteSettingText("LastPanel", "Changed");
-    {
-        SettingsBatch batch;
-        WriteSettingNumber("Units", 1);
-        batch.Commit();
-    }
-    EXPECT_EQ(ReadSettingText("LastPanel"), "Changed");
-    EXPECT_EQ(ReadSettingNumber("Units"), 1);
-    SetSettingsReadOnly(false);
-    EXPECT_EQ(ReadWholeFile(SettingsFilePath()), before);
-}
-
 TEST_F(SettingsTest, LastFolderFallsBackToTheDocumentsFolderCreatedWhenMissing) {
     ASSERT_FALSE(fs::exists(paths.documentsDir));
     EXPECT_EQ(GetLastFolder(), paths.documentsDir);
