@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "catalogue/TableLookup.h"
 
 struct CableGroup {
     std::string GroupName;
@@ -23,6 +24,13 @@ struct Cable {
 extern std::vector<CableGroup> CableGroupTable;
 // Sorted by impedance, highest first.
 extern std::vector<Cable> CableTable;
+// The cable at table place `cable`: nullptr outside the table / a range fault outside it.
+inline const Cable* FindCableRecord(int cable) {
+    return FindInTable(CableTable, cable);
+}
+inline const Cable& CableRecordAt(int cable) {
+    return RecordInTable(CableTable, cable, "cable");
+}
 
 // The cable data file: .../Tarvex/Cables/Cables.dat under the data root.
 std::string CableDataFilePath();

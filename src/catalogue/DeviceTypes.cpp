@@ -613,7 +613,9 @@ bool LoadCatalogueOnce() {
     SortOrderByText(FamilyOrder,
                     [](std::size_t family) { return FamilyTable[family].FamilyTitle; });
     if (!LoadButtons(files)) return false;
-    if (!LoadOutputBits() || !LoadInputBits() || !LoadSwitches()) return false;
+    if (!LoadOutputBits(files.standardFile) || !LoadInputBits(files.standardFile) ||
+        !LoadSwitches(files.standardFile))
+        return false;
     return LoadDeviceEntries(files);
 }
 

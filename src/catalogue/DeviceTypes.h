@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "catalogue/TableLookup.h"
 
 // The highest number of device types, the empty type 0 not counted.
 inline constexpr int kMaxDeviceTypes = 127;
@@ -119,12 +120,23 @@ struct FieldTypeEntry {
 
 // Device types 0 to DeviceTypeCount; type 0 means no device.
 extern std::vector<DeviceTypeRecord> DeviceTypeTable;
+// The device type numbered `type`: nullptr outside the table / a range fault outside it.
+inline const DeviceTypeRecord* FindDeviceTypeRecord(int type) {
+    return FindInTable(DeviceTypeTable, type);
+}
+inline const DeviceTypeRecord& DeviceTypeRecordAt(int type) {
+    return RecordInTable(DeviceTypeTable, type, "device type");
+}
 extern int DeviceTypeCount;
 // All type numbers 0 to DeviceTypeCount sorted by Name.
 extern std::vector<std::int16_t> DeviceOrder;
 
 // Families 0 to FamilyCount and their display order (sorted by FamilyTitle).
 extern std::vector<DeviceFamily> FamilyTable;
+// The family numbered `family`, or nullptr outside the table.
+inline const DeviceFamily* FindFamilyRecord(int family) {
+    return FindInTable(FamilyTable, family);
+}
 extern int FamilyCount;
 extern std::vector<std::int16_t> FamilyOrder;
 

@@ -1,6 +1,5 @@
 #include "catalogue/InputBits.h"
 
-#include "catalogue/DeviceTypes.h"
 #include "catalogue/FieldParsing.h"
 #include "shell/ProfileFile.h"
 
@@ -13,8 +12,7 @@ const InputBit kUndefinedInput{"?", -1, 0};
 
 }  // namespace
 
-bool LoadInputBits() {
-    const std::string file = StandardDevicesFilePath();
+bool LoadInputBits(const std::string& file) {
     const std::string phrase = FilePhrase(file);
     InputBitTable.assign(1, InputBit{});
 

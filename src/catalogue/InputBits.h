@@ -16,7 +16,7 @@ extern std::vector<InputBit> InputBitTable;
 
 // Reads section [Inputs] of the standard device file; shows the first problem and returns false
 // on failure.
-bool LoadInputBits();
+bool LoadInputBits(const std::string& file);
 // The highest input bit number (-1 while the table is empty).
 int HighestInputBit();
 // True when `number` lies within the table and that input bit is defined (use code not -1).

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "catalogue/TableLookup.h"
 
 struct OtherDevice {
     std::int16_t OtherNumber = 0;  // the record's place when it was read, before sorting
@@ -40,6 +41,13 @@ struct OtherDevice {
 // Entry 0 is the empty record standing for no other device; entries 1 onwards are sorted by
 // OtherName.
 extern std::vector<OtherDevice> OtherDeviceTable;
+// The other device at table place `other`: nullptr outside the table / a range fault outside it.
+inline const OtherDevice* FindOtherDeviceRecord(int other) {
+    return FindInTable(OtherDeviceTable, other);
+}
+inline const OtherDevice& OtherDeviceRecordAt(int other) {
+    return RecordInTable(OtherDeviceTable, other, "other device");
+}
 // The highest place of a standalone other device with a surge limit (a standalone isolator);
 // 0 when none.
 extern int LastSurgeStandaloneOther;

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "catalogue/DeviceTypes.h"
 #include "catalogue/FieldParsing.h"
 #include "shell/Numbers.h"
 #include "shell/Platform.h"
@@ -17,8 +16,7 @@ constexpr int kHighestUsableOutputBit = 32767;
 
 }  // namespace
 
-bool LoadOutputBits() {
-    const std::string file = StandardDevicesFilePath();
+bool LoadOutputBits(const std::string& file) {
     const std::string phrase = FilePhrase(file);
     OutputBitTable.assign(1, OutputBit{});
 

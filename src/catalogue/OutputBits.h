@@ -16,7 +16,7 @@ extern std::vector<OutputBit> OutputBitTable;
 
 // Reads section [Outputs] of the standard device file; shows the first problem and returns false
 // on failure.
-bool LoadOutputBits();
+bool LoadOutputBits(const std::string& file);
 // The highest output bit number (-1 while the table is empty).
 int HighestOutputBit();
 // True when `number` names an entry of the table whose output group is 3.

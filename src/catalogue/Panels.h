@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "catalogue/TableLookup.h"
 
 struct PanelManufacturer {
     std::string ManufacturerName;     // display name
@@ -60,6 +61,17 @@ bool LoadPanelCatalogue();
 void ResetPanelCatalogue();
 
 int GetCurrentPanel();
+// The panel at table place `panel`: nullptr outside the table / a range fault outside it.
+inline const ControlPanel* FindPanelRecord(int panel) {
+    return FindInTable(PanelTable, panel);
+}
+inline const ControlPanel& PanelRecordAt(int panel) {
+    return RecordInTable(PanelTable, panel, "control panel");
+}
+// The chosen panel's record, or nullptr when no panel is chosen.
+inline const ControlPanel* ChosenPanelRecord() {
+    return FindPanelRecord(GetCurrentPanel());
+}
 // Makes `panel` current; when it changed, stores its name as the setting LastPanel.
 void SetCurrentPanel(int panel);
 // Makes the first panel whose name equals `name` (ignoring letter case) current.

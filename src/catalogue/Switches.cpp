@@ -1,6 +1,5 @@
 #include "catalogue/Switches.h"
 
-#include "catalogue/DeviceTypes.h"
 #include "catalogue/FieldParsing.h"
 #include "shell/ProfileFile.h"
 
@@ -18,8 +17,7 @@ void SetPositionRole(SwitchEntry& entry, int position, const std::string& item) 
 
 }  // namespace
 
-bool LoadSwitches() {
-    const std::string file = StandardDevicesFilePath();
+bool LoadSwitches(const std::string& file) {
     const std::string phrase = FilePhrase(file);
 
     std::int16_t highest = 0;

@@ -20,7 +20,7 @@ extern std::vector<SwitchEntry> SwitchTable;
 
 // Reads section [Switches] of the standard device file; shows the first problem and returns
 // false on failure.
-bool LoadSwitches();
+bool LoadSwitches(const std::string& file);
 // The highest switch number (-1 while the table is empty).
 int HighestSwitch();
 void ResetSwitches();

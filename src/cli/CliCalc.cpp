@@ -41,12 +41,6 @@ CLI::App* AddCalc(CLI::App& app) {
     return command;
 }
 
-const ControlPanel* ChosenPanelRecord() {
-    const int panel = GetCurrentPanel();
-    if (panel < 0 || static_cast<std::size_t>(panel) >= PanelTable.size()) return nullptr;
-    return &PanelTable[static_cast<std::size_t>(panel)];
-}
-
 // An amount as a JSON number: whole amounts as integers, others with their decimals.
 nlohmann::ordered_json Number(Amount a) {
     if (a.Scaled() % Amount::kScale == 0) return a.WholePart();

@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueStartup.h"
 #include "document/ConfigReader.h"
+#include "shell/ScopedInstall.h"
 
 namespace {
 
@@ -19,16 +20,14 @@ private:
     std::vector<std::string>& shown_;
 };
 
-// Installs a platform for its lifetime.
-class PlatformScope {
+// The command-line tool's answer to an unknown device type: the question goes to stderr with
+// the other messages and is answered "Yes to All", so that the rest of the design opens.
+class YesToAllPrompt : public IgnoreUnknownPrompt {
 public:
-    explicit PlatformScope(Platform& platform) : previous_(SetPlatform(&platform)) {}
-    ~PlatformScope() { SetPlatform(previous_); }
-    PlatformScope(const PlatformScope&) = delete;
-    PlatformScope& operator=(const PlatformScope&) = delete;
-
-private:
-    Platform* previous_;
+    char UnknownResponse(std::int16_t l, std::int16_t s, std::int16_t T) override {
+        ShowMessage(UnknownDeviceText(l, s, T), "Unknown Device Type", MsgIcon::Question);
+        return 'A';
+    }
 };
 
 }  // namespace
@@ -40,7 +39,9 @@ bool OpenDesignWithoutUser(ConsolePlatform& console, const std::string& path,
     // The installed unknown-device question reports itself and answers "Yes to All".
     recorder.fixedAnswers = {MsgResult::OK};
     recorder.quiet = console.quiet;
-    PlatformScope scope(recorder);
+    ScopedInstall<Platform> installed(recorder);
     if (!LoadCatalogues()) return false;
-    return OpenConfigurationFile(path, false).outcome == OpenOutcome::Opened;
+    SilentOpenProgress progress;
+    YesToAllPrompt unknown;
+    return OpenConfigurationFile(path, false, progress, unknown).outcome == OpenOutcome::Opened;
 }

@@ -5,10 +5,12 @@
 #include <string>
 
 #include "CliCommands.h"
-#include "shell/ErrorHandler.h"
 #include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/Product.h"
+#include "shell/RuntimeFault.h"
+#include "shell/ScopedInstall.h"
+#include "shell/Settings.h"
 
 namespace {
 
@@ -53,8 +55,11 @@ int main(int argc, char** argv) {
     }
 
     SetPaths(ResolveAppPaths(dataDir, userDir, configDir));
+    // Scripts run the tool over many designs: the designer's panel choice, recent files and
+    // other settings stay as they are.
+    SetSettingsReadOnly(true);
     ConsolePlatform console;
-    SetPlatform(&console);
+    ScopedInstall<Platform> installed(console);
     int status = kCliUsageError;
     try {
         for (std::size_t i = 0; i < commands.size(); ++i)

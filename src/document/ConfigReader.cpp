@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <cmath>
 #include <new>
 #include <optional>
@@ -19,6 +18,7 @@
 #include "document/ConfigWriter.h"
 #include "document/DesignDocument.h"
 #include "document/DocumentRules.h"
+#include "document/MainWindowView.h"
 #include "engine/clsCalculator.h"
 #include "shell/ErrorHandler.h"
 #include "shell/Numbers.h"
@@ -30,19 +30,6 @@
 #include "shell/Text.h"
 
 namespace {
-
-// ---- the unknown-device question ----------------------------------------------------------
-
-class ReportingIgnoreUnknownPrompt : public IgnoreUnknownPrompt {
-public:
-    char UnknownResponse(std::int16_t l, std::int16_t s, std::int16_t T) override {
-        ShowMessage(UnknownDeviceText(l, s, T), "Unknown Device Type", MsgIcon::Question);
-        return 'A';
-    }
-};
-
-ReportingIgnoreUnknownPrompt gReportingPrompt;
-IgnoreUnknownPrompt* gPrompt = &gReportingPrompt;
 
 // ---- how a load ends early ----------------------------------------------------------------
 
@@ -109,51 +96,18 @@ struct OtherRefs {
     std::int32_t address = 0;  // the standalone address in parentheses
 };
 
-// The addresses for which a loop's section holds entries, by key. The reads ask only for the
-// keys that are there: a missing key reads as empty anyway, and most of a loop's 256
-// addresses have none.
-struct AddressKeys {
-    std::bitset<kAddressCount> device, eavesdrop, eavesdropping, standalone;
-};
-
-// The address that follows `prefix` in a key name as reads match it ("DEVICE12"), written as
-// the reads write it: plain decimal without leading zeros.
-std::optional<int> AddressAfter(const std::string& name, const std::string& prefix) {
-    if (name.size() <= prefix.size() || name.size() > prefix.size() + 3 ||
-        name.compare(0, prefix.size(), prefix) != 0)
-        return std::nullopt;
-    if (name[prefix.size()] == '0' && name.size() > prefix.size() + 1) return std::nullopt;
-    int address = 0;
-    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9') return std::nullopt;
-        address = address * 10 + (name[i] - '0');
-    }
-    return address < kAddressCount ? std::optional<int>(address) : std::nullopt;
-}
-
-AddressKeys AddressKeysOf(const std::string& file, const std::string& section) {
-    static const std::array<std::pair<std::string, std::bitset<kAddressCount> AddressKeys::*>, 4>
-        kinds = {{{UCase(kDeviceKey), &AddressKeys::device},
-                  {UCase(kEavesdropKey), &AddressKeys::eavesdrop},
-                  {UCase(kEavesdroppingKey), &AddressKeys::eavesdropping},
-                  {UCase(kStandaloneKey), &AddressKeys::standalone}}};
-    AddressKeys keys;
-    for (const std::string& name : ProfileKeyNames(file, section))
-        for (const auto& [prefix, member] : kinds)
-            if (const auto address = AddressAfter(name, prefix))
-                (keys.*member).set(static_cast<std::size_t>(*address));
-    return keys;
-}
-
 // ---- one load -----------------------------------------------------------------------------
 
 class ConfigLoader {
 public:
-    ConfigLoader(const std::string& path, bool readOnlyRequest)
+    ConfigLoader(const std::string& path, bool readOnlyRequest, OpenProgressView& progress,
+                 IgnoreUnknownPrompt& unknown)
         : path_(path),
           // A bare file name means the current folder here, not the profile files' own folder.
           file_(path.find('/') == std::string::npos ? "./" + path : path),
           readOnlyRequest_(readOnlyRequest),
+          progress_(progress),
+          unknown_(unknown),
           notedModified_(CurrentDocument().ModifiedDate) {}
 
     OpenResult Run();
@@ -185,6 +139,8 @@ private:
     std::string path_;
     std::string file_;
     bool readOnlyRequest_;
+    OpenProgressView& progress_;
+    IgnoreUnknownPrompt& unknown_;
     DateTime notedModified_;
     bool othersDropped_ = false;
     bool hasPlacedOthers_ = false;
@@ -193,6 +149,11 @@ private:
     // type, and the position each address asks for along the cable.
     std::array<int, kAddressCount> baseAddress_{};
     std::array<int, kAddressCount> baseType_{};
+    // Which of an address's keys the loop's section holds (bits of KeyKind); the hundreds of
+    // keys a section lacks are not asked for.
+    enum KeyKind : std::uint8_t { kDevice = 1, kEavesdrop = 2, kEavesdropping = 4, kBetween = 8 };
+    std::array<std::uint8_t, kAddressCount> keysPresent_{};
+    void FindKeysPresent(const std::string& section);
     std::array<int, kAddressCount> wantedOrder_{};
     std::array<bool, kAddressCount> stored_{};
 };
@@ -222,7 +183,7 @@ bool ConfigLoader::CheckFormat() {
 void ConfigLoader::ReadHeader() {
     DesignDocument& doc = CurrentDocument();
     doc.SiteName = Read(kMainSection, "SiteName");
-    CurrentDocumentView().ShowSiteName(doc.SiteName);
+    TellInstalled<MainWindowView>([&](MainWindowView& v) { v.ShowSiteName(doc.SiteName); });
     doc.CreatedDate = ParseFileDate(Read(kMainSection, "CreatedDate")).value_or(CurrentDateTime());
     notedModified_ = ParseFileDate(Read(kMainSection, "ModifiedDate")).value_or(doc.CreatedDate);
     // The panel catalogue reports a missing fallback panel itself.
@@ -230,16 +191,13 @@ void ConfigLoader::ReadHeader() {
 }
 
 void ConfigLoader::StepProgress(int loop, int address) {
-    Platform& platform = CurrentPlatform();
-    platform.ShowProgress(((loop - 1) * kAddressCount + address) * 100 /
+    progress_.ShowPercent(((loop - 1) * kAddressCount + address) * 100 /
                           (kLoopCount * kAddressCount));
-    platform.ProcessEvents();
-    if (!platform.CancelRequested()) return;
-    if (ShowMessage("Do you want to cancel the open operation?", kProgramTitle, MsgIcon::Question,
+    if (progress_.CancelPressed() &&
+        ShowMessage("Do you want to cancel the open operation?", kProgramTitle, MsgIcon::Question,
                     MsgButtons::YesNo, 1) == MsgResult::Yes) {
         throw OpenCancelled{};
     }
-    platform.ClearCancel();
 }
 
 // "C" and a number: a user-defined entry, named in the given section under prefix + number.
@@ -267,7 +225,8 @@ int ConfigLoader::LookUpOther(const std::string& part) const {
     const std::string name = CustomName(part, kCustomOtherSection, "Other").value_or(part);
     if (name.empty()) return 0;
     for (std::size_t place = 1; place < OtherDeviceTable.size(); ++place)
-        if (OtherDeviceTable[place].SingleName == name) return static_cast<int>(place);
+        if (OtherDeviceRecordAt(static_cast<int>(place)).SingleName == name)
+            return static_cast<int>(place);
     return 0;
 }
 
@@ -315,22 +274,20 @@ int ConfigLoader::KeepIfCompatible(int loop, int type, int other) {
 
 void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCalculator& calc) {
     DesignDocument& doc = CurrentDocument();
-    const AddressKeys keys = AddressKeysOf(file_, section);
-    const auto read = [&](const std::bitset<kAddressCount>& present, const char* key, int a) {
-        return present[static_cast<std::size_t>(a)] ? Read(section, key + std::to_string(a))
-                                                    : std::string();
-    };
     for (int a = 0; a < kAddressCount; ++a) {
         baseAddress_[a] = a;
         baseType_[a] = 0;
         wantedOrder_[a] = a;
         stored_[a] = false;
-        std::string value = read(keys.device, kDeviceKey, a);
+        const std::string n = std::to_string(a);
+        const std::uint8_t present = keysPresent_[a];
+        std::string value = present & kDevice ? Read(section, kDeviceKey + n) : "";
         bool eavesdrop = false;
         if (value.empty()) {
             // The writer's key for flagged entries, and the key older files use.
-            value = read(keys.eavesdrop, kEavesdropKey, a);
-            if (value.empty()) value = read(keys.eavesdropping, kEavesdroppingKey, a);
+            if (present & kEavesdrop) value = Read(section, kEavesdropKey + n);
+            if (value.empty() && (present & kEavesdropping))
+                value = Read(section, kEavesdroppingKey + n);
             eavesdrop = !value.empty();
         }
         StepProgress(loop, a);
@@ -383,9 +340,9 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
             calc.DeviceOtherBaseType(
                 a, static_cast<std::int16_t>(KeepIfCompatible(loop, type, refs.base)));
         } else if (!yesToAll_) {
-            switch (CurrentIgnoreUnknownPrompt().UnknownResponse(static_cast<std::int16_t>(loop),
-                                                                 static_cast<std::int16_t>(a),
-                                                                 static_cast<std::int16_t>(type))) {
+            switch (unknown_.UnknownResponse(static_cast<std::int16_t>(loop),
+                                             static_cast<std::int16_t>(a),
+                                             static_cast<std::int16_t>(type))) {
                 case 'A':
                     yesToAll_ = true;
                     break;
@@ -426,9 +383,8 @@ void ConfigLoader::ApplyAddressOrder(clsCalculator& calc) {
 
 void ConfigLoader::ReadStandaloneEntries(const std::string& section, clsCalculator& calc) {
     constexpr int kSlots = clsCalculator::kSubCount;
-    const std::bitset<kAddressCount> present = AddressKeysOf(file_, section).standalone;
     for (int a = 0; a < kAddressCount; ++a) {
-        if (!present[static_cast<std::size_t>(a)]) continue;
+        if (!(keysPresent_[a] & kBetween)) continue;
         const std::string value = Read(section, kStandaloneKey + std::to_string(a));
         if (value.empty()) continue;
         const std::vector<std::string> items = SplitValueList(value);
@@ -460,7 +416,8 @@ void ConfigLoader::ApplyBases(int loop, clsCalculator& calc) {
 
 void ConfigLoader::ApplyTallies(int loop, const std::string& section, clsCalculator& calc) {
     for (std::size_t other = 1; other < OtherDeviceTable.size(); ++other) {
-        const std::string value = Read(section, OtherDeviceTable[other].OtherKey);
+        const std::string value =
+            Read(section, OtherDeviceRecordAt(static_cast<int>(other)).OtherKey);
         const auto count = WholeNumberOf(value);
         if (!count || *count == 0) continue;
         if (*count < 0 || *count > 255) throw OpenFault{kOverflowError, "Overflow"};
@@ -520,6 +477,26 @@ void ConfigLoader::Distribute(int loop, clsCalculator& calc, int other, int coun
                 "Open", MsgIcon::Information);
 }
 
+void ConfigLoader::FindKeysPresent(const std::string& section) {
+    keysPresent_.fill(0);
+    const std::pair<std::string, KeyKind> kinds[] = {{UCase(kDeviceKey), kDevice},
+                                                     {UCase(kEavesdropKey), kEavesdrop},
+                                                     {UCase(kEavesdroppingKey), kEavesdropping},
+                                                     {UCase(kStandaloneKey), kBetween}};
+    for (const std::string& key : ProfileSectionKeys(file_, section)) {
+        for (const auto& [prefix, kind] : kinds) {
+            if (key.size() <= prefix.size() || key.size() > prefix.size() + 3 ||
+                key.compare(0, prefix.size(), prefix) != 0)
+                continue;
+            // Only the number as the address's own name reads it ("Device7", not "Device07").
+            const std::string number = key.substr(prefix.size());
+            if (number.find_first_not_of("0123456789") != std::string::npos) continue;
+            const int a = std::stoi(number);
+            if (a < kAddressCount && std::to_string(a) == number) keysPresent_[a] |= kind;
+        }
+    }
+}
+
 void ConfigLoader::ReadLoop(int loop) {
     DesignDocument& doc = CurrentDocument();
     const std::string section = LoopSectionName(loop);
@@ -528,6 +505,7 @@ void ConfigLoader::ReadLoop(int loop) {
     clsCalculator& calc = doc.LoopModel(loop);
     doc.LoopName(loop) = Read(section, "Name");
     ReadCalcData(loop, file_, section);
+    FindKeysPresent(section);
     ReadDeviceEntries(loop, section, calc);
     ApplyAddressOrder(calc);
     ReadStandaloneEntries(section, calc);
@@ -542,24 +520,24 @@ void ReportFault(const std::string& path, long number, const std::string& descri
                 kProgramTitle, MsgIcon::Exclamation);
 }
 
-// What the user sees of an open while it runs: the file's name, a percentage and Cancel.
+// What the user sees of an open while it runs: the file's name, a percentage and Cancel; the
+// window closes however the load ends.
 class ProgressWindow {
 public:
-    explicit ProgressWindow(const std::string& path) {
-        CurrentPlatform().ClearCancel();
-        CurrentPlatform().ShowStatus("Opening '" + path + "'...");
+    ProgressWindow(OpenProgressView& view, const std::string& path) : view_(view) {
+        view_.ShowOpening("Opening '" + path + "'...");
     }
-    ~ProgressWindow() {
-        CurrentPlatform().ShowProgress(-1);
-        CurrentPlatform().ShowStatus("");
-    }
+    ~ProgressWindow() { view_.CloseProgress(); }
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+private:
+    OpenProgressView& view_;
 };
 
 OpenResult ConfigLoader::Run() {
     BusyPointer busy;
-    ProgressWindow window(path_);
+    ProgressWindow window(progress_, path_);
     OpenResult result;
     result.finished = true;
     // One snapshot of the file serves every read of this open. A file that is there but cannot
@@ -607,12 +585,11 @@ OpenResult ConfigLoader::Run() {
     }
     DesignDocument& doc = CurrentDocument();
     doc.DocumentPath = path_;
-    try {
+    // The design is open even when the File menu's list cannot be stored.
+    RunRetryingOnFault("", [&] {
         AddRecentFile(path_);
-    } catch (const RuntimeFault& fault) {
-        // The design is open; only the File menu's list could not be stored.
-        ReportUnexpectedError(fault.number, fault.description);
-    }
+        return true;
+    });
     RefreshCaption();
     doc.OpenedReadOnly = readOnlyRequest_ || IsReadOnlyFile(path_);
     result.outcome = OpenOutcome::Opened;
@@ -621,12 +598,13 @@ OpenResult ConfigLoader::Run() {
 
 }  // namespace
 
-OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest) {
-    ConfigLoader loader(path, readOnlyRequest);
+OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest,
+                                 OpenProgressView& progress, IgnoreUnknownPrompt& unknown) {
+    ConfigLoader loader(path, readOnlyRequest, progress, unknown);
     const OpenResult result = loader.Run();
     if (result.previousDesignKept) return result;
     // The progress window has closed.
-    CurrentDocumentView().ShowPanelChoice();
+    TellInstalled<MainWindowView>([](MainWindowView& v) { v.ShowPanelChoice(); });
     RecalculateAllLoops();
     DesignDocument& doc = CurrentDocument();
     if (loader.OthersDropped()) {
@@ -671,11 +649,8 @@ void ReadCalcData(int loop, const std::string& path, const std::string& section)
                        "calculation type for loop " + onLoop);
     calc.CalcType(calcType);
 
-    const int panel = GetCurrentPanel();
-    const std::int32_t panelOutputs =
-        panel >= 0 && static_cast<std::size_t>(panel) < PanelTable.size()
-            ? PanelTable[static_cast<std::size_t>(panel)].Outputs
-            : 0;
+    const ControlPanel* panel = ChosenPanelRecord();
+    const std::int32_t panelOutputs = panel ? panel->Outputs : 0;
     std::int32_t maxOutput = panelOutputs;
     if (const std::string v = read("MaxOutputs"); !v.empty())
         ParseLongField(v, 1, maxOutput, 0, MaxLoopAddress(),
@@ -721,16 +696,6 @@ std::string UnknownDeviceText(std::int16_t l, std::int16_t s, std::int16_t T) {
     return "This file has an unknown device type (" + std::to_string(T) + ") at address " +
            std::to_string(s) + " on loop " + std::to_string(l) +
            ".\n\nSet this address to 'No Device'?";
-}
-
-IgnoreUnknownPrompt& CurrentIgnoreUnknownPrompt() {
-    return *gPrompt;
-}
-
-IgnoreUnknownPrompt* SetIgnoreUnknownPrompt(IgnoreUnknownPrompt* prompt) {
-    IgnoreUnknownPrompt* previous = gPrompt == &gReportingPrompt ? nullptr : gPrompt;
-    gPrompt = prompt != nullptr ? prompt : &gReportingPrompt;
-    return previous;
 }
 
 std::vector<LegacyTypeConversion>& LegacyTypeConversions() {

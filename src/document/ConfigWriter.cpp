@@ -72,7 +72,7 @@ std::string Flag(bool value) {
 
 // An other device as the file names it: its catalogue number, after a "C" when user-defined.
 std::string OtherReference(int place) {
-    const OtherDevice& other = OtherDeviceTable[static_cast<std::size_t>(place)];
+    const OtherDevice& other = OtherDeviceRecordAt(place);
     return (other.OtherIsCustom ? "C" : "") + std::to_string(other.OtherNumber);
 }
 
@@ -91,11 +91,8 @@ public:
 
 private:
     void WriteHeader() {
-        const int panel = doc_.ChosenPanel();
-        const std::string panelName =
-            panel >= 0 && static_cast<std::size_t>(panel) < PanelTable.size()
-                ? PanelTable[static_cast<std::size_t>(panel)].PanelName
-                : std::string();
+        const ControlPanel* panel = FindPanelRecord(doc_.ChosenPanel());
+        const std::string panelName = panel ? panel->PanelName : std::string();
         file_.Write(kMainSection, "CreatedDate", FormatFileDate(doc_.CreatedDate));
         file_.Write(kMainSection, "DataFormat", std::to_string(kDataFormat));
         file_.Write(kMainSection, "SiteName", Quoted(doc_.SiteName));
@@ -132,7 +129,7 @@ private:
         }
         for (std::size_t other = 1; other < tally_.size(); ++other) {
             if (tally_[other] == 0) continue;
-            const OtherDevice& record = OtherDeviceTable[other];
+            const OtherDevice& record = OtherDeviceRecordAt(static_cast<int>(other));
             file_.Write(section, record.OtherKey, std::to_string(tally_[other]));
             if (record.OtherIsCustom)
                 file_.Write(kCustomOtherSection, "Other" + std::to_string(record.OtherNumber),
@@ -161,10 +158,10 @@ private:
         if (!NeedsDeviceEntry(loop, n, calc)) return true;
         const int type = calc.DeviceType(n);
         std::string value;
-        if (type != 0 && DeviceTypeTable.at(static_cast<std::size_t>(type)).IsCustom) {
+        if (type != 0 && DeviceTypeRecordAt(type).IsCustom) {
             value = "C" + std::to_string(type);
             file_.Write(kCustomDeviceSection, "Device" + std::to_string(type),
-                        OneLine(DeviceTypeTable[static_cast<std::size_t>(type)].Name));
+                        OneLine(DeviceTypeRecordAt(type).Name));
         } else {
             value = std::to_string(type);
         }

@@ -6,18 +6,17 @@
 DeviceTypeChooser::DeviceTypeChooser(int preselectType) {
     BusyPointer busy;
     for (const std::int16_t family : FamilyOrder) {
-        if (family == 0 || family >= static_cast<int>(FamilyTable.size()) ||
-            !FamilyTable[static_cast<std::size_t>(family)].FamilyShown)
-            continue;
+        const DeviceFamily* familyRecord = FindFamilyRecord(family);
+        if (family == 0 || !familyRecord || !familyRecord->FamilyShown) continue;
         int familyItem = -1;
         for (const std::int16_t type : DeviceOrder) {
-            const DeviceTypeRecord& record = DeviceTypeTable[static_cast<std::size_t>(type)];
+            const DeviceTypeRecord& record = DeviceTypeRecordAt(type);
             // Types meant as standalone devices are placed as other devices, never from here.
             if (type == 0 || record.Family != family || record.StandaloneSetting != 0) continue;
             if (familyItem < 0) {
                 familyItem = static_cast<int>(items_.size());
-                items_.push_back({FamilyTable[static_cast<std::size_t>(family)].FamilyTitle, 1, 0,
-                                  false, ChooserPicture::FamilyClosed});
+                items_.push_back(
+                    {familyRecord->FamilyTitle, 1, 0, false, ChooserPicture::FamilyClosed});
             }
             items_.push_back({record.Name, 2, type, false, ChooserPicture::Device});
             if (type == preselectType) {

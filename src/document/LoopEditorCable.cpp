@@ -5,6 +5,7 @@
 
 #include "catalogue/Options.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentRules.h"
 #include "document/LoopEditorModel.h"
 #include "document/LoopEditorPanel.h"
 #include "engine/Scaling.h"
@@ -55,8 +56,7 @@ FieldStates LoopEditorModel::Fields() const {
 int LoopEditorModel::CableEntryForImpedance(std::int32_t impedance) const {
     for (std::size_t i = 0; i < cableEntries_.size(); ++i) {
         const int cable = cableEntries_[i].ItemData;
-        if (cable >= 0 &&
-            CableTable[static_cast<std::size_t>(cable)].CableImpedanceValue == impedance)
+        if (cable >= 0 && CableRecordAt(cable).CableImpedanceValue == impedance)
             return static_cast<int>(i);
     }
     return static_cast<int>(cableEntries_.size()) - 1;  // "User-Defined"
@@ -66,7 +66,7 @@ void LoopEditorModel::SelectCableEntry(int index) {
     selectedCable_ = index;
     const int cable = cableEntries_.at(static_cast<std::size_t>(index)).ItemData;
     if (cable < 0) return;  // "User-Defined": only the impedance field opens
-    const std::int16_t impedance = CableTable[static_cast<std::size_t>(cable)].CableImpedanceValue;
+    const std::int16_t impedance = CableRecordAt(cable).CableImpedanceValue;
     Calc().CableImpedance(impedance);
     impedanceText_ = ImpedanceToText(impedance);
     SetLastCableImpedance(impedance);
@@ -218,6 +218,8 @@ bool LoopEditorModel::LeaveMaxOutputs(const std::string& text, CheckMode mode) {
         ShowResultsAgainIfOutOfDate();
         return true;
     }
+    // The outputs limit is saved with the loop, so a new limit marks the design changed: the
+    // save question must come up before the program ends.
     calc.MaxOutput(limit);
     MarkModified();
     Recalculate();
@@ -240,6 +242,8 @@ void LoopEditorModel::MoveSlider(int value, bool hasFocus) {
         if (!loading_) Recalculate();
     }
     firstText_ = LengthToText(Calc().CableFirst());
+    // The slider moves the first run, which is saved with the loop: a run it changed marks the
+    // design changed, or the change would be lost on exit without a save question.
     if (Calc().CableFirst() != firstBefore || Calc().CableTotal() != totalBefore) MarkModified();
 }
 

@@ -6,37 +6,13 @@
 #include "catalogue/Options.h"
 #include "catalogue/OtherDevices.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentRules.h"
 #include "document/LoopEditorPanel.h"
 #include "document/LoopEditorPlacement.h"
 #include "engine/Scaling.h"
 #include "engine/clsCalculator.h"
 #include "shell/Numbers.h"
 #include "shell/Platform.h"
-
-// Passes the glue's displays on to the window that was showing them, and keeps the results of
-// this editor's loop for the editor.
-class LoopEditorModel::ResultsTap : public CalcDisplay {
-public:
-    explicit ResultsTap(LoopEditorModel& editor) : editor_(editor), next_(SetCalcDisplay(this)) {}
-    ~ResultsTap() override { SetCalcDisplay(next_); }
-    ResultsTap(const ResultsTap&) = delete;
-    ResultsTap& operator=(const ResultsTap&) = delete;
-
-    void ShowLoopEditorResults(int loop, const LoopEditorResults& results) override {
-        if (loop == editor_.loop_) editor_.ReceiveResults(results);
-        if (next_) next_->ShowLoopEditorResults(loop, results);
-    }
-    void ShowMainWindowRow(int row, const MainWindowRow& values) override {
-        if (next_) next_->ShowMainWindowRow(row, values);
-    }
-    void ShowAlarmNotes(bool visible) override {
-        if (next_) next_->ShowAlarmNotes(visible);
-    }
-
-private:
-    LoopEditorModel& editor_;
-    CalcDisplay* next_;
-};
 
 const std::string LoopEditorModel::kDeviceTableNote =
     "To always have this table start with some device types in it,\n"
@@ -51,8 +27,8 @@ std::string Current(std::int64_t quantity, std::int32_t microamps) {
 }
 
 bool FamilyIsShown(int family) {
-    return family >= 0 && family < static_cast<int>(FamilyTable.size()) &&
-           FamilyTable[static_cast<std::size_t>(family)].FamilyShown;
+    const DeviceFamily* record = FindFamilyRecord(family);
+    return record && record->FamilyShown;
 }
 
 bool IsQuantityKey(char key) {
@@ -61,8 +37,7 @@ bool IsQuantityKey(char key) {
 
 }  // namespace
 
-LoopEditorModel::LoopEditorModel(int loopNum)
-    : loop_(loopNum), tap_(std::make_unique<ResultsTap>(*this)) {
+LoopEditorModel::LoopEditorModel(int loopNum) : loop_(loopNum) {
     CurrentDocument().LoopModel(loop_);  // an invalid loop number fails here, not later
 }
 
@@ -113,7 +88,7 @@ void LoopEditorModel::Activate() {
 void LoopEditorModel::FillTables() {
     otherRows_.clear();
     for (std::size_t other = 1; other < OtherDeviceTable.size(); ++other) {
-        const int family = OtherDeviceTable[other].OtherFamily;
+        const int family = OtherDeviceRecordAt(static_cast<int>(other)).OtherFamily;
         if (family != 0 && !FamilyIsShown(family)) continue;
         OtherRow row;
         row.other = static_cast<std::uint8_t>(other);
@@ -124,7 +99,7 @@ void LoopEditorModel::FillTables() {
     deviceRows_.clear();
     const clsCalculator& calc = Calc();
     for (const std::int16_t type : DeviceOrder) {
-        if (type == 0 || DeviceTypeTable[static_cast<std::size_t>(type)].Name.empty()) continue;
+        if (type == 0 || DeviceTypeRecordAt(type).Name.empty()) continue;
         const int count = CountDevicesOfType(calc, type);
         if (count < 1 && !IsStandardDevice(type)) continue;
         DeviceRow row;
@@ -136,7 +111,7 @@ void LoopEditorModel::FillTables() {
 }
 
 void LoopEditorModel::FillDeviceRow(DeviceRow& row) const {
-    const DeviceTypeRecord& type = DeviceTypeTable[static_cast<std::size_t>(row.type)];
+    const DeviceTypeRecord& type = DeviceTypeRecordAt(row.type);
     row.name = type.Name;
     row.quiescent = Current(row.quantity, type.QuiescentCurrent);
     const bool ledsOff = Calc().DINLEDsDisabled() && type.LedDisabledCurrentDiffers;
@@ -144,7 +119,7 @@ void LoopEditorModel::FillDeviceRow(DeviceRow& row) const {
 }
 
 void LoopEditorModel::FillOtherRow(OtherRow& row) const {
-    const OtherDevice& other = OtherDeviceTable[row.other];
+    const OtherDevice& other = OtherDeviceRecordAt(row.other);
     row.name = other.SingleName;
     row.quantity = Calc().QtyOthers(row.other);
     row.quiescent = Current(row.quantity, other.OtherQuiescent);
@@ -159,8 +134,7 @@ void LoopEditorModel::RefillDeviceCurrents() {
 void LoopEditorModel::UpdateDinEnabled() {
     dinEnabled_ = false;
     for (const DeviceRow& row : deviceRows_)
-        if (row.quantity > 0 &&
-            DeviceTypeTable[static_cast<std::size_t>(row.type)].LedDisabledCurrentDiffers)
+        if (row.quantity > 0 && DeviceTypeRecordAt(row.type).LedDisabledCurrentDiffers)
             dinEnabled_ = true;
 }
 
@@ -218,7 +192,7 @@ bool LoopEditorModel::ValidateDeviceQuantity(int rowIndex, const std::string& te
 bool LoopEditorModel::ValidateOtherQuantity(int rowIndex, const std::string& text, CheckMode mode) {
     if (loading_ || mode == CheckMode::TowardsCancel) return true;
     OtherRow& row = otherRows_.at(static_cast<std::size_t>(rowIndex));
-    const OtherDevice& other = OtherDeviceTable[row.other];
+    const OtherDevice& other = OtherDeviceRecordAt(row.other);
     const double typed = LeadingNumber(text);
     if (typed < 0) return Refuse("Invalid number of " + other.OtherName + "!", mode);
     if (typed > other.MaxQuantity)
@@ -276,15 +250,16 @@ QuantityMove LoopEditorModel::MoveInOtherTable(int row, int step, bool dinCheckB
 
 // --- Results
 
-void LoopEditorModel::ReceiveResults(const LoopEditorResults& results) {
+void LoopEditorModel::ShowLoopResults(int loop, const LoopResults& results) {
+    if (loop != loop_) return;
     results_ = results;
     outOfDate_ = false;
-    if (results.txtTotalLength) totalText_ = *results.txtTotalLength;
+    if (results.totalRun) totalText_ = *results.totalRun;
     // The smallest usable cable found by the calculation is shown in the list; this is a
     // display of the result, not a choice of the user's.
-    if (results.selectCableImpedance && !cableEntries_.empty()) {
-        selectedCable_ = CableEntryForImpedance(*results.selectCableImpedance);
-        impedanceText_ = ImpedanceToText(*results.selectCableImpedance);
+    if (results.cableImpedance && !cableEntries_.empty()) {
+        selectedCable_ = CableEntryForImpedance(*results.cableImpedance);
+        impedanceText_ = ImpedanceToText(*results.cableImpedance);
     }
 }
 
@@ -293,11 +268,11 @@ ResultsView LoopEditorModel::Results() const {
     view.shown = results_;
     view.outOfDate = outOfDate_;
     if (outOfDate_) {
-        view.shown.txtVoltDrop.clear();
-        view.shown.lblMaxVoltDrop.clear();
-        view.shown.lblExplanation.clear();
-        view.shown.lblPassFail = kOutOfDateText;
-        if (calcOption_ == kOptCableRun) view.shown.txtTotalLength = std::string();
+        view.shown.voltDrop.clear();
+        view.shown.maxVoltDropNote.clear();
+        view.shown.explanation.clear();
+        view.shown.verdictLong = kOutOfDateText;
+        if (calcOption_ == kOptCableRun) view.shown.totalRun = std::string();
         view.passFailBold = false;
         view.passFailPointSize = 8;
     }

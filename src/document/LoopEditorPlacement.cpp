@@ -18,14 +18,14 @@ const std::string kMasterNeeded =
 
 const DeviceTypeRecord& TypeRecord(int type) {
     static const DeviceTypeRecord none{};
-    if (type < 0 || type >= static_cast<int>(DeviceTypeTable.size())) return none;
-    return DeviceTypeTable[static_cast<std::size_t>(type)];
+    const DeviceTypeRecord* record = FindDeviceTypeRecord(type);
+    return record ? *record : none;
 }
 
 const OtherDevice& OtherRecord(int other) {
     static const OtherDevice none{};
-    if (other < 0 || other >= static_cast<int>(OtherDeviceTable.size())) return none;
-    return OtherDeviceTable[static_cast<std::size_t>(other)];
+    const OtherDevice* record = FindOtherDeviceRecord(other);
+    return record ? *record : none;
 }
 
 bool HasDevice(const clsCalculator& calc, int slot) {
@@ -281,6 +281,8 @@ RuleResult RemoveDevices(const LoopSlots& loop, int type, int count, bool removi
                 calc.DeviceBaseType(slot) != 0)
                 continue;
             const int to = AttachmentTarget(calc, target, type, other, otherBase);
+            // A device whose attachments find no receiving device keeps them and stays; the
+            // walk goes on with the next one, as relocating devices does.
             if (to < 0) continue;
             calc.DeviceOtherType(to, static_cast<std::int16_t>(other));
             calc.DeviceOtherBaseType(to, static_cast<std::int16_t>(otherBase));

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/clsCalculatorCatalogue.h"
-#include "shell/ErrorHandler.h"
+#include "shell/RuntimeFault.h"
 
 using calculator_catalogue::DeviceTypeAt;
 using calculator_catalogue::OtherDeviceAt;
@@ -109,11 +109,9 @@ std::unique_ptr<clsCalculator> clsCalculator::Copy() const {
         copy->DeviceType(slot, deviceType_[s]);
         copy->DeviceOtherType(slot, otherType_[s]);
         copy->DeviceOtherBaseType(slot, otherBaseType_[s]);
-        for (std::int32_t sub = kFirstSub; sub <= kLastSub; ++sub) {
-            const auto i = static_cast<std::size_t>(sub - kFirstSub);
-            copy->DeviceStandaloneTypeAndAddress(slot, sub, standaloneType_[s][i],
-                                                 standaloneAddress_[s][i]);
-        }
+        for (std::size_t i = 0; i < standaloneType_[s].size(); ++i)
+            copy->DeviceStandaloneTypeAndAddress(slot, static_cast<std::int32_t>(i) + kFirstSub,
+                                                 standaloneType_[s][i], standaloneAddress_[s][i]);
         copy->baseAddress_[s] = baseAddress_[s];
         copy->DeviceBaseType(slot, baseType_[s]);
     }
@@ -219,11 +217,15 @@ void clsCalculator::ClearData() {
 }
 
 std::int32_t clsCalculator::DeviceStandaloneAddress(std::int32_t slot, std::int32_t sub) const {
-    return standaloneAddress_[SlotIndex(slot)][SubIndex(sub)];
+    const auto& addresses = standaloneAddress_[SlotIndex(slot)];
+    const std::size_t i = SubIndex(sub);
+    return addresses.empty() ? 0 : addresses[i];
 }
 
 std::int16_t clsCalculator::DeviceStandalone(std::int32_t slot, std::int32_t sub) const {
-    return standaloneType_[SlotIndex(slot)][SubIndex(sub)];
+    const auto& types = standaloneType_[SlotIndex(slot)];
+    const std::size_t i = SubIndex(sub);
+    return types.empty() ? 0 : types[i];
 }
 
 void clsCalculator::DeviceStandaloneAddress(std::int32_t slot, std::int32_t sub,
@@ -288,6 +290,11 @@ void clsCalculator::DeviceStandaloneTypeAndAddress(std::int32_t slot, std::int32
     if (!IsSlot(slot)) return;
     const auto s = static_cast<std::size_t>(slot);
     const std::size_t i = SubIndex(sub);
+    if (standaloneType_[s].empty()) {
+        if (type == 0) return;  // an empty position stays empty (type 0, address 0)
+        standaloneType_[s].resize(kSubCount);
+        standaloneAddress_[s].resize(kSubCount);
+    }
     std::int16_t& storedType = standaloneType_[s][i];
     std::int32_t& storedAddress = standaloneAddress_[s][i];
     if (storedAddress == address && storedType == type) return;

@@ -152,8 +152,10 @@ private:
     std::array<std::int16_t, kSlotCount> otherBaseType_{};
     std::array<std::int16_t, kSlotCount> baseType_{};
     std::array<std::int16_t, kSlotCount> baseAddress_{};
-    std::array<std::array<std::int16_t, kSubCount>, kSlotCount> standaloneType_{};
-    std::array<std::array<std::int32_t, kSubCount>, kSlotCount> standaloneAddress_{};
+    // Standalone devices behind each slot, by sub-address; a slot that never held one keeps
+    // both lists empty (few slots ever do, and eight full tables would weigh 1.5 MB).
+    std::array<std::vector<std::int16_t>, kSlotCount> standaloneType_{};
+    std::array<std::vector<std::int32_t>, kSlotCount> standaloneAddress_{};
     std::array<std::int32_t, kSlotCount> standaloneCount_{};
     std::array<std::int32_t, kSlotCount> addressOrder_{};
 

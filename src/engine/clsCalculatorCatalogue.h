@@ -14,24 +14,16 @@ inline const DeviceTypeRecord kNoDeviceType{};
 inline const OtherDevice kNoOtherDevice{};
 
 inline const DeviceTypeRecord& DeviceTypeAt(int type) {
-    if (type == 0) return kNoDeviceType;
-    if (type < 0 || static_cast<std::size_t>(type) >= DeviceTypeTable.size())
-        throw std::out_of_range("device type " + std::to_string(type) + " is not in the catalogue");
-    return DeviceTypeTable[static_cast<std::size_t>(type)];
+    return type == 0 ? kNoDeviceType : DeviceTypeRecordAt(type);
 }
 
 inline const OtherDevice& OtherDeviceAt(int other) {
-    if (other == 0) return kNoOtherDevice;
-    if (other < 0 || static_cast<std::size_t>(other) >= OtherDeviceTable.size())
-        throw std::out_of_range("other device " + std::to_string(other) +
-                                " is not in the catalogue");
-    return OtherDeviceTable[static_cast<std::size_t>(other)];
+    return other == 0 ? kNoOtherDevice : OtherDeviceRecordAt(other);
 }
 
 // The output group of an output bit: 1 drives an LED, 2 an output.
 inline int OutputGroupOf(int outputUse) {
-    if (outputUse >= 0 && static_cast<std::size_t>(outputUse) < OutputBitTable.size())
-        return OutputBitTable[static_cast<std::size_t>(outputUse)].OutputGroup;
+    if (const OutputBit* bit = FindInTable(OutputBitTable, outputUse)) return bit->OutputGroup;
     if (outputUse == 0) return 0;
     throw std::out_of_range("output bit " + std::to_string(outputUse) + " is not in the catalogue");
 }

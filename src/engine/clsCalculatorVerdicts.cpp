@@ -4,7 +4,7 @@
 
 #include "engine/clsCalculator.h"
 #include "engine/clsCalculatorCatalogue.h"
-#include "shell/ErrorHandler.h"
+#include "shell/RuntimeFault.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ constexpr const char* kUnknownReason = "Unknown reason";
 
 // The name of a device type, empty for a number the catalogue does not hold.
 std::string DeviceTypeName(std::int32_t type) {
-    if (type < 0 || static_cast<std::size_t>(type) >= DeviceTypeTable.size()) return "";
-    return DeviceTypeTable[static_cast<std::size_t>(type)].Name;
+    const DeviceTypeRecord* record = FindDeviceTypeRecord(type);
+    return record ? record->Name : "";
 }
 
 // An end of a cable segment: an isolator's address, or 0 for the control panel.
@@ -103,16 +103,14 @@ std::string clsCalculator::DesignExplanation() const {
         case kDependentDevices:
             if (dependentFailAddress_ > 0) {
                 const std::int16_t device = DeviceType(dependentFailAddress_);
-                std::int32_t needed = 0;
-                if (device >= 0 && static_cast<std::size_t>(device) < DeviceTypeTable.size())
-                    needed = DeviceTypeTable[static_cast<std::size_t>(device)].DependsOnDevice;
+                const DeviceTypeRecord* record = FindDeviceTypeRecord(device);
+                const std::int32_t needed = record ? record->DependsOnDevice : 0;
                 return "Device at address " + number(dependentFailAddress_) +
                        " does not have a corresponding " + DeviceTypeName(needed) + ".";
             }
-            if (dependentFailType_ >= 1 &&
-                static_cast<std::size_t>(dependentFailType_) < DeviceTypeTable.size()) {
-                const DeviceTypeRecord& type =
-                    DeviceTypeTable[static_cast<std::size_t>(dependentFailType_)];
+            if (const DeviceTypeRecord* found = FindDeviceTypeRecord(dependentFailType_);
+                dependentFailType_ >= 1 && found) {
+                const DeviceTypeRecord& type = *found;
                 return "There are more than " + number(type.MaximumDependents) +
                        " dependent devices per " + type.Name + ".";
             }

@@ -257,7 +257,7 @@ bool clsCalculator::CheckDependentDevices() {
     // Every dependent device needs the device it depends on somewhere on the loop...
     for (std::size_t t = 1; t < types; ++t) {
         if (held[t] == 0) continue;
-        const std::int16_t dependsOn = DeviceTypeTable[t].DependsOnDevice;
+        const std::int16_t dependsOn = DeviceTypeAt(static_cast<int>(t)).DependsOnDevice;
         if (dependsOn != 0 && !isHeld(dependsOn)) {
             dependentFailAddress_ = firstSlot[t];
             dependentFailType_ = 0;
@@ -267,10 +267,10 @@ bool clsCalculator::CheckDependentDevices() {
     // ...and that device serves only so many.
     for (std::size_t t = 1; t < types; ++t) {
         if (held[t] == 0) continue;
-        const std::int16_t dependsOn = DeviceTypeTable[t].DependsOnDevice;
+        const std::int16_t dependsOn = DeviceTypeAt(static_cast<int>(t)).DependsOnDevice;
         if (dependsOn == 0) continue;
         const auto d = static_cast<std::size_t>(dependsOn);
-        if (DeviceTypeTable[d].MaximumDependents < dependents[d]) {
+        if (DeviceTypeAt(dependsOn).MaximumDependents < dependents[d]) {
             dependentFailAddress_ = 0;
             dependentFailType_ = dependsOn;
             return false;

@@ -238,6 +238,16 @@ void ResetProfileCache() {
     }
 }
 
+std::vector<std::string> ProfileSectionKeys(const std::string& file, const std::string& section) {
+    const CacheEntry& entry = Load(ResolveProfilePath(file));
+    const auto s = entry.parsed.sectionIndex.find(MatchName(section));
+    if (s == entry.parsed.sectionIndex.end()) return {};
+    std::vector<std::string> keys;
+    for (const auto& [key, ref] : entry.parsed.sections[s->second].keyLine)
+        keys.push_back(key);
+    return keys;
+}
+
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key) {
     const CacheEntry& entry = Load(ResolveProfilePath(file));
@@ -248,16 +258,6 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
     if (k == sec.keyLine.end()) return {};
     if (!k->second.value) k->second.value = Cp1252ToUtf8(ValueOf(sec.lines[k->second.line]));
     return *k->second.value;
-}
-
-std::vector<std::string> ProfileKeyNames(const std::string& file, const std::string& section) {
-    const CacheEntry& entry = Load(ResolveProfilePath(file));
-    const auto s = entry.parsed.sectionIndex.find(MatchName(section));
-    std::vector<std::string> names;
-    if (s == entry.parsed.sectionIndex.end()) return names;
-    for (const auto& [name, ref] : entry.parsed.sections[s->second].keyLine)
-        names.push_back(name);
-    return names;
 }
 
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,

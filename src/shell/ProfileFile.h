@@ -21,10 +21,10 @@
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key);
 
-// The names of the keys of a section (its first occurrence) as reads match them: trimmed and
-// upper-cased, in the file's code page, in no particular order. Lets a reader that asks for
-// many keys, most of them absent, ask only for those that are there.
-std::vector<std::string> ProfileKeyNames(const std::string& file, const std::string& section);
+// The keys of a section as names match (trimmed, upper case), in no particular order; empty
+// when the file or section is missing. A reader that would probe hundreds of possible keys asks
+// only for those present.
+std::vector<std::string> ProfileSectionKeys(const std::string& file, const std::string& section);
 
 // Replaces the value in place, or appends the key at the end of its section, or appends the
 // section with the key at the end of the file, creating the file when missing. No value (as

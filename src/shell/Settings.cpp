@@ -36,6 +36,7 @@ struct FileStamp {
 };
 
 struct Store {
+    bool readOnly = false;
     std::string path;
     FileStamp stamp;
     bool loaded = false;
@@ -226,6 +227,7 @@ bool IsValidName(const std::string& name) {
 // for the failure's description.
 void Persist(Store& store, const std::vector<Entry>& entries, const std::string& name,
              const std::string& value) {
+    if (store.readOnly) return;
     if (!EnsureFolder(Paths().configDir))
         throw RuntimeFault{kSettingsCreateKeyError,
                            "Failed to create registry Key: '" + SettingsKey() + "'"};
@@ -319,6 +321,10 @@ void WriteSettingFlag(const std::string& name, bool flag) {
 
 void DeleteSetting(const std::string& name) {
     Change(name, std::nullopt, "");
+}
+
+void SetSettingsReadOnly(bool readOnly) {
+    TheStore().readOnly = readOnly;
 }
 
 std::string GetLastFolder() {

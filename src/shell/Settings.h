@@ -50,6 +50,11 @@ void WriteSettingNumber(const std::string& name, std::int32_t number);
 // Removes the value; removing a value that does not exist does nothing.
 void DeleteSetting(const std::string& name);
 
+// Makes the store read-only for the rest of the run (or writable again): writes then change only
+// the copy in memory, so later reads see them, and the settings file is neither created nor
+// rewritten. The command-line tool reads the designer's settings but never changes them.
+void SetSettingsReadOnly(bool readOnly);
+
 // The folder of the last opened or saved configuration file (setting "QMR Path"); when that is
 // empty, the user's documents folder, which is created when missing.
 std::string GetLastFolder();

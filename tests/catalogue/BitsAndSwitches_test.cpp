@@ -19,7 +19,7 @@ struct KeyValue {
 
 struct Loader {
     std::string section;
-    bool (*load)();
+    bool (*load)(const std::string& file);
     std::size_t (*size)();
     // The loaded table, an entry a line; ends with the answer for numbers beyond the table.
     std::string (*table)();
@@ -138,7 +138,7 @@ protected:
 TEST_P(BitsAndSwitchesTest, ReadsEveryEntry) {
     for (const auto& [edits, table] : GetParam().accepted) {
         Write(edits);
-        ASSERT_TRUE(GetParam().load()) << platform.AllMessageTexts();
+        ASSERT_TRUE(GetParam().load(StandardDevicesFilePath())) << platform.AllMessageTexts();
         EXPECT_EQ(GetParam().table(), table);
     }
     EXPECT_TRUE(platform.messages.empty());
@@ -148,7 +148,7 @@ TEST_P(BitsAndSwitchesTest, RefusalsNameTheEntryAndTheFile) {
     for (const auto& [edit, message] : GetParam().refusals) {
         Write({edit});
         platform.messages.clear();
-        EXPECT_FALSE(GetParam().load()) << edit.key;
+        EXPECT_FALSE(GetParam().load(StandardDevicesFilePath())) << edit.key;
         EXPECT_EQ(platform.AllMessageTexts(),
                   message + " in " + FilePhrase(StandardDevicesFilePath()));
         // A refused highest number leaves one cleared entry behind.
@@ -162,7 +162,7 @@ TEST_P(BitsAndSwitchesTest, RefusalsNameTheEntryAndTheFile) {
 TEST_F(BitsAndSwitchesTest, ARefusedInputTableLeavesEntryZeroUndefined) {
     IniText file = MinimalDeviceFile();
     WriteStandardDevices(file.Set("Inputs", "MaxInputs", "0"));
-    ASSERT_FALSE(LoadInputBits());
+    ASSERT_FALSE(LoadInputBits(StandardDevicesFilePath()));
     EXPECT_EQ(InputTable(), "?,-1,0,n\nn");
 }
 

@@ -1,51 +1,9 @@
 // quelmar-cli calc and resave, run as the built program on the shipped data and the examples.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <nlohmann/json.hpp>
-#include <string>
-
-#include "support/TestSupport.h"
+#include "cli/CliFixtures.h"
 
 namespace {
 
-const std::string kData = QUELMAR_SOURCE_DATA_DIR;
-const std::string kExamples = kData + "/../examples/";
-
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quoted(const std::string& s) {
-    return "'" + s + "'";
-}
-
-class CalcCommandTest : public ::testing::Test {
-protected:
-    // Runs quelmar-cli with the shipped data and private user and config folders.
-    CliRun Cli(const std::string& arguments) {
-        const std::string command =
-            std::string(QUELMAR_CLI_PATH) + " --data-dir " + Quoted(kData) + " --user-dir " +
-            Quoted(temp.File("user")) + " --config-dir " + Quoted(temp.File("config")) + " " +
-            arguments + " >" + Quoted(temp.File("out.txt")) + " 2>" + Quoted(temp.File("err.txt"));
-        const int raw = std::system(command.c_str());
-        CliRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadWholeFile(temp.File("out.txt"));
-        run.err = ReadWholeFile(temp.File("err.txt"));
-        return run;
-    }
-    nlohmann::json Json(const std::string& arguments) {
-        const CliRun run = Cli(arguments);
-        EXPECT_EQ(run.status, 0) << run.err;
-        return nlohmann::json::parse(run.out);
-    }
-    std::string Example(const std::string& name) { return Quoted(kExamples + name); }
-
-    TempFolder temp;
-};
+using CalcCommandTest = CliTest;
 
 TEST_F(CalcCommandTest, ATableOfTheLoopsOnThePanelWithTheFailuresExplained) {
     const CliRun run = Cli("calc " + Example("Warehouse.QMR"));
@@ -110,12 +68,6 @@ TEST_F(CalcCommandTest, AFileThatDoesNotOpenExitsWithOne) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Quelmar: Unable to find file '" + missing + "'.\n");
-}
-
-TEST_F(CalcCommandTest, BadUsageExitsWithTwo) {
-    EXPECT_EQ(Cli("calc").status, 2);
-    EXPECT_EQ(Cli("calc --colour " + Example("Office.QMR")).status, 2);
-    EXPECT_EQ(Cli("resave " + Example("Office.QMR")).status, 2);
 }
 
 TEST_F(CalcCommandTest, QuestionsAreAnsweredWithoutAUserAndReportedOnStderr) {

@@ -1,61 +1,40 @@
-// quelmar-cli check-data and the global options, run as the built program with its own folders.
-#include <gtest/gtest.h>
+// quelmar-cli check-data, the global options, and the settings the tool reads but never writes.
+#include <sys/stat.h>
 
-#include <sys/wait.h>
+#include <map>
+#include <utility>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
+#include "cli/CliFixtures.h"
 
-#include "support/TestSupport.h"
+namespace fs = std::filesystem;
 
 namespace {
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& s) {
-    return "'" + s + "'";
-}
-
-class CheckDataTest : public ::testing::Test {
+class CheckDataTest : public CliTest {
 protected:
-    CliResult Run(const std::string& arguments) {
-        const std::string out = temp.File("stdout.txt");
-        const std::string err = temp.File("stderr.txt");
-        const std::string command = std::string("LC_ALL=en_GB ") + Quoted(QUELMAR_CLI_PATH) + " " +
-                                    arguments + " >" + Quoted(out) + " 2>" + Quoted(err) +
-                                    " </dev/null";
-        const int raw = std::system(command.c_str());
-        CliResult result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = ReadWholeFile(out);
-        result.err = ReadWholeFile(err);
-        return result;
-    }
-
-    // The global options pointing at the shipped data, or at a data folder of the test's own.
-    std::string Folders(const std::string& data = QUELMAR_SOURCE_DATA_DIR) const {
-        return "--data-dir " + Quoted(data) + " --user-dir " + Quoted(temp.File("user")) +
-               " --config-dir " + Quoted(temp.File("config"));
-    }
-
     // A copy of the shipped data that a test may damage.
     std::string CopyOfShippedData() const {
         const std::string copy = temp.File("data");
-        std::filesystem::copy(QUELMAR_SOURCE_DATA_DIR, copy,
-                              std::filesystem::copy_options::recursive);
+        fs::copy(kData, copy, fs::copy_options::recursive);
         return copy;
     }
-
-    TempFolder temp;
+    // The panel count of check-data's summary line.
+    static int Panels(const std::string& line) {
+        return std::stoi(line.substr(line.find(", panels ") + 9));
+    }
 };
 
+// Every file below a folder with its bytes and modification time.
+std::map<std::string, std::pair<std::string, fs::file_time_type>> Snapshot(const std::string& dir) {
+    std::map<std::string, std::pair<std::string, fs::file_time_type>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        files[entry.path().string()] = {ReadWholeFile(entry.path().string()),
+                                        fs::last_write_time(entry.path())};
+    return files;
+}
+
 TEST_F(CheckDataTest, ShippedDataLoadsAndTheCountsArePrinted) {
-    const CliResult r = Run(Folders() + " check-data");
+    const CliRun r = Cli("check-data");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     // One line: the counts of families, device types, panels, cables and other devices.
@@ -64,68 +43,94 @@ TEST_F(CheckDataTest, ShippedDataLoadsAndTheCountsArePrinted) {
     EXPECT_EQ(r.out.rfind("families ", 0), 0u) << r.out;
     for (const char* part : {", device types ", ", panels ", ", cables ", ", other devices "})
         EXPECT_NE(r.out.find(part), std::string::npos) << part;
-    // The run kept its settings in the folder given.
-    EXPECT_TRUE(std::filesystem::exists(temp.File("config/settings.ini")));
     // The global options may follow the command as well.
-    const CliResult after = Run("check-data " + Folders());
-    EXPECT_EQ(after.status, 0) << after.err;
-    EXPECT_EQ(after.out, r.out);
+    EXPECT_EQ(Run("check-data " + Folders()).out, r.out);
+
+    // A user-defined panel in the user folder is counted.
+    temp.Write("user/Tarvex/Panels/CUSTPAN.DAT",
+               "[Options]\r\nMaxCustom=1\r\n[Custom1]\r\nName=\"Mine, too\"\r\nLoops=2\r\n"
+               "DriverImpedance=100\r\nAlarmLEDs=1\r\nRemoteLEDs=1\r\nOutputs=1\r\n"
+               "MaxLoopCurrent=100\r\nMaxTotalCurrent=200\r\nMinLoopVoltage=1800\r\n");
+    const CliRun withCustom = Cli("check-data");
+    ASSERT_EQ(withCustom.status, 0) << withCustom.err;
+    EXPECT_EQ(Panels(withCustom.out), Panels(r.out) + 1);
 }
 
-TEST_F(CheckDataTest, AMissingFileIsReportedOnStderrWithExitOne) {
+TEST_F(CheckDataTest, OnlyTheFirstMissingFileIsReportedWithExitOne) {
     const std::string data = CopyOfShippedData();
-    std::filesystem::remove(data + "/Tarvex/Cables/Cables.dat");
-    const CliResult r = Run(Folders(data) + " check-data");
+    fs::remove(data + "/Tarvex/Cables/Cables.dat");
+    CliRun r = Run(Folders(data) + " check-data");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("Unable to find file containing standard cable data: '" + data +
                          "/Tarvex/Cables/Cables.dat'."),
               std::string::npos)
         << r.err;
-}
-
-TEST_F(CheckDataTest, OnlyTheFirstProblemIsReported) {
-    const std::string data = CopyOfShippedData();
-    std::filesystem::remove(data + "/Tarvex/Panels/stdpan.dat");
-    std::filesystem::remove(data + "/Tarvex/Cables/Cables.dat");
-    const CliResult r = Run(Folders(data) + " check-data");
+    fs::remove(data + "/Tarvex/Panels/stdpan.dat");  // read before the cables
+    r = Run(Folders(data) + " check-data");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("standard panel data"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("cable"), std::string::npos) << r.err;
 }
 
-TEST_F(CheckDataTest, TheUserFolderAddsUserDefinedPanels) {
-    const CliResult before = Run(Folders() + " check-data");
-    ASSERT_EQ(before.status, 0) << before.err;
-    const std::string custom =
-        "[Options]\r\nMaxCustom=1\r\n[Custom1]\r\nName=\"Mine, too\"\r\nLoops=2\r\n"
-        "DriverImpedance=100\r\nAlarmLEDs=1\r\nRemoteLEDs=1\r\nOutputs=1\r\nMaxLoopCurrent=100\r\n"
-        "MaxTotalCurrent=200\r\nMinLoopVoltage=1800\r\n";
-    temp.Write("user/Tarvex/Panels/CUSTPAN.DAT", custom);
-    const CliResult after = Run(Folders() + " check-data");
-    ASSERT_EQ(after.status, 0) << after.err;
-    auto panels = [](const std::string& line) {
-        const auto at = line.find(", panels ") + 9;
-        return std::stoi(line.substr(at));
-    };
-    EXPECT_EQ(panels(after.out), panels(before.out) + 1);
-}
-
 TEST_F(CheckDataTest, BadUsageExitsTwo) {
-    EXPECT_EQ(Run("").status, 2);
-    EXPECT_EQ(Run("no-such-command").status, 2);
-    EXPECT_EQ(Run("--no-such-option check-data").status, 2);
-    EXPECT_EQ(Run("--data-dir").status, 2);
+    for (const std::string& arguments : std::vector<std::string>{
+             "", "no-such-command", "--no-such-option check-data", "--data-dir", "calc",
+             "calc --colour " + Example("Office.QMR"), "resave " + Example("Office.QMR")})
+        EXPECT_EQ(Run(arguments).status, 2) << arguments;
 }
 
 TEST_F(CheckDataTest, HelpAndVersionExitZero) {
-    const CliResult help = Run("--help");
+    const CliRun help = Run("--help");
     EXPECT_EQ(help.status, 0);
     for (const char* text : {"--data-dir", "--user-dir", "--config-dir", "check-data"})
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
-    const CliResult version = Run("--version");
+    const CliRun version = Run("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_NE(version.out.find("1.00"), std::string::npos) << version.out;
+}
+
+// The commands, each of which must leave the designer's settings alone.
+std::vector<std::string> EveryCommand(const std::string& output) {
+    return {"check-data", "calc " + Quoted(kExamples + "Warehouse.QMR"),
+            "calc --json --wiring-checks " + Quoted(kExamples + "OldLibrary.QMR"),
+            "resave " + Quoted(kExamples + "OldLibrary.QMR") + " " + Quoted(output)};
+}
+
+TEST_F(CheckDataTest, CommandsReadTheSettingsButNeverWriteThem) {
+    // A designer's settings: a panel choice and recent files that a script must not change.
+    const std::string settings =
+        temp.Write("config/settings.ini",
+                   "[Software\\Tarvex\\Tarvex Quelmar]\nLastPanel=text:Northgate NG-2\n"
+                   "mFileRecent1=text:/home/ann/site.QMR\nLastCableImpedance=number:2500\n");
+    fs::last_write_time(settings, fs::last_write_time(settings) - std::chrono::hours(24));
+    fs::create_directories(temp.File("user"));
+    const auto before = Snapshot(temp.File("config"));
+    const auto userBefore = Snapshot(temp.File("user"));
+    std::map<std::string, std::string> outputs;
+    for (const std::string& command : EveryCommand(temp.File("out.QMR"))) {
+        const CliRun run = Cli(command);
+        EXPECT_EQ(run.status, 0) << command << "\n" << run.err;
+        outputs[command] = run.out;
+        EXPECT_EQ(Snapshot(temp.File("config")), before) << command;
+        EXPECT_EQ(Snapshot(temp.File("user")), userBefore) << command;
+    }
+    const std::string written = ReadWholeFile(temp.File("out.QMR"));
+    ASSERT_FALSE(written.empty());
+
+    // The same runs with a config folder that cannot be written (nor, below a plain file,
+    // created) give the same results.
+    for (const std::string& folder : {temp.File("config"), temp.File("stdout.txt/config")}) {
+        configDir = folder;
+        chmod(temp.File("config").c_str(), 0555);
+        for (const std::string& command : EveryCommand(temp.File("again.QMR"))) {
+            const CliRun run = Cli(command);
+            EXPECT_EQ(run.status, 0) << folder << " " << command << "\n" << run.err;
+            EXPECT_EQ(run.out, outputs[command]) << folder << " " << command;
+        }
+        EXPECT_EQ(ReadWholeFile(temp.File("again.QMR")), written);
+        chmod(temp.File("config").c_str(), 0755);
+    }
 }
 
 }  // namespace

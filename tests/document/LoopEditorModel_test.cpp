@@ -22,14 +22,14 @@ std::vector<std::string> Rows(const LoopEditorModel& editor) {
 }
 
 // Records what the glue shows of the loops.
-class RecordingDisplay : public CalcDisplay {
+class RecordingDisplay : public LoopResultsView {
 public:
-    void ShowLoopEditorResults(int loop, const LoopEditorResults& results) override {
+    void ShowLoopResults(int loop, const LoopResults& results) override {
         editorShows.push_back(loop);
         last = results;
     }
     std::vector<int> editorShows;
-    LoopEditorResults last;
+    LoopResults last;
 };
 
 using LoopEditorTest = EditorTest;
@@ -132,17 +132,17 @@ TEST_F(LoopEditorTest, ActivationRecalculatesOnceAndEveryAcceptedChangeMarksTheD
     const int beacon = cat->AddOther(Ancillary("Beacon"));
     Loop().DeviceType(1, static_cast<std::int16_t>(detector));
     RecordingDisplay display;
-    CalcDisplay* previous = SetCalcDisplay(&display);
+    ScopedInstall<LoopResultsView> installed(display);
     {
         LoopEditorModel editor(1);
         EXPECT_EQ(editor.Caption(), "Loop 1");
         editor.Activate();
         editor.Activate();
         EXPECT_EQ(display.editorShows, std::vector<int>{1});
-        EXPECT_EQ(display.last.lblQty, "1");
+        EXPECT_EQ(display.last.deviceCount, "1");
         const ResultsView& r = editor.Results();
-        EXPECT_EQ(std::tie(r.shown.lblQty, r.shown.lblQuiescentDevices, r.outOfDate, r.passFailBold,
-                           r.passFailPointSize),
+        EXPECT_EQ(std::tie(r.shown.deviceCount, r.shown.quiescentDevices, r.outOfDate,
+                           r.passFailBold, r.passFailPointSize),
                   std::make_tuple("1", "250 µA", false, true, 12));
         EXPECT_FALSE(CurrentDocument().DataChanged);
 
@@ -151,12 +151,12 @@ TEST_F(LoopEditorTest, ActivationRecalculatesOnceAndEveryAcceptedChangeMarksTheD
             editor.ValidateDeviceQuantity(RowOf(editor, detector), "4", CheckMode::Leaving));
         EXPECT_TRUE(CurrentDocument().DataChanged);
         EXPECT_NE(CurrentDocument().ModifiedDate, (DateTime{2001, 1, 1, 0, 0, 0}));
-        EXPECT_EQ(editor.Results().shown.lblQty, "4");
+        EXPECT_EQ(editor.Results().shown.deviceCount, "4");
         CurrentDocument().DataChanged = false;
         ASSERT_TRUE(
             editor.ValidateOtherQuantity(OtherRowOf(editor, beacon), "2", CheckMode::Leaving));
         EXPECT_TRUE(CurrentDocument().DataChanged);
-        EXPECT_EQ(editor.Results().shown.lblQuiescentTotal, "1400 µA");
+        EXPECT_EQ(editor.Results().shown.quiescentTotal, "1400 µA");
         // An unchanged quantity is no change.
         CurrentDocument().DataChanged = false;
         EXPECT_TRUE(
@@ -165,9 +165,8 @@ TEST_F(LoopEditorTest, ActivationRecalculatesOnceAndEveryAcceptedChangeMarksTheD
             editor.ValidateOtherQuantity(OtherRowOf(editor, beacon), "2", CheckMode::Leaving));
         EXPECT_FALSE(CurrentDocument().DataChanged);
     }
-    // The editor gave the display back when it closed.
-    EXPECT_EQ(&CurrentCalcDisplay(), &display);
-    SetCalcDisplay(previous);
+    // The editor removed only itself when it closed.
+    EXPECT_EQ(InstalledList<LoopResultsView>(), std::vector<LoopResultsView*>{&display});
     // Each loop has its own editor; there are eight loops.
     auto fifth = OpenEditor(5);
     EXPECT_EQ(fifth->Caption(), "Loop 5");
@@ -181,23 +180,23 @@ TEST_F(LoopEditorTest, TypingMakesTheResultsOutOfDateUntilTheNextRecalculation) 
     const int detector = cat->AddType(EditorType("Detector"), true);
     auto editor = OpenEditor();
     const ResultsView fresh = editor->Results();
-    ASSERT_FALSE(fresh.shown.txtVoltDrop.empty());
+    ASSERT_FALSE(fresh.shown.voltDrop.empty());
     ASSERT_TRUE(editor->QuantityKey('3'));
     const ResultsView stale = editor->Results();
-    EXPECT_EQ(std::tie(stale.outOfDate, stale.shown.lblPassFail, stale.passFailBold,
-                       stale.passFailPointSize, stale.shown.txtVoltDrop, stale.shown.lblMaxVoltDrop,
-                       stale.shown.lblExplanation, stale.shown.lblQty),
+    EXPECT_EQ(std::tie(stale.outOfDate, stale.shown.verdictLong, stale.passFailBold,
+                       stale.passFailPointSize, stale.shown.voltDrop, stale.shown.maxVoltDropNote,
+                       stale.shown.explanation, stale.shown.deviceCount),
               std::make_tuple(true, "Press <Enter> key\nor Click here\nto Re-calculate", false, 8,
-                              "", "", "", fresh.shown.lblQty));
+                              "", "", "", fresh.shown.deviceCount));
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "3", CheckMode::Leaving));
     EXPECT_FALSE(editor->Results().outOfDate);
-    EXPECT_EQ(editor->Results().shown.lblPassFail, Loop().LoopDesignLong());
+    EXPECT_EQ(editor->Results().shown.verdictLong, Loop().LoopDesignLong());
     // A value typed again unchanged brings the results back without a change; a refused value
     // leaves them out of date.
     ASSERT_TRUE(editor->QuantityKey('3'));
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "3", CheckMode::Leaving));
     EXPECT_FALSE(editor->Results().outOfDate);
-    EXPECT_FALSE(editor->Results().shown.txtVoltDrop.empty());
+    EXPECT_FALSE(editor->Results().shown.voltDrop.empty());
     ASSERT_TRUE(editor->QuantityKey('9'));
     EXPECT_FALSE(
         editor->ValidateDeviceQuantity(RowOf(*editor, detector), "999", CheckMode::Leaving));

@@ -16,6 +16,8 @@
 #include "document/ConfigReader.h"
 #include "document/ConfigWriter.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentFixtures.h"
+#include "document/DocumentRules.h"
 #include "shell/FileRead.h"
 #include "shell/ProfileFile.h"
 #include "support/TestSupport.h"
@@ -26,6 +28,9 @@ const std::string kExamples = std::string(QUELMAR_SOURCE_DATA_DIR) + "/../exampl
 
 class SaveSafetyTest : public ScriptedTest {
 protected:
+    SilentOpenProgress progress;
+    ScriptedUnknownPrompt unknown;
+
     void SetUp() override {
         ScriptedTest::SetUp();
         AppPaths shipped = paths;
@@ -42,7 +47,8 @@ protected:
         ScriptedTest::TearDown();
     }
     void Open(const std::string& path) {
-        ASSERT_EQ(OpenConfigurationFile(path, false).outcome, OpenOutcome::Opened)
+        ASSERT_EQ(OpenConfigurationFile(path, false, progress, unknown).outcome,
+                  OpenOutcome::Opened)
             << platform.AllMessageTexts();
     }
     // What the folder holds besides the fixture's own three folders.
@@ -63,7 +69,7 @@ TEST_F(SaveSafetyTest, AReadErrorAnywhereInADesignOrACatalogueFailsWithTheSystem
         platform.messages.clear();
         ResetProfileCache();
         InjectReadFailure({"Hospital.QMR", at, at == 0 ? EACCES : EIO});
-        EXPECT_TRUE(OpenConfigurationFile(hospital, false).previousDesignKept);
+        EXPECT_TRUE(OpenConfigurationFile(hospital, false, progress, unknown).previousDesignKept);
         EXPECT_EQ(platform.AllMessageTexts(),
                   "Unable to open file '" + hospital + "' for the following reason:\n\n" +
                       (at == 0 ? "(70)  Permission denied" : "(57)  Input/output error"));
@@ -123,7 +129,8 @@ TEST_F(SaveSafetyTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int i = round;; ++i) {
-                OpenConfigurationFile(kExamples + (i % 2 ? "Office.QMR" : "Warehouse.QMR"), false);
+                OpenConfigurationFile(kExamples + (i % 2 ? "Office.QMR" : "Warehouse.QMR"), false,
+                                      progress, unknown);
                 if (SaveConfigurationFile(design)) ++*saves;
             }
         }

@@ -17,10 +17,6 @@ protected:
         ScriptedTest::SetUp();
         LoadRecentFiles();  // the list of the fresh, empty settings
     }
-    void TearDown() override {
-        SetRecentFilesChangedHandler(nullptr);
-        ScriptedTest::TearDown();
-    }
     static List Stored() {
         List stored;
         for (int n = 1; n <= 4; ++n)
@@ -59,8 +55,11 @@ TEST_F(RecentFilesTest, NewestFirstOnceEachAtMostFourAndStored) {
 }
 
 TEST_F(RecentFilesTest, LoadingSkipsEmptyAndRepeatedPathsAndEveryChangeIsAnnounced) {
-    int calls = 0;
-    SetRecentFilesChangedHandler([&] { ++calls; });
+    struct CountingView : RecentFilesView {
+        int calls = 0;
+        void ShowRecentFiles(const std::vector<std::string>&) override { ++calls; }
+    } view;
+    ScopedInstall<RecentFilesView> installed(view);
     WriteSettingText("mFileRecent1", "");
     WriteSettingText("mFileRecent2", "/b.QMR");
     WriteSettingText("mFileRecent3", "/c two.QMR");
@@ -70,7 +69,7 @@ TEST_F(RecentFilesTest, LoadingSkipsEmptyAndRepeatedPathsAndEveryChangeIsAnnounc
     EXPECT_EQ(RecentFiles(), (List{"/b.QMR", "/c two.QMR"}));
     AddRecentFile("/c two.QMR");
     EXPECT_EQ(Stored(), (List{"/c two.QMR", "/b.QMR", "", ""}));
-    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(view.calls, 2);
 }
 
 TEST_F(RecentFilesTest, LongPathsLoseTheirMiddleFolders) {

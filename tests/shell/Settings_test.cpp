@@ -49,11 +49,6 @@ private:
 
 }  // namespace
 
-TEST_F(SettingsTest, KeyAndFileLocation) {
-    EXPECT_EQ(SettingsKey(), "Software\\Tarvex\\Tarvex Quelmar");
-    EXPECT_EQ(SettingsFilePath(), paths.configDir + "/settings.ini");
-}
-
 TEST_F(SettingsTest, MissingValuesReadAsDefaultsAndReadingCreatesNothing) {
     fs::remove_all(paths.configDir);
     EXPECT_EQ(ReadSettingText("LastPanel"), "");
@@ -85,37 +80,28 @@ TEST_F(SettingsTest, TextsRoundTripThroughTheFileUnchanged) {
         EXPECT_EQ(ReadSettingText(name), text) << name;
     // The text with line breaks must not have added a second Units value or section.
     EXPECT_FALSE(SettingExists("Units"));
-}
 
-TEST_F(SettingsTest, RandomTextsRoundTrip) {
+    // Random bytes, written in one batch, come back as they were.
     std::mt19937 rng(12345);
     std::uniform_int_distribution<int> length(0, 60), byte(0, 255);
-    std::vector<std::string> texts;
-    for (int i = 0; i < 200; ++i) {
-        std::string t;
-        for (int n = length(rng); n > 0; --n)
-            t += static_cast<char>(byte(rng));
-        texts.push_back(t);
-    }
+    std::vector<std::string> random(200);
     {
         SettingsBatch batch;
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            WriteSettingText("Text" + std::to_string(i), texts[i]);
+        for (std::size_t i = 0; i < random.size(); ++i) {
+            for (int n = length(rng); n > 0; --n)
+                random[i] += static_cast<char>(byte(rng));
+            WriteSettingText("Text" + std::to_string(i), random[i]);
+        }
         batch.Commit();
     }
     ReopenFromDisk();
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        EXPECT_EQ(ReadSettingText("Text" + std::to_string(i)), texts[i]);
+    for (std::size_t i = 0; i < random.size(); ++i)
+        EXPECT_EQ(ReadSettingText("Text" + std::to_string(i)), random[i]);
 }
 
 TEST_F(SettingsTest, NumbersAndFlagsRoundTrip) {
-    const std::int32_t numbers[] = {0,
-                                    1,
-                                    -1,
-                                    7,
-                                    10000,
-                                    std::numeric_limits<std::int32_t>::max(),
-                                    std::numeric_limits<std::int32_t>::min()};
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+    const std::int32_t numbers[] = {0, 1, -1, 7, 10000, kMax, -kMax - 1};
     for (std::size_t i = 0; i < std::size(numbers); ++i)
         WriteSettingNumber("N" + std::to_string(i), numbers[i]);
     WriteSettingFlag("FirstTimeDone", true);
@@ -129,10 +115,8 @@ TEST_F(SettingsTest, NumbersAndFlagsRoundTrip) {
     EXPECT_TRUE(SettingExists("DontShowFamily3"));  // false exists, unlike a missing flag
     EXPECT_EQ(ReadSettingNumber("DontShowFamily3"), 0);
     // Any non-zero number reads as true.
-    EXPECT_TRUE(ReadSettingFlag("N1"));
-    EXPECT_TRUE(ReadSettingFlag("N3"));
-    EXPECT_TRUE(ReadSettingFlag("N6"));
-    EXPECT_FALSE(ReadSettingFlag("N0"));
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        EXPECT_EQ(ReadSettingFlag("N" + std::to_string(i)), numbers[i] != 0) << numbers[i];
 }
 
 TEST_F(SettingsTest, TextsAndNumbersAreKeptApart) {
@@ -188,33 +172,23 @@ TEST_F(SettingsTest, DamagedOrHandEditedValuesReadAsDefaults) {
         "cablegroup1=number:0\r\n"
         "=number:5\r\n"
         "no equals sign here\r\n");
-    EXPECT_EQ(ReadSettingNumber("Units"), 0);
-    EXPECT_EQ(ReadSettingText("LastPanel"), "");
-    EXPECT_EQ(ReadSettingNumber("LastCalcType"), 0);
-    EXPECT_EQ(ReadSettingNumber("Form Width"), 800);
-    EXPECT_EQ(ReadSettingNumber("Form Height"), 0);
-    EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), 0);
-    EXPECT_EQ(ReadSettingText("LatestVersion"), "");
-    EXPECT_EQ(ReadSettingText("Form State"), "");
-    EXPECT_EQ(ReadSettingText("mFileRecent1"), "");
-    EXPECT_EQ(ReadSettingText("mFileRecent2"), "upper-case tag");
-    EXPECT_EQ(ReadSettingText("mFileRecent3"), "");
-    EXPECT_TRUE(ReadSettingFlag("CableGroup1"));  // the first of two values counts
+    const std::vector<std::pair<const char*, std::int32_t>> numbers = {
+        {"Units", 0},       {"LastCalcType", 0},       {"Form Width", 800},
+        {"Form Height", 0}, {"LastCableImpedance", 0}, {"CableGroup1", -1}};  // the first counts
+    for (const auto& [name, number] : numbers)
+        EXPECT_EQ(ReadSettingNumber(name), number) << name;
+    const std::vector<std::pair<const char*, const char*>> texts = {
+        {"LastPanel", ""},    {"LatestVersion", ""}, {"Form State", ""},
+        {"mFileRecent1", ""}, {"mFileRecent3", ""},  {"mFileRecent2", "upper-case tag"}};
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(ReadSettingText(name), text) << name;
 }
 
 TEST_F(SettingsTest, BinaryJunkNeverBreaksReadsAndAWriteRebuildsAValidFile) {
     std::mt19937 rng(777);
     std::uniform_int_distribution<int> byte(0, 255);
-    const char* pieces[] = {"[Software\\Tarvex\\Tarvex Quelmar]\n",
-                            "Units=number:1\n",
-                            "=",
-                            "\n",
-                            "\r",
-                            "text:",
-                            "number:",
-                            "\\",
-                            "[",
-                            "]"};
+    const char* pieces[] = {"[Software\\Tarvex\\Tarvex Quelmar]\n", "Units=number:1\n", "=\n\r",
+                            "text:number:\\[]"};
     for (int round = 0; round < 100; ++round) {
         std::string junk;
         for (int i = 0; i < 200; ++i) {
@@ -253,53 +227,42 @@ TEST_F(SettingsTest, AFileChangedOnDiskIsReadAgain) {
     EXPECT_EQ(ReadSettingNumber("LastCalcType"), 0);
 }
 
-TEST_F(SettingsTest, AConfigFolderThatCannotBeCreatedGivesTheCreateKeyFault) {
+TEST_F(SettingsTest, WritesThatCannotBeStoredGiveTheirFaultAndChangeNothing) {
+    const std::string createKey =
+        "Failed to create registry Key: 'Software\\Tarvex\\Tarvex Quelmar'";
+    const auto setValue = [&](const std::string& name, const std::string& value) {
+        return "Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',Section: '" +
+               SettingsFilePath() + "',Key: '" + name + "' to value: '" + value + "'";
+    };
+    // Names that cannot stay one name on one key line.
+    ExpectFault([] { WriteSettingNumber("a=b", 1); }, kSettingsSetValueError, setValue("a=b", "1"));
+    ExpectFault([] { WriteSettingNumber("two\nlines", 1); }, kSettingsSetValueError,
+                setValue("two\nlines", "1"));
+    ExpectFault([] { WriteSettingText("[Section]", "x"); }, kSettingsSetValueError,
+                setValue("[Section]", "x"));
+    ExpectFault([] { WriteSettingText("", "x"); }, kSettingsSetValueError, setValue("", "x"));
+    EXPECT_FALSE(fs::exists(SettingsFilePath()));
+
+    // A folder where the file should be.
+    WriteSettingText("LastPanel", "Old Panel");
+    fs::remove(SettingsFilePath());
+    fs::create_directory(SettingsFilePath());
+    ExpectFault([] { WriteSettingText("LastPanel", "New Panel"); }, kSettingsSetValueError,
+                setValue("LastPanel", "New Panel"));
+    ExpectFault([] { WriteSettingFlag("FirstTimeDone", true); }, kSettingsSetValueError,
+                setValue("FirstTimeDone", "-1"));
+    EXPECT_FALSE(SettingExists("FirstTimeDone"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(paths.configDir), {}), 1);  // no temporaries
+
+    // A config folder below a plain file cannot be created.
     temp.Write("blocker", "a regular file");
     AppPaths p = paths;
     p.configDir = temp.File("blocker/config");
     SetPaths(p);
-    ExpectFault([] { WriteSettingText("LastPanel", "A"); }, kSettingsCreateKeyError,
-                "Failed to create registry Key: 'Software\\Tarvex\\Tarvex Quelmar'");
+    ExpectFault([] { WriteSettingText("LastPanel", "A"); }, kSettingsCreateKeyError, createKey);
     ExpectFault([] { WriteSettingFlag("FirstTimeDone", true); }, kSettingsCreateKeyError,
-                "Failed to create registry Key: 'Software\\Tarvex\\Tarvex Quelmar'");
+                createKey);
     EXPECT_EQ(ReadSettingText("LastPanel"), "");
-}
-
-TEST_F(SettingsTest, AFileThatCannotBeWrittenGivesTheSetValueFaultAndChangesNothing) {
-    WriteSettingText("LastPanel", "Old Panel");
-    fs::remove(SettingsFilePath());
-    fs::create_directory(SettingsFilePath());  // a folder where the file should be
-    const std::string prefix =
-        "Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',Section: '" +
-        paths.configDir + "/settings.ini',Key: '";
-    ExpectFault([] { WriteSettingText("LastPanel", "New Panel"); }, kSettingsSetValueError,
-                prefix + "LastPanel' to value: 'New Panel'");
-    ExpectFault([] { WriteSettingNumber("Units", 1); }, kSettingsSetValueError,
-                prefix + "Units' to value: '1'");
-    ExpectFault([] { WriteSettingFlag("FirstTimeDone", true); }, kSettingsSetValueError,
-                prefix + "FirstTimeDone' to value: '-1'");
-    EXPECT_EQ(ReadSettingNumber("Units"), 0);
-    EXPECT_FALSE(SettingExists("FirstTimeDone"));
-    // No temporary files are left behind.
-    std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(paths.configDir))
-        ++entries;
-    EXPECT_EQ(entries, 1u);
-}
-
-TEST_F(SettingsTest, ANameThatCannotBeStoredIsRefused) {
-    const std::string prefix =
-        "Failed to set registry value Key: 'Software\\Tarvex\\Tarvex Quelmar',Section: '" +
-        SettingsFilePath() + "',Key: '";
-    ExpectFault([] { WriteSettingNumber("a=b", 1); }, kSettingsSetValueError,
-                prefix + "a=b' to value: '1'");
-    ExpectFault([] { WriteSettingNumber("two\nlines", 1); }, kSettingsSetValueError,
-                prefix + "two\nlines' to value: '1'");
-    ExpectFault([] { WriteSettingText("[Section]", "x"); }, kSettingsSetValueError,
-                prefix + "[Section]' to value: 'x'");
-    ExpectFault([] { WriteSettingText("", "x"); }, kSettingsSetValueError,
-                prefix + "' to value: 'x'");
-    EXPECT_FALSE(fs::exists(SettingsFilePath()));
 }
 
 TEST_F(SettingsTest, ABatchWritesOnceOnCommitAndDiscardsWithoutIt) {
