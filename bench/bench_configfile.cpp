@@ -13,6 +13,7 @@
 #include "document/ConfigReader.h"
 #include "document/ConfigWriter.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentRules.h"
 #include "engine/clsCalculator.h"
 #include "shell/Paths.h"
 #include "shell/Platform.h"
@@ -21,13 +22,18 @@ namespace {
 
 // Records any message; the designs must open without one.
 ScriptedPlatform quiet;
+SilentOpenProgress progress;
+// The designs hold no unknown device types; one stops the open.
+class StoppingPrompt : public IgnoreUnknownPrompt {
+    char UnknownResponse(std::int16_t, std::int16_t, std::int16_t) override { return 'C'; }
+} unknown;
 const std::string kFolder =
     (std::filesystem::temp_directory_path() / "quelmar-bench-configfile").string();
 
 bool LoadShippedCatalogue() {
     static const bool loaded = [] {
         std::filesystem::create_directories(kFolder + "/config");
-        SetPlatform(&quiet);
+        static ScopedInstall<Platform> installed(quiet);
         SetPaths(
             {QUELMAR_SOURCE_DATA_DIR, kFolder + "/user", kFolder + "/config", kFolder + "/docs"});
         return LoadCatalogues() && SelectPanelByName("Halvorsen HS-8");
@@ -92,7 +98,7 @@ void BM_OpenDesign(benchmark::State& state) {
     BuildDesign(loops);
     SaveConfigurationFile(FileFor(loops));
     for (auto _ : state) {
-        const OpenResult result = OpenConfigurationFile(FileFor(loops), false);
+        const OpenResult result = OpenConfigurationFile(FileFor(loops), false, progress, unknown);
         if (result.outcome != OpenOutcome::Opened || !quiet.messages.empty())
             state.SkipWithError("the design did not open cleanly");
     }

@@ -25,12 +25,8 @@ public:
         paths.configDir = scratch_ + "/config";
         paths.documentsDir = scratch_ + "/docs";
         SetPaths(paths);
-        previous_ = SetPlatform(&platform);
     }
-    ~ShippedDataScope() {
-        SetPlatform(previous_);
-        std::filesystem::remove_all(scratch_);
-    }
+    ~ShippedDataScope() { std::filesystem::remove_all(scratch_); }
     ShippedDataScope(const ShippedDataScope&) = delete;
     ShippedDataScope& operator=(const ShippedDataScope&) = delete;
 
@@ -38,7 +34,7 @@ public:
 
 private:
     std::string scratch_;
-    Platform* previous_ = nullptr;
+    ScopedInstall<Platform> installed_{platform};
 };
 
 void RunStartup(benchmark::State& state, bool cold) {

@@ -24,12 +24,17 @@ const std::string& Folder() {
     return folder;
 }
 
+// Unknown device types are left out, as the command-line tool does.
+class YesToAllPrompt : public IgnoreUnknownPrompt {
+    char UnknownResponse(std::int16_t, std::int16_t, std::int16_t) override { return 'A'; }
+};
+
 bool Setup() {
     // Shows nothing; answers every question with its default button and never cancels.
     static ConsolePlatform quiet;
     quiet.quiet = true;
     std::filesystem::create_directories(Folder() + "/config");
-    SetPlatform(&quiet);
+    static ScopedInstall<Platform> installed(quiet);
     SetPaths(
         {QUELMAR_SOURCE_DATA_DIR, Folder() + "/user", Folder() + "/config", Folder() + "/docs"});
     return LoadCatalogues();
@@ -44,6 +49,8 @@ std::string ReadAll(const std::string& path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool ready = Setup();
+    static SilentOpenProgress progress;
+    static YesToAllPrompt unknown;
     if (!ready) __builtin_trap();
     const std::string input = Folder() + "/input.QMR";
     {
@@ -51,11 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     ResetProfileCache();
-    if (OpenConfigurationFile(input, false).outcome != OpenOutcome::Opened) return 0;
+    if (OpenConfigurationFile(input, false, progress, unknown).outcome != OpenOutcome::Opened)
+        return 0;
 
     const std::string first = Folder() + "/first.QMR", second = Folder() + "/second.QMR";
     if (!SaveConfigurationFile(first)) return 0;  // e.g. an other device counted past 255
-    if (OpenConfigurationFile(first, false).outcome != OpenOutcome::Opened) __builtin_trap();
+    if (OpenConfigurationFile(first, false, progress, unknown).outcome != OpenOutcome::Opened)
+        __builtin_trap();
     if (!SaveConfigurationFile(second)) __builtin_trap();
     if (ReadAll(first) != ReadAll(second)) __builtin_trap();
     return 0;

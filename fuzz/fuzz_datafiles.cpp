@@ -35,10 +35,10 @@ struct FuzzFolders {
                                 "/data/Tarvex/Cables", "/user", "/config"})
             std::filesystem::create_directories(root + sub);
         SetPaths(paths);
-        SetPlatform(&platform);
     }
     std::string root;
     ScriptedPlatform platform;
+    ScopedInstall<Platform> installed{platform};
 };
 
 FuzzFolders& Folders() {

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
 
     SetPaths(ResolveAppPaths(dataDir, userDir, configDir));
     ConsolePlatform console;
-    SetPlatform(&console);
+    ScopedInstall<Platform> installed(console);
     try {
         for (std::size_t i = 0; i < commands.size(); ++i)
             if (subcommands[i]->parsed()) return commands[i].run(console);

@@ -12,16 +12,6 @@
 
 namespace {
 
-CalcDisplay& DefaultDisplay() {
-    static CalcDisplay display;
-    return display;
-}
-
-CalcDisplay*& Installed() {
-    static CalcDisplay* display = nullptr;
-    return display;
-}
-
 // The chosen panel, or an empty record when no panel is chosen.
 const ControlPanel& ChosenPanel() {
     static const ControlPanel none{};
@@ -40,21 +30,20 @@ std::int32_t DevicesShown(const clsCalculator& calc) {
     return calc.QtyDevices() + calc.QtyAddressableSlaveBases();
 }
 
-// The summed alarm current (µA) is above the panel's maximum total current (mA, not rounded).
-bool TotalAlarmAbovePanelLimit() {
-    return TotalAlarmAllLoops() > Amount::FromWhole(ChosenPanel().MaxTotalCurrent) * 1000;
-}
-
-// Unforeseen failures of a recalculation go to the common error handler.
+// Unforeseen failures of a recalculation go to the common error handler: Retry calculates
+// again, Ignore leaves the displays as they are.
 template <typename Work>
 void GuardCalculation(const char* section, Work work) {
-    try {
-        work();
-    } catch (const RuntimeFault& fault) {
-        ReportUnexpectedError(fault.number, fault.description, section);
-    } catch (const std::exception& e) {
-        ReportUnexpectedError(5, e.what(), section);
-    }
+    RunRetryingOnFault(section, [&] {
+        try {
+            work();
+        } catch (const RuntimeFault&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw RuntimeFault{5, e.what()};
+        }
+        return true;
+    });
 }
 
 // Loops that exist in the design, clipped to 1..8 (a panel record may claim more).
@@ -63,17 +52,6 @@ int ClipLoop(int loop) {
 }
 
 }  // namespace
-
-CalcDisplay& CurrentCalcDisplay() {
-    CalcDisplay* d = Installed();
-    return d ? *d : DefaultDisplay();
-}
-
-CalcDisplay* SetCalcDisplay(CalcDisplay* display) {
-    CalcDisplay* previous = Installed();
-    Installed() = display;
-    return previous;
-}
 
 void CalculateLoop(int loop, std::optional<bool> distribution,
                    std::optional<std::int16_t> firstRunPercentage) {
@@ -104,41 +82,58 @@ void RecalculateAllLoops(bool skipWiringChecks) {
 }
 
 void RefreshLoopDisplay(int loop) {
-    const clsCalculator& calc = CurrentDocument().LoopModel(loop);
-    LoopEditorResults r;
-    r.lblQty = FormatGeneral(static_cast<std::int64_t>(DevicesShown(calc)));
-    r.lblQuiescentDevices = CurrentText(calc.QuiescentCurrentDevices());
-    r.lblAlarmDevices = CurrentText(calc.AlarmCurrentDevices());
-    r.lblQuiescentTotal = CurrentText(calc.QuiescentCurrentTotal());
-    r.lblAlarmTotal = CurrentText(calc.AlarmCurrentTotal());
-    const std::string limit = calc.PanelLimitText();
-    r.lblPanelLimit = "* - " + limit;
-    r.panelLimitVisible = !limit.empty();
-    r.lblMaxVoltDrop = "(Max. permissible = " + FormatFixed(calc.MaxVoltDrop(), 1) + " V)";
-    r.txtVoltDrop = FormatFixed(calc.VoltDrop(), 1) + " V";
-    if (calc.CalcType() == 1) r.txtTotalLength = LengthToText(calc.CableTotal());
-    if (calc.CalcType() == 2) r.selectCableImpedance = calc.CableImpedance();
-    r.lblLimitCableRunVisible = calc.CableTotal() >= clsCalculator::kMaxCableLength;
-    r.lblPassFail = calc.LoopDesignLong();
-    r.lblExplanation = calc.DesignExplanation();
-    CurrentCalcDisplay().ShowLoopEditorResults(loop, r);
-
-    MainWindowRow row;
-    row.lblDevice = FormatGeneral(static_cast<std::int64_t>(DevicesShown(calc)));
-    row.lblQuiescent = CurrentText(calc.QuiescentCurrentTotal());
-    row.lblAlarm = CurrentText(calc.AlarmCurrentTotal());
-    row.lblPassFail = calc.LoopDesignShort();
-    CurrentCalcDisplay().ShowMainWindowRow(loop, row);
+    const LoopResults results = ResultsOfLoop(loop);
+    TellInstalled<LoopResultsView>([&](LoopResultsView& v) { v.ShowLoopResults(loop, results); });
+    const SummaryRow row = RowOfLoop(loop);
+    TellInstalled<MainWindowView>([&](MainWindowView& v) { v.ShowLoopRow(loop, row); });
 }
 
 void RefreshMainTotals() {
-    CurrentCalcDisplay().ShowAlarmNotes(TotalAlarmAbovePanelLimit());
-    MainWindowRow totals;
-    totals.lblDevice = FormatGeneral(static_cast<std::int64_t>(TotalDevicesAllLoops()));
-    totals.lblQuiescent = CurrentText(TotalQuiescentAllLoops());
-    totals.lblAlarm = CurrentText(TotalAlarmAllLoops());
-    totals.lblPassFail = OverallDesignText();
-    CurrentCalcDisplay().ShowMainWindowRow(kTotalsRow, totals);
+    const bool alarmNote = AlarmTotalAbovePanelLimit();
+    const SummaryRow totals = TotalsRow();
+    TellInstalled<MainWindowView>([&](MainWindowView& v) {
+        v.ShowAlarmNote(alarmNote);
+        v.ShowTotalsRow(totals);
+    });
+}
+
+LoopResults ResultsOfLoop(int loop) {
+    const clsCalculator& calc = CurrentDocument().LoopModel(loop);
+    LoopResults r;
+    r.deviceCount = FormatGeneral(static_cast<std::int64_t>(DevicesShown(calc)));
+    r.quiescentDevices = CurrentText(calc.QuiescentCurrentDevices());
+    r.alarmDevices = CurrentText(calc.AlarmCurrentDevices());
+    r.quiescentTotal = CurrentText(calc.QuiescentCurrentTotal());
+    r.alarmTotal = CurrentText(calc.AlarmCurrentTotal());
+    const std::string limit = calc.PanelLimitText();
+    r.panelLimitNote = "* - " + limit;
+    r.panelLimitVisible = !limit.empty();
+    r.maxVoltDropNote = "(Max. permissible = " + FormatFixed(calc.MaxVoltDrop(), 1) + " V)";
+    r.voltDrop = FormatFixed(calc.VoltDrop(), 1) + " V";
+    if (calc.CalcType() == 1) r.totalRun = LengthToText(calc.CableTotal());
+    if (calc.CalcType() == 2) r.cableImpedance = calc.CableImpedance();
+    r.cableRunAtLimit = calc.CableTotal() >= clsCalculator::kMaxCableLength;
+    r.verdictLong = calc.LoopDesignLong();
+    r.explanation = calc.DesignExplanation();
+    return r;
+}
+
+SummaryRow RowOfLoop(int loop) {
+    const clsCalculator& calc = CurrentDocument().LoopModel(loop);
+    return {FormatGeneral(static_cast<std::int64_t>(DevicesShown(calc))),
+            CurrentText(calc.QuiescentCurrentTotal()), CurrentText(calc.AlarmCurrentTotal()),
+            calc.LoopDesignShort()};
+}
+
+SummaryRow TotalsRow() {
+    return {FormatGeneral(static_cast<std::int64_t>(TotalDevicesAllLoops())),
+            CurrentText(TotalQuiescentAllLoops()), CurrentText(TotalAlarmAllLoops()),
+            OverallDesignText()};
+}
+
+// The summed alarm current (µA) against the panel's maximum total current (mA, not rounded).
+bool AlarmTotalAbovePanelLimit() {
+    return TotalAlarmAllLoops() > Amount::FromWhole(ChosenPanel().MaxTotalCurrent) * 1000;
 }
 
 Amount TotalQuiescentAllLoops() {
@@ -163,18 +158,17 @@ std::int16_t TotalDevicesAllLoops() {
 }
 
 std::string OverallDesignText() {
-    bool satisfactory = !TotalAlarmAbovePanelLimit();
+    bool satisfactory = !AlarmTotalAbovePanelLimit();
     for (int loop = 1; loop <= kLoopCount && satisfactory; ++loop)
         satisfactory = CurrentDocument().LoopModel(loop).DesignIsSatisfactory();
     return satisfactory ? "Design Satisfactory" : "Design Not Satisfactory";
 }
 
-bool LimitMaxOutputs(std::uint8_t outputs) {
+void LimitMaxOutputs(std::uint8_t outputs) {
     for (int loop = 1; loop <= kLoopCount; ++loop) {
         clsCalculator& calc = CurrentDocument().LoopModel(loop);
         if (calc.MaxOutput() > outputs) calc.MaxOutput(outputs);
     }
-    return true;
 }
 
 bool CheckPanelLoopCount(std::uint8_t oldLoops, std::uint8_t newLoops) {

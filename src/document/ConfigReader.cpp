@@ -18,6 +18,7 @@
 #include "document/ConfigWriter.h"
 #include "document/DesignDocument.h"
 #include "document/DocumentRules.h"
+#include "document/MainWindowView.h"
 #include "engine/clsCalculator.h"
 #include "shell/ErrorHandler.h"
 #include "shell/Numbers.h"
@@ -29,19 +30,6 @@
 #include "shell/Text.h"
 
 namespace {
-
-// ---- the unknown-device question ----------------------------------------------------------
-
-class ReportingIgnoreUnknownPrompt : public IgnoreUnknownPrompt {
-public:
-    char UnknownResponse(std::int16_t l, std::int16_t s, std::int16_t T) override {
-        ShowMessage(UnknownDeviceText(l, s, T), "Unknown Device Type", MsgIcon::Question);
-        return 'A';
-    }
-};
-
-ReportingIgnoreUnknownPrompt gReportingPrompt;
-IgnoreUnknownPrompt* gPrompt = &gReportingPrompt;
 
 // ---- how a load ends early ----------------------------------------------------------------
 
@@ -112,11 +100,14 @@ struct OtherRefs {
 
 class ConfigLoader {
 public:
-    ConfigLoader(const std::string& path, bool readOnlyRequest)
+    ConfigLoader(const std::string& path, bool readOnlyRequest, OpenProgressView& progress,
+                 IgnoreUnknownPrompt& unknown)
         : path_(path),
           // A bare file name means the current folder here, not the profile files' own folder.
           file_(path.find('/') == std::string::npos ? "./" + path : path),
           readOnlyRequest_(readOnlyRequest),
+          progress_(progress),
+          unknown_(unknown),
           notedModified_(CurrentDocument().ModifiedDate) {}
 
     OpenResult Run();
@@ -148,6 +139,8 @@ private:
     std::string path_;
     std::string file_;
     bool readOnlyRequest_;
+    OpenProgressView& progress_;
+    IgnoreUnknownPrompt& unknown_;
     DateTime notedModified_;
     bool othersDropped_ = false;
     bool hasPlacedOthers_ = false;
@@ -185,7 +178,7 @@ bool ConfigLoader::CheckFormat() {
 void ConfigLoader::ReadHeader() {
     DesignDocument& doc = CurrentDocument();
     doc.SiteName = Read(kMainSection, "SiteName");
-    CurrentDocumentView().ShowSiteName(doc.SiteName);
+    TellInstalled<MainWindowView>([&](MainWindowView& v) { v.ShowSiteName(doc.SiteName); });
     doc.CreatedDate = ParseFileDate(Read(kMainSection, "CreatedDate")).value_or(CurrentDateTime());
     notedModified_ = ParseFileDate(Read(kMainSection, "ModifiedDate")).value_or(doc.CreatedDate);
     // The panel catalogue reports a missing fallback panel itself.
@@ -193,16 +186,13 @@ void ConfigLoader::ReadHeader() {
 }
 
 void ConfigLoader::StepProgress(int loop, int address) {
-    Platform& platform = CurrentPlatform();
-    platform.ShowProgress(((loop - 1) * kAddressCount + address) * 100 /
+    progress_.ShowPercent(((loop - 1) * kAddressCount + address) * 100 /
                           (kLoopCount * kAddressCount));
-    platform.ProcessEvents();
-    if (!platform.CancelRequested()) return;
-    if (ShowMessage("Do you want to cancel the open operation?", kProgramTitle, MsgIcon::Question,
+    if (progress_.CancelPressed() &&
+        ShowMessage("Do you want to cancel the open operation?", kProgramTitle, MsgIcon::Question,
                     MsgButtons::YesNo, 1) == MsgResult::Yes) {
         throw OpenCancelled{};
     }
-    platform.ClearCancel();
 }
 
 // "C" and a number: a user-defined entry, named in the given section under prefix + number.
@@ -342,9 +332,9 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
             calc.DeviceOtherBaseType(
                 a, static_cast<std::int16_t>(KeepIfCompatible(loop, type, refs.base)));
         } else if (!yesToAll_) {
-            switch (CurrentIgnoreUnknownPrompt().UnknownResponse(static_cast<std::int16_t>(loop),
-                                                                 static_cast<std::int16_t>(a),
-                                                                 static_cast<std::int16_t>(type))) {
+            switch (unknown_.UnknownResponse(static_cast<std::int16_t>(loop),
+                                             static_cast<std::int16_t>(a),
+                                             static_cast<std::int16_t>(type))) {
                 case 'A':
                     yesToAll_ = true;
                     break;
@@ -499,24 +489,24 @@ void ReportFault(const std::string& path, long number, const std::string& descri
                 kProgramTitle, MsgIcon::Exclamation);
 }
 
-// What the user sees of an open while it runs: the file's name, a percentage and Cancel.
+// What the user sees of an open while it runs: the file's name, a percentage and Cancel; the
+// window closes however the load ends.
 class ProgressWindow {
 public:
-    explicit ProgressWindow(const std::string& path) {
-        CurrentPlatform().ClearCancel();
-        CurrentPlatform().ShowStatus("Opening '" + path + "'...");
+    ProgressWindow(OpenProgressView& view, const std::string& path) : view_(view) {
+        view_.ShowOpening("Opening '" + path + "'...");
     }
-    ~ProgressWindow() {
-        CurrentPlatform().ShowProgress(-1);
-        CurrentPlatform().ShowStatus("");
-    }
+    ~ProgressWindow() { view_.CloseProgress(); }
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+private:
+    OpenProgressView& view_;
 };
 
 OpenResult ConfigLoader::Run() {
     BusyPointer busy;
-    ProgressWindow window(path_);
+    ProgressWindow window(progress_, path_);
     OpenResult result;
     result.finished = true;
     // One snapshot of the file serves every read of this open.
@@ -556,12 +546,11 @@ OpenResult ConfigLoader::Run() {
     }
     DesignDocument& doc = CurrentDocument();
     doc.DocumentPath = path_;
-    try {
+    // The design is open even when the File menu's list cannot be stored.
+    RunRetryingOnFault("", [&] {
         AddRecentFile(path_);
-    } catch (const RuntimeFault& fault) {
-        // The design is open; only the File menu's list could not be stored.
-        ReportUnexpectedError(fault.number, fault.description);
-    }
+        return true;
+    });
     RefreshCaption();
     doc.OpenedReadOnly = readOnlyRequest_ || IsReadOnlyFile(path_);
     result.outcome = OpenOutcome::Opened;
@@ -570,12 +559,13 @@ OpenResult ConfigLoader::Run() {
 
 }  // namespace
 
-OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest) {
-    ConfigLoader loader(path, readOnlyRequest);
+OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest,
+                                 OpenProgressView& progress, IgnoreUnknownPrompt& unknown) {
+    ConfigLoader loader(path, readOnlyRequest, progress, unknown);
     const OpenResult result = loader.Run();
     if (result.previousDesignKept) return result;
     // The progress window has closed.
-    CurrentDocumentView().ShowPanelChoice();
+    TellInstalled<MainWindowView>([](MainWindowView& v) { v.ShowPanelChoice(); });
     RecalculateAllLoops();
     DesignDocument& doc = CurrentDocument();
     if (loader.OthersDropped()) {
@@ -670,16 +660,6 @@ std::string UnknownDeviceText(std::int16_t l, std::int16_t s, std::int16_t T) {
     return "This file has an unknown device type (" + std::to_string(T) + ") at address " +
            std::to_string(s) + " on loop " + std::to_string(l) +
            ".\n\nSet this address to 'No Device'?";
-}
-
-IgnoreUnknownPrompt& CurrentIgnoreUnknownPrompt() {
-    return *gPrompt;
-}
-
-IgnoreUnknownPrompt* SetIgnoreUnknownPrompt(IgnoreUnknownPrompt* prompt) {
-    IgnoreUnknownPrompt* previous = gPrompt == &gReportingPrompt ? nullptr : gPrompt;
-    gPrompt = prompt != nullptr ? prompt : &gReportingPrompt;
-    return previous;
 }
 
 std::vector<LegacyTypeConversion>& LegacyTypeConversions() {

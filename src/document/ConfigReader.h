@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "document/OpenPrompts.h"
+
 enum class OpenOutcome {
     Opened,     // the file is now the current design
     NotOpened,  // a reported failure; see PreviousDesignKept
@@ -19,10 +21,12 @@ struct OpenResult {
     bool previousDesignKept = false;
 };
 
-// Reads the file into the design, with progress and Cancel through the platform. A read-only
-// request, or a file that nobody may write, opens the design read-only. Afterwards the panel
-// choice is shown again and every loop recalculated.
-OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest);
+// Reads the file into the design, showing its progress (with Cancel) in `progress` and asking
+// `unknown` about device types that cannot be placed. A read-only request, or a file that
+// nobody may write, opens the design read-only. Afterwards the panel choice is shown again and
+// every loop recalculated.
+OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest,
+                                 OpenProgressView& progress, IgnoreUnknownPrompt& unknown);
 
 // Reads the nine calculation settings of one loop from a section of the file into the loop's
 // calculator; a missing value takes its default, a bad one is reported and takes its default.
@@ -31,23 +35,6 @@ void ReadCalcData(int loop, const std::string& path, const std::string& section)
 // The items of a value list, as GetField gives them one at a time (item k is element k-1;
 // later items are empty), split in one pass.
 std::vector<std::string> SplitValueList(const std::string& value);
-
-// The unknown-device question: an entry names a device type that cannot be placed.
-// UnknownResponse gives 'Y' (leave the address without a device), 'A' (the same, and ask no
-// more during this open) or 'C' (cancel the open).
-class IgnoreUnknownPrompt {
-public:
-    virtual ~IgnoreUnknownPrompt() = default;
-    virtual char UnknownResponse(std::int16_t l, std::int16_t s, std::int16_t T) = 0;
-};
-// The question's text for loop l, address s and device type T.
-std::string UnknownDeviceText(std::int16_t l, std::int16_t s, std::int16_t T);
-// The installed question. Until the windows install their dialog, the question is reported as a
-// message (title "Unknown Device Type") and answered 'A', as a run without a user needs.
-IgnoreUnknownPrompt& CurrentIgnoreUnknownPrompt();
-// Installs a question; returns the previous one. The caller keeps ownership; nullptr restores
-// the default.
-IgnoreUnknownPrompt* SetIgnoreUnknownPrompt(IgnoreUnknownPrompt* prompt);
 
 // Device types that older catalogue data numbered differently: an entry of type FromType opens
 // as type ToType, with the other device numbered StandaloneOtherNumber in standalone slot 2 of

@@ -7,8 +7,6 @@
 #include <stdexcept>
 
 #include "catalogue/Panels.h"
-#include "document/CalcGlue.h"
-#include "document/DocumentRules.h"
 #include "engine/clsCalculator.h"
 
 namespace {
@@ -56,11 +54,6 @@ bool Expect(const std::string& s, size_t& pos, char c) {
     }
     return false;
 }
-
-class SilentDocumentView : public DocumentView {};
-
-SilentDocumentView gSilentView;
-DocumentView* gView = &gSilentView;
 
 }  // namespace
 
@@ -121,16 +114,6 @@ std::optional<DateTime> ParseFileDate(const std::string& text) {
     return d;
 }
 
-DocumentView& CurrentDocumentView() {
-    return *gView;
-}
-
-DocumentView* SetDocumentView(DocumentView* view) {
-    DocumentView* previous = gView == &gSilentView ? nullptr : gView;
-    gView = view != nullptr ? view : &gSilentView;
-    return previous;
-}
-
 DesignDocument::DesignDocument() = default;
 DesignDocument::~DesignDocument() = default;
 
@@ -184,25 +167,4 @@ void DesignDocument::ClearCarriedData(int loop) {
 DesignDocument& CurrentDocument() {
     static DesignDocument document;
     return document;
-}
-
-void NewDocument() {
-    DesignDocument& doc = CurrentDocument();
-    doc.DataChanged = false;
-    doc.OpenedReadOnly = false;
-    doc.DocumentPath.clear();
-    doc.SiteName.clear();
-    CurrentDocumentView().ShowSiteName(doc.SiteName);
-    doc.CreatedDate = CurrentDateTime();
-    doc.ModifiedDate = doc.CreatedDate;
-    for (int loop = 1; loop <= kLoopCount; ++loop)
-        ClearLoop(loop);
-    RefreshCaption();
-    doc.DataChanged = false;
-}
-
-void MarkModified() {
-    DesignDocument& doc = CurrentDocument();
-    doc.DataChanged = true;
-    doc.ModifiedDate = CurrentDateTime();
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The one design held in memory: site, panel, file, dates, loop names and the eight loop models.
+// It holds data only; the rules that change it as a whole (a new design, a change marked) are in
+// DocumentRules.h.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -29,22 +31,6 @@ std::string FormatFileDate(const DateTime& d);
 // A date as files hold it ("yyyy-mm-dd hh:mm:ss"; the time may be left out and one-digit month,
 // day, hour, minute or second are accepted); nothing when the text is not a valid date.
 std::optional<DateTime> ParseFileDate(const std::string& text);
-
-// What the windows show of the document; the main window installs one, the default shows nothing.
-class DocumentView {
-public:
-    virtual ~DocumentView() = default;
-    // The site name field.
-    virtual void ShowSiteName(const std::string& /*siteName*/) {}
-    // The window caption (see CaptionText in DocumentRules.h).
-    virtual void ShowCaption(const std::string& /*caption*/) {}
-    // After an open: refill the panel list and apply the panel choice (loop rows, alarm note).
-    virtual void ShowPanelChoice() {}
-};
-DocumentView& CurrentDocumentView();
-// Installs a view; returns the previous one. The caller keeps ownership; nullptr restores the
-// default.
-DocumentView* SetDocumentView(DocumentView* view);
 
 class DesignDocument {
 public:
@@ -92,9 +78,3 @@ private:
 
 // The program's one design.
 DesignDocument& CurrentDocument();
-
-// Resets the design to an empty, unchanged design dated now: no path, not read-only, empty site
-// name, every loop cleared; the site field and caption are refreshed.
-void NewDocument();
-// Records an accepted change: sets DataChanged and stamps ModifiedDate with the current time.
-void MarkModified();

@@ -1,7 +1,9 @@
 #include "document/DocumentRules.h"
 
+#include "document/CalcGlue.h"
 #include "document/ConfigWriter.h"
 #include "document/DesignDocument.h"
+#include "document/MainWindowView.h"
 #include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/Product.h"
@@ -9,8 +11,6 @@
 #include "shell/Settings.h"
 
 namespace {
-
-SaveAsChooser* gChooser = nullptr;
 
 constexpr const char* kReadOnlyNotice = "The configuration data was Opened as 'Read Only'.";
 
@@ -31,8 +31,30 @@ std::string CaptionText(const DesignDocument& doc) {
     return std::string(kProgramTitle) + " - " + name;
 }
 
+void NewDocument() {
+    DesignDocument& doc = CurrentDocument();
+    doc.DataChanged = false;
+    doc.OpenedReadOnly = false;
+    doc.DocumentPath.clear();
+    doc.SiteName.clear();
+    TellInstalled<MainWindowView>([&](MainWindowView& v) { v.ShowSiteName(doc.SiteName); });
+    doc.CreatedDate = CurrentDateTime();
+    doc.ModifiedDate = doc.CreatedDate;
+    for (int loop = 1; loop <= kLoopCount; ++loop)
+        ClearLoop(loop);
+    RefreshCaption();
+    doc.DataChanged = false;
+}
+
+void MarkModified() {
+    DesignDocument& doc = CurrentDocument();
+    doc.DataChanged = true;
+    doc.ModifiedDate = CurrentDateTime();
+}
+
 void RefreshCaption() {
-    CurrentDocumentView().ShowCaption(CaptionText(CurrentDocument()));
+    const std::string caption = CaptionText(CurrentDocument());
+    TellInstalled<MainWindowView>([&](MainWindowView& v) { v.ShowCaption(caption); });
 }
 
 bool SavePrompt() {
@@ -57,11 +79,12 @@ bool DoMenuSave() {
 }
 
 bool DoMenuSaveAs() {
-    if (RefuseReadOnlySave() || gChooser == nullptr) return false;
+    SaveAsChooser* chooser = LatestInstalled<SaveAsChooser>();
+    if (RefuseReadOnlySave() || chooser == nullptr) return false;
     // A failed write has reported itself; the dialog comes back until a save works or the
     // user cancels.
     while (true) {
-        std::optional<std::string> path = gChooser->ChooseSavePath(CurrentDocument().DocumentPath);
+        std::optional<std::string> path = chooser->ChooseSavePath(CurrentDocument().DocumentPath);
         if (!path) return false;
         if (SaveDesignAs(*path)) return true;
     }
@@ -86,10 +109,4 @@ bool MayPrint() {
         return false;
     }
     return true;
-}
-
-SaveAsChooser* SetSaveAsChooser(SaveAsChooser* chooser) {
-    SaveAsChooser* previous = gChooser;
-    gChooser = chooser;
-    return previous;
 }

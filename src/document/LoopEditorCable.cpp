@@ -5,6 +5,7 @@
 
 #include "catalogue/Options.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentRules.h"
 #include "document/LoopEditorModel.h"
 #include "document/LoopEditorPanel.h"
 #include "engine/Scaling.h"

@@ -6,37 +6,13 @@
 #include "catalogue/Options.h"
 #include "catalogue/OtherDevices.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentRules.h"
 #include "document/LoopEditorPanel.h"
 #include "document/LoopEditorPlacement.h"
 #include "engine/Scaling.h"
 #include "engine/clsCalculator.h"
 #include "shell/Numbers.h"
 #include "shell/Platform.h"
-
-// Passes the glue's displays on to the window that was showing them, and keeps the results of
-// this editor's loop for the editor.
-class LoopEditorModel::ResultsTap : public CalcDisplay {
-public:
-    explicit ResultsTap(LoopEditorModel& editor) : editor_(editor), next_(SetCalcDisplay(this)) {}
-    ~ResultsTap() override { SetCalcDisplay(next_); }
-    ResultsTap(const ResultsTap&) = delete;
-    ResultsTap& operator=(const ResultsTap&) = delete;
-
-    void ShowLoopEditorResults(int loop, const LoopEditorResults& results) override {
-        if (loop == editor_.loop_) editor_.ReceiveResults(results);
-        if (next_) next_->ShowLoopEditorResults(loop, results);
-    }
-    void ShowMainWindowRow(int row, const MainWindowRow& values) override {
-        if (next_) next_->ShowMainWindowRow(row, values);
-    }
-    void ShowAlarmNotes(bool visible) override {
-        if (next_) next_->ShowAlarmNotes(visible);
-    }
-
-private:
-    LoopEditorModel& editor_;
-    CalcDisplay* next_;
-};
 
 const std::string LoopEditorModel::kDeviceTableNote =
     "To always have this table start with some device types in it,\n"
@@ -61,8 +37,7 @@ bool IsQuantityKey(char key) {
 
 }  // namespace
 
-LoopEditorModel::LoopEditorModel(int loopNum)
-    : loop_(loopNum), tap_(std::make_unique<ResultsTap>(*this)) {
+LoopEditorModel::LoopEditorModel(int loopNum) : loop_(loopNum) {
     CurrentDocument().LoopModel(loop_);  // an invalid loop number fails here, not later
 }
 
@@ -276,15 +251,16 @@ QuantityMove LoopEditorModel::MoveInOtherTable(int row, int step, bool dinCheckB
 
 // --- Results
 
-void LoopEditorModel::ReceiveResults(const LoopEditorResults& results) {
+void LoopEditorModel::ShowLoopResults(int loop, const LoopResults& results) {
+    if (loop != loop_) return;
     results_ = results;
     outOfDate_ = false;
-    if (results.txtTotalLength) totalText_ = *results.txtTotalLength;
+    if (results.totalRun) totalText_ = *results.totalRun;
     // The smallest usable cable found by the calculation is shown in the list; this is a
     // display of the result, not a choice of the user's.
-    if (results.selectCableImpedance && !cableEntries_.empty()) {
-        selectedCable_ = CableEntryForImpedance(*results.selectCableImpedance);
-        impedanceText_ = ImpedanceToText(*results.selectCableImpedance);
+    if (results.cableImpedance && !cableEntries_.empty()) {
+        selectedCable_ = CableEntryForImpedance(*results.cableImpedance);
+        impedanceText_ = ImpedanceToText(*results.cableImpedance);
     }
 }
 
@@ -293,11 +269,11 @@ ResultsView LoopEditorModel::Results() const {
     view.shown = results_;
     view.outOfDate = outOfDate_;
     if (outOfDate_) {
-        view.shown.txtVoltDrop.clear();
-        view.shown.lblMaxVoltDrop.clear();
-        view.shown.lblExplanation.clear();
-        view.shown.lblPassFail = kOutOfDateText;
-        if (calcOption_ == kOptCableRun) view.shown.txtTotalLength = std::string();
+        view.shown.voltDrop.clear();
+        view.shown.maxVoltDropNote.clear();
+        view.shown.explanation.clear();
+        view.shown.verdictLong = kOutOfDateText;
+        if (calcOption_ == kOptCableRun) view.shown.totalRun = std::string();
         view.passFailBold = false;
         view.passFailPointSize = 8;
     }

@@ -92,7 +92,7 @@ struct FieldStates {
 
 // The results part of the window as it must look now.
 struct ResultsView {
-    LoopEditorResults shown;   // the last results, with the stale fields cleared
+    LoopResults shown;         // the last results, with the stale fields cleared
     bool outOfDate = false;    // a typed value has not been applied yet
     bool passFailBold = true;  // lblPassFail in bold size 12, or regular size 8 when out of date
     int passFailPointSize = 12;
@@ -100,7 +100,7 @@ struct ResultsView {
 
 enum class OkOutcome { Close, StayOnTotalLength };
 
-class LoopEditorModel {
+class LoopEditorModel : public LoopResultsView {
 public:
     // The text that asks the user to apply a typed value.
     static constexpr const char* kOutOfDateText =
@@ -187,6 +187,8 @@ public:
 
     // --- Results
     ResultsView Results() const;
+    // Keeps the results of this editor's loop as they are calculated.
+    void ShowLoopResults(int loop, const LoopResults& results) override;
     // A typed value is waiting to be applied.
     void MarkResultsOutOfDate();
 
@@ -197,8 +199,6 @@ public:
     void Cancel();
 
 private:
-    class ResultsTap;
-
     clsCalculator& Calc() const;
     LoopSlots Slots() const;
     void Recalculate();
@@ -213,7 +213,6 @@ private:
     void FillFields();
     void SetSliderFromLengths();
     int CableEntryForImpedance(std::int32_t impedance) const;
-    void ReceiveResults(const LoopEditorResults& results);
     bool LengthOutOfRange(const std::string& what, CheckMode mode) const;
     void ApplyCableRuns(std::int32_t total, std::int32_t first, EditorControl typed);
 
@@ -239,7 +238,8 @@ private:
     bool dinTicked_ = false;
     bool dinEnabled_ = false;
 
-    LoopEditorResults results_;
+    LoopResults results_;
     bool outOfDate_ = false;
-    std::unique_ptr<ResultsTap> tap_;
+    // Installed last, so that results arrive only once the editor is complete.
+    ScopedInstall<LoopResultsView> installed_{*this};
 };

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/clsCalculatorCatalogue.h"
-#include "shell/ErrorHandler.h"
+#include "shell/RuntimeFault.h"
 
 using calculator_catalogue::DeviceTypeAt;
 using calculator_catalogue::OtherDeviceAt;

@@ -8,7 +8,7 @@
 #include "catalogue/Cables.h"
 #include "engine/clsCalculator.h"
 #include "engine/clsCalculatorCatalogue.h"
-#include "shell/ErrorHandler.h"
+#include "shell/RuntimeFault.h"
 
 using calculator_catalogue::DeviceTypeAt;
 using calculator_catalogue::OtherDeviceAt;

@@ -4,7 +4,7 @@
 
 #include "engine/clsCalculator.h"
 #include "engine/clsCalculatorCatalogue.h"
-#include "shell/ErrorHandler.h"
+#include "shell/RuntimeFault.h"
 
 namespace {
 

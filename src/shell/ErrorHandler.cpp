@@ -23,6 +23,9 @@ std::string UnexpectedErrorText(long errorNumber, const std::string& description
 
 MsgResult ReportUnexpectedError(long errorNumber, const std::string& description,
                                 const std::string& section, const std::string& area) {
-    return ShowMessage(UnexpectedErrorText(errorNumber, description, section, area), kProgramTitle,
-                       MsgIcon::Exclamation, MsgButtons::AbortRetryIgnore);
+    const MsgResult answer =
+        ShowMessage(UnexpectedErrorText(errorNumber, description, section, area), kProgramTitle,
+                    MsgIcon::Exclamation, MsgButtons::AbortRetryIgnore);
+    if (answer == MsgResult::Abort) CurrentPlatform().EndProgram();
+    return answer;
 }

@@ -1,5 +1,6 @@
 #include "shell/Platform.h"
 
+#include <cstdlib>
 #include <iostream>
 
 #include "shell/Product.h"
@@ -8,11 +9,6 @@ namespace {
 
 ConsolePlatform& DefaultPlatform() {
     static ConsolePlatform platform;
-    return platform;
-}
-
-Platform*& Installed() {
-    static Platform* platform = nullptr;
     return platform;
 }
 
@@ -80,14 +76,8 @@ std::vector<MsgResult> ButtonsOf(MsgButtons buttons) {
 }
 
 Platform& CurrentPlatform() {
-    Platform* p = Installed();
+    Platform* p = LatestInstalled<Platform>();
     return p ? *p : DefaultPlatform();
-}
-
-Platform* SetPlatform(Platform* platform) {
-    Platform* previous = Installed();
-    Installed() = platform;
-    return previous;
 }
 
 MsgResult ShowMessage(const std::string& text, const std::string& title, MsgIcon icon,
@@ -141,4 +131,9 @@ MsgResult ConsolePlatform::ShowMessage(const std::string& text, const std::strin
         for (MsgResult o : offered)
             if (o == wanted) return wanted;
     return DefaultAnswer(buttons, defaultButton);
+}
+
+void ConsolePlatform::EndProgram() {
+    std::cout.flush();
+    std::exit(1);
 }

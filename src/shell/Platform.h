@@ -1,8 +1,11 @@
 #pragma once
-// The platform interface: message boxes, the warning beep, the busy pointer and progress.
-// The GUI, the command-line tool and the tests each install their own implementation.
+// The platform interface: message boxes, the warning beep, the busy pointer, progress and the
+// end of the program. The windowed program implements it once (QtPlatform) and installs it for
+// its whole run with ScopedInstall<Platform>; the command-line tool and the tests install theirs.
 #include <string>
 #include <vector>
+
+#include "shell/ScopedInstall.h"
 
 enum class MsgIcon { None, Exclamation, Information, Question, Critical };
 enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, AbortRetryIgnore, RetryCancel };
@@ -31,13 +34,15 @@ public:
     // The cancel flag of the long work in progress.
     virtual bool CancelRequested() const = 0;
     virtual void ClearCancel() = 0;
+    // Ends the program after the user chose Abort in the unexpected-error box: the windows close
+    // the main window (which ends the event loop); the command-line tool exits with status 1.
+    // The caller abandons its work and returns.
+    virtual void EndProgram() = 0;
 };
 
-// The installed platform (a command-line one that answers every question with its default
-// until another is installed).
+// The latest installed platform (a command-line one that answers every question with its
+// default while none is installed).
 Platform& CurrentPlatform();
-// Installs a platform; returns the previous one. The caller keeps ownership.
-Platform* SetPlatform(Platform* platform);
 
 // Shorthand for CurrentPlatform().ShowMessage.
 MsgResult ShowMessage(const std::string& text, const std::string& title, MsgIcon icon,
@@ -81,6 +86,7 @@ public:
     int processEventsCalls = 0;
     // When set, the cancel flag goes up after this many ProcessEvents calls.
     int cancelAfterEvents = -1;
+    int endProgramCalls = 0;
 
     MsgResult ShowMessage(const std::string& text, const std::string& title, MsgIcon icon,
                           MsgButtons buttons, int defaultButton) override;
@@ -93,6 +99,7 @@ public:
     bool CancelRequested() const override { return cancel_; }
     void ClearCancel() override { cancel_ = false; }
     void RequestCancel() { cancel_ = true; }
+    void EndProgram() override { ++endProgramCalls; }
     // The text of the only message shown so far, or "" when none; more than one is listed
     // with line breaks between them.
     std::string AllMessageTexts() const;
@@ -119,6 +126,8 @@ public:
     void ProcessEvents() override {}
     bool CancelRequested() const override { return false; }
     void ClearCancel() override {}
+    // The message has gone to stderr already; exits with status 1.
+    [[noreturn]] void EndProgram() override;
 
 private:
     bool busy_ = false;

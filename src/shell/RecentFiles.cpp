@@ -11,17 +11,12 @@ std::vector<std::string>& List() {
     return list;
 }
 
-std::function<void()>& ChangedHandler() {
-    static std::function<void()> handler;
-    return handler;
-}
-
 std::string SettingName(std::size_t index) {
     return "mFileRecent" + std::to_string(index + 1);
 }
 
 void NotifyChanged() {
-    if (ChangedHandler()) ChangedHandler()();
+    TellInstalled<RecentFilesView>([](RecentFilesView& view) { view.ShowRecentFiles(List()); });
 }
 
 // Number of UTF-8 characters: every byte that does not continue a character.
@@ -70,10 +65,6 @@ void AddRecentFile(const std::string& path) {
 
 const std::vector<std::string>& RecentFiles() {
     return List();
-}
-
-void SetRecentFilesChangedHandler(std::function<void()> handler) {
-    ChangedHandler() = std::move(handler);
 }
 
 std::string ShortenPathForMenu(const std::string& path, std::size_t maxChars) {

@@ -2,9 +2,10 @@
 // The recent-files list of the File menu: at most four paths, newest first, kept in the settings
 // mFileRecent1 to mFileRecent4.
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "shell/ScopedInstall.h"
 
 inline constexpr std::size_t kMaxRecentFiles = 4;
 
@@ -21,8 +22,14 @@ void AddRecentFile(const std::string& path);
 // The list, newest first.
 const std::vector<std::string>& RecentFiles();
 
-// Called after every change of the list (the File menu refreshes its entries).
-void SetRecentFilesChangedHandler(std::function<void()> handler);
+// The File menu's recent-file entries implement this and install it with
+// ScopedInstall<RecentFilesView>; every installed view is told after each change of the list.
+class RecentFilesView {
+public:
+    virtual ~RecentFilesView() = default;
+    // Shows the list (newest first, at most four paths; see ShortenPathForMenu).
+    virtual void ShowRecentFiles(const std::vector<std::string>& paths) = 0;
+};
 
 // A path shortened for a menu entry of at most maxChars characters (UTF-8 characters, the
 // menu font having fixed-width characters). A path that fits is kept. Otherwise the folders in

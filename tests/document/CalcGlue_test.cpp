@@ -7,20 +7,17 @@
 #include "catalogue/Options.h"
 #include "catalogue/Panels.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentFixtures.h"
 #include "engine/EngineFixtures.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-// Records what the glue shows.
-class RecordingDisplay : public CalcDisplay {
+// Records what the loop editors are told.
+class RecordingResults : public LoopResultsView {
 public:
-    std::map<int, LoopEditorResults> editor;
-    std::map<int, MainWindowRow> rows;
-    bool alarmNotes = false;
-    void ShowLoopEditorResults(int loop, const LoopEditorResults& r) override { editor[loop] = r; }
-    void ShowMainWindowRow(int row, const MainWindowRow& v) override { rows[row] = v; }
-    void ShowAlarmNotes(bool visible) override { alarmNotes = visible; }
+    std::map<int, LoopResults> editor;
+    void ShowLoopResults(int loop, const LoopResults& r) override { editor[loop] = r; }
 };
 
 class CalcGlueTest : public ScriptedTest {
@@ -43,7 +40,6 @@ protected:
         SetCurrentPanel(0);
         SetLastCalcType(0);
         SetLastCableImpedance(1810);
-        previousDisplay_ = SetCalcDisplay(&display);
         detector = cat.AddDevice(Device(300, 5000));
         sounder = cat.AddDevice(Device(400, 200000));  // 200 mA in alarm
         ancillary = cat.AddOther(Other(100, 1000));
@@ -51,7 +47,6 @@ protected:
     }
     void TearDown() override {
         NewDocument();  // empty the loops while their catalogue still stands
-        SetCalcDisplay(previousDisplay_);
         ResetPanelCatalogue();
         ScriptedTest::TearDown();
     }
@@ -62,11 +57,11 @@ protected:
     }
 
     EngineCatalogue cat;
-    RecordingDisplay display;
+    RecordingResults display;
+    RecordingMainWindow window;
+    ScopedInstall<LoopResultsView> displayInstalled{display};
+    ScopedInstall<MainWindowView> windowInstalled{window};
     std::int16_t detector = 0, sounder = 0, ancillary = 0;
-
-private:
-    CalcDisplay* previousDisplay_ = nullptr;
 };
 
 }  // namespace
@@ -75,32 +70,34 @@ TEST_F(CalcGlueTest, CalculateLoopShowsTheLoopsResultsAndTheTotalsRow) {
     Fill(1, 3, detector);
     Loop(1).DeviceOtherType(1, ancillary);
     CalculateLoop(1);
-    const LoopEditorResults& r = display.editor.at(1);
-    EXPECT_EQ(r.lblQty, "3");
-    EXPECT_EQ(r.lblQuiescentDevices,
-              "900 \xC2\xB5"
-              "A");
-    EXPECT_EQ(r.lblAlarmDevices, "15 mA");
-    EXPECT_EQ(r.lblQuiescentTotal,
-              "1000 \xC2\xB5"
-              "A");  // the ancillary's 100 µA on top
-    EXPECT_EQ(r.lblAlarmTotal, "16 mA");
-    EXPECT_EQ(r.lblMaxVoltDrop, "(Max. permissible = 20.0 V)");
-    EXPECT_FALSE(r.panelLimitVisible);
-    EXPECT_EQ(r.lblPanelLimit, "* - ");
-    EXPECT_EQ(r.lblPassFail, "Loop Design\nSatisfactory");
-    EXPECT_EQ(display.rows.at(1).lblPassFail, "Loop Satisfactory");
-    EXPECT_EQ(display.rows.at(kTotalsRow).lblDevice, "3");
-    EXPECT_EQ(display.rows.at(kTotalsRow).lblAlarm, "16 mA");
-    EXPECT_EQ(display.rows.at(kTotalsRow).lblPassFail, "Design Satisfactory");
-    EXPECT_FALSE(display.alarmNotes);
+    LoopResults expected;
+    expected.deviceCount = "3";
+    expected.quiescentDevices =
+        "900 \xC2\xB5"
+        "A";
+    expected.alarmDevices = "15 mA";
+    expected.quiescentTotal =
+        "1000 \xC2\xB5"
+        "A";  // the ancillary's 100 µA on top
+    expected.alarmTotal = "16 mA";
+    expected.panelLimitNote = "* - ";
+    expected.maxVoltDropNote = "(Max. permissible = 20.0 V)";
+    expected.voltDrop = "0.0 V";
+    expected.verdictLong = "Loop Design\nSatisfactory";
+    expected.explanation = Loop(1).DesignExplanation();
+    EXPECT_EQ(display.editor.at(1), expected);
+    EXPECT_EQ(window.rows.at(1),
+              (SummaryRow{"3", expected.quiescentTotal, "16 mA", "Loop Satisfactory"}));
+    EXPECT_EQ(window.totals,
+              (SummaryRow{"3", expected.quiescentTotal, "16 mA", "Design Satisfactory"}));
+    EXPECT_EQ(window.alarmNote, false);
 }
 
 TEST_F(CalcGlueTest, ThePanelsLoopCurrentLimitReachesTheCalculator) {
     Fill(2, 3, sounder);  // 600 mA in alarm on a 500 mA loop
     CalculateLoop(2);
-    EXPECT_EQ(display.rows.at(2).lblPassFail, "Alarm Current Too High");
-    EXPECT_EQ(display.rows.at(kTotalsRow).lblPassFail, "Design Not Satisfactory");
+    EXPECT_EQ(window.rows.at(2).verdict, "Alarm Current Too High");
+    EXPECT_EQ(window.totals.verdict, "Design Not Satisfactory");
 }
 
 TEST_F(CalcGlueTest, OverallVerdictFailsOnTheSummedAlarmCurrentAlone) {
@@ -113,24 +110,24 @@ TEST_F(CalcGlueTest, OverallVerdictFailsOnTheSummedAlarmCurrentAlone) {
     RecalculateAllLoops();
     EXPECT_EQ(TotalAlarmAllLoops(), Amount::FromWhole(1000000));
     EXPECT_EQ(OverallDesignText(), "Design Satisfactory");
-    EXPECT_FALSE(display.alarmNotes);
+    EXPECT_EQ(window.alarmNote, false);
     // One µA more anywhere tips the panel over its total.
     Loop(3).DeviceType(1, cat.AddDevice(Device(0, 1)));
     RecalculateAllLoops();
     for (int loop = 1; loop <= 8; ++loop)
         EXPECT_TRUE(Loop(loop).DesignIsSatisfactory()) << loop;
     EXPECT_EQ(OverallDesignText(), "Design Not Satisfactory");
-    EXPECT_TRUE(display.alarmNotes);
-    EXPECT_EQ(display.rows.at(kTotalsRow).lblDevice, "7");
+    EXPECT_EQ(window.alarmNote, true);
+    EXPECT_EQ(window.totals.deviceCount, "7");
 }
 
 TEST_F(CalcGlueTest, MaximumCableRunAtItsLimitShowsTheLimitMark) {
     Loop(4).CalcType(1);  // an empty loop draws nothing: the run becomes the 2000 m maximum
     CalculateLoop(4);
     EXPECT_EQ(Loop(4).CableTotal(), 20000);
-    EXPECT_TRUE(display.editor.at(4).lblLimitCableRunVisible);
-    EXPECT_EQ(display.editor.at(4).txtTotalLength, "2000");
-    EXPECT_FALSE(display.editor.at(4).selectCableImpedance.has_value());
+    EXPECT_TRUE(display.editor.at(4).cableRunAtLimit);
+    EXPECT_EQ(display.editor.at(4).totalRun, "2000");
+    EXPECT_FALSE(display.editor.at(4).cableImpedance.has_value());
 }
 
 TEST_F(CalcGlueTest, FewerLoopsWithEmptyLoopsResetsThemWithoutAsking) {
@@ -210,7 +207,7 @@ TEST_F(CalcGlueTest, FewerAddressesOnSeveralLoopsSpeaksOfSomeLoops) {
 TEST_F(CalcGlueTest, LimitMaxOutputsAndClearLoop) {
     Loop(1).MaxOutput(10);
     Loop(2).MaxOutput(2);
-    EXPECT_TRUE(LimitMaxOutputs(3));
+    LimitMaxOutputs(3);
     EXPECT_EQ(Loop(1).MaxOutput(), 3);
     EXPECT_EQ(Loop(2).MaxOutput(), 2);
 

@@ -10,15 +10,6 @@
 
 namespace {
 
-class RecordingView : public DocumentView {
-public:
-    std::vector<std::string> siteNames, captions;
-    int panelChoices = 0;
-    void ShowSiteName(const std::string& s) override { siteNames.push_back(s); }
-    void ShowCaption(const std::string& c) override { captions.push_back(c); }
-    void ShowPanelChoice() override { ++panelChoices; }
-};
-
 constexpr const char* kHeader =
     ";Configuration data for Tarvex Meridane Vantra\r\n"
     "[Vantra]\r\n"
@@ -30,12 +21,7 @@ constexpr const char* kHeader =
 
 class ConfigReaderTest : public DocumentTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        previousView_ = SetDocumentView(&view);
-    }
     void TearDown() override {
-        SetDocumentView(previousView_);
         LegacyTypeConversions().clear();
         DocumentTest::TearDown();
     }
@@ -43,16 +29,12 @@ protected:
     // Opens a file made of the standard header and the given sections.
     OpenResult Open(const std::string& body, const std::string& header = kHeader) {
         path = WriteFile("Site.QMR", header + body);
-        return OpenConfigurationFile(path, false);
+        return OpenFile(path);
     }
 
     static std::string T(int type) { return std::to_string(type); }
 
-    RecordingView view;
     std::string path;
-
-private:
-    DocumentView* previousView_ = nullptr;
 };
 
 // ---- format and header -------------------------------------------------------------------
@@ -89,7 +71,7 @@ protected:
 
 TEST_F(ConfigReaderRefusalTest, NoFile) {
     const std::string missing = temp.File("Nowhere.QMR");
-    ExpectRefused(OpenConfigurationFile(missing, false), "Unable to find file '" + missing + "'.");
+    ExpectRefused(OpenFile(missing), "Unable to find file '" + missing + "'.");
 }
 
 TEST_F(ConfigReaderRefusalTest, NoFormatVersion) {
@@ -138,11 +120,11 @@ TEST_F(ConfigReaderTest, AnOpenedFileBecomesTheUnchangedCurrentDesign) {
     EXPECT_EQ(Doc().ModifiedDate, (DateTime{2010, 1, 2, 3, 4, 5}));
     EXPECT_FALSE(Doc().DataChanged);
     EXPECT_FALSE(Doc().OpenedReadOnly);
-    EXPECT_EQ(view.siteNames.back(), " Harbour Works ");
-    EXPECT_EQ(view.captions.back(), "Quelmar - Site");
-    EXPECT_EQ(view.panelChoices, 1);
+    EXPECT_EQ(window.siteNames.back(), " Harbour Works ");
+    EXPECT_EQ(window.captions.back(), "Quelmar - Site");
+    EXPECT_EQ(window.panelChoices, 1);
     EXPECT_EQ(RecentFiles().front(), path);
-    EXPECT_EQ(platform.statusLines.front(), "Opening '" + path + "'...");
+    EXPECT_EQ(progress.texts.front(), "Opening '" + path + "'...");
     EXPECT_FALSE(platform.IsBusy());
 }
 
@@ -185,12 +167,12 @@ TEST_F(ConfigReaderTest, WithoutTheUnknownPanelTheOpenStopsWithANewDesign) {
 TEST_F(ConfigReaderTest, AFileNobodyMayWriteOpensReadOnly) {
     path = WriteFile("Locked.QMR", kHeader);
     chmod(path.c_str(), 0444);
-    OpenConfigurationFile(path, false);
+    OpenFile(path);
     EXPECT_TRUE(Doc().OpenedReadOnly);
     chmod(path.c_str(), 0644);
-    OpenConfigurationFile(path, false);
+    OpenFile(path);
     EXPECT_FALSE(Doc().OpenedReadOnly);
-    OpenConfigurationFile(path, true);
+    OpenFile(path, true);
     EXPECT_TRUE(Doc().OpenedReadOnly);
 }
 
@@ -539,16 +521,16 @@ TEST_F(OlderLayoutTest, AStandaloneListAlsoEndsTheCounting) {
 
 TEST_F(ConfigReaderTest, ProgressRunsFromZeroTo99WithEventsAfterEveryAddress) {
     Open("");
-    ASSERT_EQ(platform.progress.size(), 2049u);
-    EXPECT_EQ(platform.progress.front(), 0);
-    EXPECT_EQ(platform.progress[256], 12);  // loop 2, address 0: 256 * 100 / 2048
-    EXPECT_EQ(platform.progress[2047], 99);
-    EXPECT_EQ(platform.progress.back(), -1);  // hidden at the end
-    EXPECT_EQ(platform.processEventsCalls, 2048);
+    ASSERT_EQ(progress.percents.size(), 2048u);
+    EXPECT_EQ(progress.percents.front(), 0);
+    EXPECT_EQ(progress.percents[256], 12);  // loop 2, address 0: 256 * 100 / 2048
+    EXPECT_EQ(progress.percents[2047], 99);
+    EXPECT_EQ(progress.closings, 1);
+    EXPECT_EQ(progress.cancelChecks, 2048);
 }
 
 TEST_F(ConfigReaderTest, ConfirmedCancelLeavesANewEmptyDesign) {
-    platform.cancelAfterEvents = 300;  // during loop 2
+    progress.cancelFromCheck = 300;  // during loop 2
     platform.answers = {MsgResult::Yes};
     Doc().SiteName = "Previous";
     const auto result = Open("[Loop1]\r\nDevice1=" + T(detector) + "\r\n");
@@ -559,7 +541,7 @@ TEST_F(ConfigReaderTest, ConfirmedCancelLeavesANewEmptyDesign) {
     EXPECT_EQ(platform.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(platform.messages[0].defaultButton, 1);  // No
-    EXPECT_EQ(platform.processEventsCalls, 300);
+    EXPECT_EQ(progress.cancelChecks, 300);
     EXPECT_EQ(Loop(1).DeviceType(1), 0);
     EXPECT_EQ(Doc().SiteName, "");
     EXPECT_EQ(Doc().DocumentPath, "");
@@ -567,11 +549,11 @@ TEST_F(ConfigReaderTest, ConfirmedCancelLeavesANewEmptyDesign) {
 }
 
 TEST_F(ConfigReaderTest, NoToTheCancelQuestionGoesOn) {
-    platform.cancelAfterEvents = 10;  // the flag comes back at every later address
+    progress.cancelFromCheck = 10;  // Cancel is pressed again at every later address
     platform.answers = {MsgResult::No, MsgResult::No, MsgResult::Yes};
     Open("");
     EXPECT_EQ(platform.messages.size(), 3u);
-    EXPECT_EQ(platform.processEventsCalls, 12);
+    EXPECT_EQ(progress.cancelChecks, 12);
 }
 
 // ---- calculation settings ----------------------------------------------------------------

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "document/CalcGlue.h"
 #include "document/ConfigReader.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentRules.h"
 #include "engine/EngineFixtures.h"
 #include "support/TestSupport.h"
 
@@ -32,6 +35,47 @@ public:
         answers.erase(0, 1);
         return answer;
     }
+};
+
+// Records what the main window would show.
+class RecordingMainWindow : public MainWindowView {
+public:
+    std::vector<std::string> captions, siteNames;
+    int panelChoices = 0;
+    std::map<int, SummaryRow> rows;  // by loop
+    std::vector<int> rowsShown;      // loops, in the order their rows were shown
+    SummaryRow totals;
+    int totalsShown = 0;
+    std::optional<bool> alarmNote;
+    void ShowCaption(const std::string& c) override { captions.push_back(c); }
+    void ShowSiteName(const std::string& s) override { siteNames.push_back(s); }
+    void ShowPanelChoice() override { ++panelChoices; }
+    void ShowLoopRow(int loop, const SummaryRow& row) override {
+        rows[loop] = row;
+        rowsShown.push_back(loop);
+    }
+    void ShowTotalsRow(const SummaryRow& row) override {
+        totals = row;
+        ++totalsShown;
+    }
+    void ShowAlarmNote(bool visible) override { alarmNote = visible; }
+};
+
+// Records what the progress window would show; Cancel is pressed from the given check on.
+class ScriptedOpenProgress : public OpenProgressView {
+public:
+    std::vector<std::string> texts;
+    std::vector<int> percents;
+    int cancelChecks = 0;
+    int cancelFromCheck = -1;
+    int closings = 0;
+    void ShowOpening(const std::string& text) override { texts.push_back(text); }
+    void ShowPercent(int percent) override { percents.push_back(percent); }
+    bool CancelPressed() override {
+        ++cancelChecks;
+        return cancelFromCheck >= 0 && cancelChecks >= cancelFromCheck;
+    }
+    void CloseProgress() override { ++closings; }
 };
 
 class DocumentTest : public ScriptedTest {
@@ -98,12 +142,10 @@ protected:
         standIn.StandaloneSetting = loopIsolator;
         standInBase = Named(standIn, "Stand-in Base");
 
-        previousPrompt_ = SetIgnoreUnknownPrompt(&unknown);
         NewDocument();
     }
 
     void TearDown() override {
-        SetIgnoreUnknownPrompt(previousPrompt_);
         NewDocument();  // empty the loops while their catalogue still stands
         ResetPanelCatalogue();
         ScriptedTest::TearDown();
@@ -164,13 +206,17 @@ protected:
         return temp.Write(name, text);
     }
 
+    OpenResult OpenFile(const std::string& path, bool readOnly = false) {
+        return OpenConfigurationFile(path, readOnly, progress, unknown);
+    }
+
     EngineCatalogue cat;
+    RecordingMainWindow window;
+    ScopedInstall<MainWindowView> windowInstalled{window};
+    ScriptedOpenProgress progress;
     ScriptedUnknownPrompt unknown;
     std::int16_t detector = 0, sounder = 0, customDetector = 0, iconless = 0, masterBase = 0,
                  slaveBase = 0, outputUnit = 0, closedType = 0, masterHead = 0, standInBase = 0;
     std::int16_t ancillary = 0, remote = 0, isolatingBase = 0, relayBase = 0, loopIsolator = 0,
                  wirelessSounder = 0, customBeacon = 0, customBase = 0;
-
-private:
-    IgnoreUnknownPrompt* previousPrompt_ = nullptr;
 };

@@ -21,12 +21,6 @@ public:
     }
 };
 
-class CaptionView : public DocumentView {
-public:
-    std::string caption;
-    void ShowCaption(const std::string& c) override { caption = c; }
-};
-
 constexpr const char* kNotSaved =
     "Configuration data has not been saved.\n\nDo you want to save now?";
 constexpr const char* kReadOnlySave =
@@ -34,16 +28,6 @@ constexpr const char* kReadOnlySave =
 
 class DocumentRulesTest : public DocumentTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        previousChooser_ = SetSaveAsChooser(&chooser);
-        previousView_ = SetDocumentView(&view);
-    }
-    void TearDown() override {
-        SetSaveAsChooser(previousChooser_);
-        SetDocumentView(previousView_);
-        DocumentTest::TearDown();
-    }
     void ExpectOneMessage(const std::string& text, MsgButtons buttons = MsgButtons::OK) {
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0].text, text);
@@ -53,11 +37,7 @@ protected:
     }
 
     ScriptedChooser chooser;
-    CaptionView view;
-
-private:
-    SaveAsChooser* previousChooser_ = nullptr;
-    DocumentView* previousView_ = nullptr;
+    ScopedInstall<SaveAsChooser> chooserInstalled{chooser};
 };
 
 TEST_F(DocumentRulesTest, TheCaptionNamesTheFileUpToItsFirstDot) {
@@ -67,7 +47,7 @@ TEST_F(DocumentRulesTest, TheCaptionNamesTheFileUpToItsFirstDot) {
     Doc().DocumentPath = "/home/me/Plain";
     EXPECT_EQ(CaptionText(Doc()), "Quelmar - Plain");
     RefreshCaption();
-    EXPECT_EQ(view.caption, "Quelmar - Plain");
+    EXPECT_EQ(window.captions.back(), "Quelmar - Plain");
 }
 
 TEST_F(DocumentRulesTest, AnUnchangedOrReadOnlyDesignNeedsNoQuestion) {
@@ -129,7 +109,7 @@ TEST_F(DocumentRulesTest, ADesignWithoutAFileIsSavedAsAndTheDialogReturnsAfterAF
     ExpectOneMessage("Unable to save the configuration data");
     EXPECT_EQ(Doc().DocumentPath, good);
     EXPECT_FALSE(Doc().DataChanged);
-    EXPECT_EQ(view.caption, "Quelmar - New Site");
+    EXPECT_EQ(window.captions.back(), "Quelmar - New Site");
     EXPECT_EQ(RecentFiles().front(), good);
     EXPECT_EQ(ReadSettingText("QMR Path"), temp.File("docs"));
 }

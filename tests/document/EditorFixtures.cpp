@@ -6,6 +6,7 @@
 #include "catalogue/Options.h"
 #include "catalogue/Panels.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentRules.h"
 #include "engine/Scaling.h"
 
 EditorCatalogue::EditorCatalogue() {

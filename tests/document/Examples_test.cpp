@@ -10,6 +10,8 @@
 #include "document/ConfigReader.h"
 #include "document/ConfigWriter.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentFixtures.h"
+#include "document/DocumentRules.h"
 #include "engine/clsCalculator.h"
 #include "support/TestSupport.h"
 
@@ -37,9 +39,12 @@ protected:
         ScriptedTest::TearDown();
     }
 
+    SilentOpenProgress progress;
+    ScriptedUnknownPrompt unknown;
+
     // Opens an example; it must open without a single message or question.
     void OpenExample(const std::string& name) {
-        const OpenResult result = OpenConfigurationFile(kExamples + name, false);
+        const OpenResult result = OpenConfigurationFile(kExamples + name, false, progress, unknown);
         ASSERT_EQ(result.outcome, OpenOutcome::Opened) << platform.AllMessageTexts();
         ASSERT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
         EXPECT_FALSE(CurrentDocument().DataChanged);
@@ -131,7 +136,8 @@ TEST_F(ExamplesTest, TheOlderLayoutLibrarySpreadsItsCountedDevicesOnOpening) {
     const std::string text = ReadWholeFile(resaved);
     EXPECT_NE(text.find("\r\nDeviceBetween1="), std::string::npos);
     EXPECT_NE(text.find("\r\nCableFirstLength=150\r\n"), std::string::npos);
-    ASSERT_EQ(OpenConfigurationFile(resaved, false).outcome, OpenOutcome::Opened);
+    ASSERT_EQ(OpenConfigurationFile(resaved, false, progress, unknown).outcome,
+              OpenOutcome::Opened);
     EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
     EXPECT_EQ(Loop(1).QtyOthers(Other("RelayBase")), 4);
     EXPECT_EQ(Loop(2).DeviceStandaloneAddress(1, 4), master);

@@ -304,7 +304,7 @@ TEST_F(LoopEditorCableTest, TypingInAFieldMakesTheResultsOutOfDate) {
     EXPECT_TRUE(editor->Results().outOfDate);
     // In cable run mode the total run holds a result, which is out of date too.
     EXPECT_EQ(editor->TotalLengthText(), "");
-    EXPECT_EQ(editor->Results().shown.txtTotalLength, std::optional<std::string>(""));
+    EXPECT_EQ(editor->Results().shown.totalRun, std::optional<std::string>(""));
     ASSERT_TRUE(editor->LeaveFirstLength("123", CheckMode::Leaving));
     EXPECT_FALSE(editor->Results().outOfDate);
     EXPECT_EQ(editor->TotalLengthText(), LengthToText(Loop().CableTotal()));

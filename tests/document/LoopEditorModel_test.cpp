@@ -13,16 +13,14 @@ namespace {
 using Messages = std::vector<std::string>;
 
 // Records what the glue shows of the loops.
-class RecordingDisplay : public CalcDisplay {
+class RecordingDisplay : public LoopResultsView {
 public:
-    void ShowLoopEditorResults(int loop, const LoopEditorResults& results) override {
+    void ShowLoopResults(int loop, const LoopResults& results) override {
         editorShows.push_back(loop);
         last = results;
     }
-    void ShowMainWindowRow(int row, const MainWindowRow&) override { rows.push_back(row); }
     std::vector<int> editorShows;
-    std::vector<int> rows;
-    LoopEditorResults last;
+    LoopResults last;
 };
 
 class LoopEditorTablesTest : public EditorTest {};
@@ -160,23 +158,22 @@ TEST_F(LoopEditorLifeTest, ActivationRecalculatesOnceAndChangesNothing) {
     const int detector = cat->AddType(EditorType("Detector", 250, 4000), true);
     Loop().DeviceType(1, static_cast<std::int16_t>(detector));
     RecordingDisplay display;
-    CalcDisplay* previous = SetCalcDisplay(&display);
+    ScopedInstall<LoopResultsView> installed(display);
     {
         LoopEditorModel editor(1);
         EXPECT_EQ(editor.Caption(), "Loop 1");
         editor.Activate();
         editor.Activate();
         EXPECT_EQ(display.editorShows, std::vector<int>{1});
-        EXPECT_EQ(display.last.lblQty, "1");
-        EXPECT_EQ(editor.Results().shown.lblQty, "1");
-        EXPECT_EQ(editor.Results().shown.lblQuiescentDevices, "250 µA");
+        EXPECT_EQ(display.last.deviceCount, "1");
+        EXPECT_EQ(editor.Results().shown.deviceCount, "1");
+        EXPECT_EQ(editor.Results().shown.quiescentDevices, "250 µA");
         EXPECT_FALSE(editor.Results().outOfDate);
         EXPECT_TRUE(editor.Results().passFailBold);
         EXPECT_EQ(editor.Results().passFailPointSize, 12);
     }
-    // The editor gave the display back when it closed.
-    EXPECT_EQ(&CurrentCalcDisplay(), &display);
-    SetCalcDisplay(previous);
+    // The editor stopped listening when it closed.
+    EXPECT_EQ(InstalledList<LoopResultsView>(), std::vector<LoopResultsView*>{&display});
     EXPECT_FALSE(CurrentDocument().DataChanged);
     EXPECT_EQ(Loop().QtyDevices(), 1);
 }
@@ -192,13 +189,13 @@ TEST_F(LoopEditorLifeTest, EveryAcceptedQuantityChangeMarksTheDesignAndRecalcula
     EXPECT_TRUE(CurrentDocument().DataChanged);
     EXPECT_NE(CurrentDocument().ModifiedDate, (DateTime{2001, 1, 1, 0, 0, 0}));
     EXPECT_EQ(Loop().QtyDevices(), 4);
-    EXPECT_EQ(editor->Results().shown.lblQty, "4");
+    EXPECT_EQ(editor->Results().shown.deviceCount, "4");
 
     CurrentDocument().DataChanged = false;
     ASSERT_TRUE(
         editor->ValidateOtherQuantity(OtherRowOf(*editor, beacon), "2", CheckMode::Leaving));
     EXPECT_TRUE(CurrentDocument().DataChanged);
-    EXPECT_EQ(editor->Results().shown.lblQuiescentTotal, "800 µA");
+    EXPECT_EQ(editor->Results().shown.quiescentTotal, "800 µA");
 
     // An unchanged quantity is no change.
     CurrentDocument().DataChanged = false;
@@ -213,28 +210,28 @@ TEST_F(LoopEditorLifeTest, TypingMakesTheResultsOutOfDateUntilTheNextRecalculati
     const int detector = cat->AddType(EditorType("Detector"), true);
     auto editor = OpenEditor();
     const ResultsView fresh = editor->Results();
-    ASSERT_FALSE(fresh.shown.txtVoltDrop.empty());
+    ASSERT_FALSE(fresh.shown.voltDrop.empty());
 
     ASSERT_TRUE(editor->QuantityKey('3'));
     ResultsView stale = editor->Results();
     EXPECT_TRUE(stale.outOfDate);
-    EXPECT_EQ(stale.shown.lblPassFail, "Press <Enter> key\nor Click here\nto Re-calculate");
+    EXPECT_EQ(stale.shown.verdictLong, "Press <Enter> key\nor Click here\nto Re-calculate");
     EXPECT_FALSE(stale.passFailBold);
     EXPECT_EQ(stale.passFailPointSize, 8);
-    EXPECT_EQ(stale.shown.txtVoltDrop, "");
-    EXPECT_EQ(stale.shown.lblMaxVoltDrop, "");
-    EXPECT_EQ(stale.shown.lblExplanation, "");
-    EXPECT_EQ(stale.shown.lblQty, fresh.shown.lblQty);
+    EXPECT_EQ(stale.shown.voltDrop, "");
+    EXPECT_EQ(stale.shown.maxVoltDropNote, "");
+    EXPECT_EQ(stale.shown.explanation, "");
+    EXPECT_EQ(stale.shown.deviceCount, fresh.shown.deviceCount);
 
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "3", CheckMode::Leaving));
     EXPECT_FALSE(editor->Results().outOfDate);
-    EXPECT_EQ(editor->Results().shown.lblPassFail, Loop().LoopDesignLong());
+    EXPECT_EQ(editor->Results().shown.verdictLong, Loop().LoopDesignLong());
 
     // A value typed again unchanged brings the results back without a change.
     ASSERT_TRUE(editor->QuantityKey('3'));
     ASSERT_TRUE(editor->ValidateDeviceQuantity(RowOf(*editor, detector), "3", CheckMode::Leaving));
     EXPECT_FALSE(editor->Results().outOfDate);
-    EXPECT_FALSE(editor->Results().shown.txtVoltDrop.empty());
+    EXPECT_FALSE(editor->Results().shown.voltDrop.empty());
 
     // A refused value leaves them out of date.
     ASSERT_TRUE(editor->QuantityKey('9'));

@@ -140,7 +140,7 @@ TEST_F(RoundTripTest, RandomDesignsSurviveSaveAndOpen) {
         const DesignImage before = Capture();
         const std::string path = temp.File("Round" + std::to_string(round) + ".QMR");
         ASSERT_TRUE(SaveConfigurationFile(path));
-        ASSERT_EQ(OpenConfigurationFile(path, false).outcome, OpenOutcome::Opened);
+        ASSERT_EQ(OpenFile(path).outcome, OpenOutcome::Opened);
         ASSERT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
         ASSERT_TRUE(unknown.questions.empty());
         EXPECT_FALSE(Doc().DataChanged);
@@ -158,7 +158,7 @@ TEST_F(RoundTripTest, SavingAnOpenedFileGivesTheSameBytes) {
         FillDesign();
         const std::string first = temp.File("First.QMR"), second = temp.File("Second.QMR");
         ASSERT_TRUE(SaveConfigurationFile(first));
-        ASSERT_EQ(OpenConfigurationFile(first, false).outcome, OpenOutcome::Opened);
+        ASSERT_EQ(OpenFile(first).outcome, OpenOutcome::Opened);
         ASSERT_TRUE(SaveConfigurationFile(second));
         ASSERT_EQ(ReadWholeFile(first), ReadWholeFile(second)) << "round " << round;
     }
@@ -173,7 +173,7 @@ TEST_F(RoundTripTest, AnOlderLayoutFileIsRewrittenInTheFullLayoutAndStaysSo) {
                                          "03 04:05:06\r\nPanelType=\"Test Panel\"\r\n"
                                          "[Loop1]\r\nDevice1=" +
                                              d + "\r\nDevice2=" + d + "\r\nANC=2\r\nLOOPISO=1\r\n");
-    ASSERT_EQ(OpenConfigurationFile(older, false).outcome, OpenOutcome::Opened);
+    ASSERT_EQ(OpenFile(older).outcome, OpenOutcome::Opened);
     const DesignImage opened = Capture();
     const std::string rewritten = temp.File("Rewritten.QMR");
     ASSERT_TRUE(SaveConfigurationFile(rewritten));
@@ -181,7 +181,7 @@ TEST_F(RoundTripTest, AnOlderLayoutFileIsRewrittenInTheFullLayoutAndStaysSo) {
     EXPECT_NE(text.find("\r\nDevice1=" + d + ",0,1,1,1,0\r\nDeviceBetween1=5\r\nDevice2=" + d +
                         ",0,1,2,2,0\r\n"),
               std::string::npos);
-    ASSERT_EQ(OpenConfigurationFile(rewritten, false).outcome, OpenOutcome::Opened);
+    ASSERT_EQ(OpenFile(rewritten).outcome, OpenOutcome::Opened);
     EXPECT_TRUE(Capture() == opened);
 }
 

@@ -9,14 +9,15 @@
 
 TEST(PlatformTest, ScriptedPlatformRecordsAndAnswersFromItsQueue) {
     ScriptedPlatform p;
-    Platform* previous = SetPlatform(&p);
-    p.answers = {MsgResult::No};
-    EXPECT_EQ(ShowMessage("Save?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel),
-              MsgResult::No);
-    EXPECT_EQ(ShowMessage("Again?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel, 2),
-              MsgResult::Cancel);  // queue empty: the default button answers
-    ShowDataFileProblem("Bad data");
-    SetPlatform(previous);
+    {
+        ScopedInstall<Platform> installed(p);
+        p.answers = {MsgResult::No};
+        EXPECT_EQ(ShowMessage("Save?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel),
+                  MsgResult::No);
+        EXPECT_EQ(ShowMessage("Again?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel, 2),
+                  MsgResult::Cancel);  // queue empty: the default button answers
+        ShowDataFileProblem("Bad data");
+    }
     ASSERT_EQ(p.messages.size(), 3u);
     EXPECT_EQ(p.messages[2].title, kProductName);
     EXPECT_EQ(p.messages[2].icon, MsgIcon::Exclamation);
@@ -27,7 +28,7 @@ TEST(PlatformTest, ScriptedPlatformRecordsAndAnswersFromItsQueue) {
 
 TEST(PlatformTest, BusyPointerIsRestoredAlsoAfterAFailure) {
     ScriptedPlatform p;
-    Platform* previous = SetPlatform(&p);
+    ScopedInstall<Platform> installed(p);
     try {
         BusyPointer outer;
         EXPECT_TRUE(p.IsBusy());
@@ -37,7 +38,6 @@ TEST(PlatformTest, BusyPointerIsRestoredAlsoAfterAFailure) {
         }
     } catch (const std::runtime_error&) {}
     EXPECT_FALSE(p.IsBusy());
-    SetPlatform(previous);
 }
 
 TEST(PlatformTest, ConsolePlatformTakesTheFirstFixedAnswerTheBoxOffers) {
@@ -63,11 +63,14 @@ TEST(ErrorHandlerTest, BuildsTheMessageWithSectionAndArea) {
               "An unexpected error (code 6) has occurred in Quelmar." + tail);
 
     ScriptedPlatform p;
-    Platform* previous = SetPlatform(&p);
-    p.answers = {MsgResult::Retry};
+    ScopedInstall<Platform> installed(p);
+    p.answers = {MsgResult::Retry, MsgResult::Ignore};
     EXPECT_EQ(ReportUnexpectedError(6, "Overflow"), MsgResult::Retry);
-    SetPlatform(previous);
-    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(ReportUnexpectedError(6, "Overflow"), MsgResult::Ignore);
+    EXPECT_EQ(p.endProgramCalls, 0);
+    EXPECT_EQ(ReportUnexpectedError(6, "Overflow"), MsgResult::Abort);  // the default button
+    EXPECT_EQ(p.endProgramCalls, 1);
+    ASSERT_EQ(p.messages.size(), 3u);
     EXPECT_EQ(p.messages[0].buttons, MsgButtons::AbortRetryIgnore);
     EXPECT_EQ(p.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(p.messages[0].title, "Quelmar");

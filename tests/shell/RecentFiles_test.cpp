@@ -17,10 +17,6 @@ protected:
         ScriptedTest::SetUp();
         LoadRecentFiles();  // the list of the fresh, empty settings
     }
-    void TearDown() override {
-        SetRecentFilesChangedHandler(nullptr);
-        ScriptedTest::TearDown();
-    }
     static List Stored() {
         List stored;
         for (int n = 1; n <= 4; ++n)
@@ -98,11 +94,14 @@ TEST_F(RecentFilesTest, TheListSurvivesARestart) {
 }
 
 TEST_F(RecentFilesTest, EveryChangeIsAnnounced) {
-    int calls = 0;
-    SetRecentFilesChangedHandler([&] { ++calls; });
+    struct CountingView : RecentFilesView {
+        int calls = 0;
+        void ShowRecentFiles(const std::vector<std::string>&) override { ++calls; }
+    } view;
+    ScopedInstall<RecentFilesView> installed(view);
     AddRecentFile("/a.QMR");
     LoadRecentFiles();
-    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(view.calls, 2);
 }
 
 TEST_F(RecentFilesTest, ShortPathsAreShownWhole) {

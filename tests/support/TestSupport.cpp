@@ -47,7 +47,6 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void ScriptedTest::SetUp() {
-    previous_ = SetPlatform(&platform);
     previousPaths_ = Paths();
     paths.dataRoot = temp.File("data");
     paths.userRoot = temp.File("user");
@@ -60,7 +59,6 @@ void ScriptedTest::SetUp() {
 }
 
 void ScriptedTest::TearDown() {
-    SetPlatform(previous_);
     SetPaths(previousPaths_);
     ResetProfileCache();
 }

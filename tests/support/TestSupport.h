@@ -39,6 +39,6 @@ protected:
     AppPaths paths;
 
 private:
-    Platform* previous_ = nullptr;
+    ScopedInstall<Platform> installed_{platform};
     AppPaths previousPaths_;
 };
