@@ -24,6 +24,7 @@
 #include "shell/Platform.h"
 #include "shell/Product.h"
 #include "shell/RecentFiles.h"
+#include "shell/RuntimeFault.h"
 #include "shell/Settings.h"
 
 namespace {
@@ -92,13 +93,12 @@ bool MainWindowModel::Guarded(const char* area, Work work) {
             const MsgResult answer =
                 ReportUnexpectedError(fault.number, fault.description, "MainForm", area);
             if (answer == MsgResult::Retry) continue;
-            if (answer == MsgResult::Abort) view_.CloseMainWindow();
             return false;
         }
     }
 }
 
-MainWindowModel::MainWindowModel(MainWindowView& view)
+MainWindowModel::MainWindowModel(MainFormView& view)
     : view_(view), hooks_(std::make_unique<CoreHooks>(*this)) {}
 
 MainWindowModel::~MainWindowModel() = default;
@@ -109,7 +109,7 @@ bool MainWindowModel::Start() {
     BusyPointer busy;
     Guarded("Form_Load", [] { MigrateIniSettings(); });
     LoadRecentFiles();
-    ShowRecentFiles();
+    view_.ShowRecentFiles(RecentFiles());
     // The catalogues in their order, then the last panel or "Unknown Panel"; a failure has
     // shown its message.
     if (!LoadCatalogues()) return false;
@@ -163,17 +163,21 @@ void MainWindowModel::RunCommandLine(const std::string& commandLine) {
         return;
     }
     if (request.option == 'o') {
-        OpenConfigurationFile(request.fileName, false);
+        Open(request.fileName, false);
         CurrentDocument().DataChanged = false;
         return;
     }
     if (request.option == 'p') {
-        if (OpenConfigurationFile(request.fileName, false).finished) RunPrintCommand();
+        if (Open(request.fileName, false).finished) RunPrintCommand();
     } else {
         ShowMessage(UnrecognisedOptionText(request.option), CaptionText(CurrentDocument()),
                     MsgIcon::Exclamation);
     }
     view_.CloseMainWindow();
+}
+
+OpenResult MainWindowModel::Open(const std::string& path, bool readOnly) {
+    return OpenConfigurationFile(path, readOnly, view_.ProgressView(), view_.UnknownPrompt());
 }
 
 void MainWindowModel::NewCommand() {
@@ -187,7 +191,7 @@ void MainWindowModel::OpenCommand() {
     const std::optional<OpenChoice> choice = view_.ChooseFileToOpen(GetLastFolder());
     if (!choice) return;
     Guarded("mnuOpen_Click", [&] { SetLastFolder(choice->path); });
-    OpenConfigurationFile(choice->path, choice->readOnly);
+    Open(choice->path, choice->readOnly);
 }
 
 bool MainWindowModel::SaveCommand() {
@@ -213,7 +217,7 @@ void MainWindowModel::OpenRecentCommand(std::size_t index) {
     if (index >= RecentFiles().size()) return;
     const std::string path = RecentFiles()[index];
     if (!SavePrompt()) return;
-    OpenConfigurationFile(path, false);
+    Open(path, false);
 }
 
 bool MainWindowModel::QueryClose() {
@@ -289,10 +293,6 @@ void MainWindowModel::ShowPanelChoice() {
     view_.ShowPanelList(BuildPanelGroups());
     view_.ShowChosenPanel(GetCurrentPanel(), MakerOf(GetCurrentPanel()));
     ChangePanel();
-}
-
-void MainWindowModel::ShowRecentFiles() {
-    view_.ShowRecentFiles(RecentFiles());
 }
 
 std::optional<WindowPlacement> MainWindowModel::SavedPlacement() {

@@ -2,20 +2,21 @@
 // The rules of the main window, without a window: start-up, the first activation with the first
 // run and the command line, the panel list and the panel change, the File commands with the save
 // question, the site name, the loop rows and the alarm note. The window shows what the model
-// sends to its MainWindowView and forwards the user's actions here.
+// sends to its MainFormView and forwards the user's actions here.
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/MainWindowView.h"
+#include "app/MainFormView.h"
+#include "document/ConfigReader.h"
 
 class CoreHooks;
 
 class MainWindowModel {
 public:
-    explicit MainWindowModel(MainWindowView& view);
+    explicit MainWindowModel(MainFormView& view);
     ~MainWindowModel();
     MainWindowModel(const MainWindowModel&) = delete;
     MainWindowModel& operator=(const MainWindowModel&) = delete;
@@ -56,19 +57,20 @@ public:
 
     // Called by the core's hooks.
     void ShowPanelChoice();
-    void ShowRecentFiles();
-    MainWindowView& View() { return view_; }
+    MainFormView& View() { return view_; }
     // Runs work that may meet an unforeseen fault: the error box is shown, Retry runs it again,
-    // Ignore skips it and Abort closes the main window. True when the work ran to its end.
+    // Ignore skips it and Abort ends the program (through the platform). True when the work ran
+    // to its end.
     template <typename Work>
     bool Guarded(const char* area, Work work);
 
 private:
     void ChangePanel();
+    OpenResult Open(const std::string& path, bool readOnly);
     void RunCommandLine(const std::string& commandLine);
     void RunFirstRun();
 
-    MainWindowView& view_;
+    MainFormView& view_;
     std::unique_ptr<CoreHooks> hooks_;
     bool firstActivationPending_ = false;
     bool closing_ = false;

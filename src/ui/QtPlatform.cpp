@@ -2,10 +2,11 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
-
-#include "ui/frmOpenProgress.h"
+#include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -58,7 +59,6 @@ QString DisplayText(const std::string& text) {
 QtPlatform::QtPlatform(Platform* answers) : answers_(answers) {}
 
 QtPlatform::~QtPlatform() {
-    delete progress_;
     if (busy_) QApplication::restoreOverrideCursor();
 }
 
@@ -68,7 +68,7 @@ MsgResult QtPlatform::ShowMessage(const std::string& text, const std::string& ti
     if (answers_ != nullptr)
         return answers_->ShowMessage(text, title, icon, buttons, defaultButton);
     QMessageBox box(IconOf(icon), QString::fromStdString(title), DisplayText(text),
-                    QMessageBox::NoButton, parent_);
+                    QMessageBox::NoButton, window_);
     const std::vector<MsgResult> offered = ButtonsOf(buttons);
     for (MsgResult r : offered)
         box.addButton(ButtonOf(r));
@@ -102,21 +102,31 @@ void QtPlatform::SetBusy(bool busy) {
 }
 
 void QtPlatform::ShowStatus(const std::string& text) {
-    if (text.empty()) {
-        delete progress_;
-        return;
-    }
-    if (!progress_) {
-        progress_ = new frmOpenProgress(parent_);
-        QObject::connect(progress_, &frmOpenProgress::cancelRequested, [this] { cancel_ = true; });
-    }
-    progress_->ShowPath(QString::fromStdString(text));
+    status_ = text;
+    if (window_ == nullptr) return;
+    if (text.empty())
+        window_->statusBar()->clearMessage();
+    else
+        window_->statusBar()->showMessage(QString::fromStdString(text));
 }
 
 void QtPlatform::ShowProgress(int percent) {
-    if (progress_) progress_->ShowPercent(percent);
+    if (window_ == nullptr || status_.empty()) return;
+    if (percent < 0)
+        window_->statusBar()->showMessage(QString::fromStdString(status_));
+    else
+        window_->statusBar()->showMessage(
+            QString("%1  %2%").arg(QString::fromStdString(status_)).arg(percent));
 }
 
 void QtPlatform::ProcessEvents() {
     QCoreApplication::processEvents();
+}
+
+void QtPlatform::EndProgram() {
+    // The main window closes as soon as the event loop runs again; without one the loop ends.
+    if (window_ != nullptr)
+        QTimer::singleShot(0, window_, [w = window_] { w->close(); });
+    else
+        QCoreApplication::exit(1);
 }

@@ -1,12 +1,10 @@
 #pragma once
 // The platform interface on Qt: message boxes with the exact title, icon, buttons and default
-// button, the icon's sound, the busy pointer, the open-progress window, pending events and its
-// Cancel button.
-#include <QPointer>
-
+// button, the icon's sound, the busy pointer, status text, pending events, and the end of the
+// program after Abort.
 #include "shell/Platform.h"
 
-#include "ui/frmOpenProgress.h"
+class QMainWindow;
 
 class QtPlatform : public Platform {
 public:
@@ -25,16 +23,17 @@ public:
     void ProcessEvents() override;
     bool CancelRequested() const override { return cancel_; }
     void ClearCancel() override { cancel_ = false; }
+    void EndProgram() override;
+    // Long work that offers Cancel calls this when its Cancel button is pressed.
+    void RequestCancel() { cancel_ = true; }
 
-    // The window message boxes and the progress window belong to.
-    void SetParentWindow(QWidget* parent) { parent_ = parent; }
-    // The progress window while an open runs, else nullptr.
-    frmOpenProgress* ProgressWindow() const { return progress_; }
+    // The main window: owner of the message boxes, shows the status, closes at the end.
+    void SetMainWindow(QMainWindow* window) { window_ = window; }
 
 private:
     Platform* answers_;
-    QWidget* parent_ = nullptr;
-    QPointer<frmOpenProgress> progress_;
+    QMainWindow* window_ = nullptr;
+    std::string status_;
     bool busy_ = false;
     bool cancel_ = false;
 };

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "document/ConfigReader.h"
+#include "document/OpenPrompts.h"
 #include "ui/HelpWindow.h"
 
 dlgIgnoreUnknown::dlgIgnoreUnknown(const QString& message, QWidget* parent) : QDialog(parent) {

@@ -2,6 +2,8 @@
 // The unknown-device question of an open: "&Yes", "Yes to &All" or "&Cancel".
 #include <QDialog>
 
+#include "document/OpenPrompts.h"
+
 class dlgIgnoreUnknown : public QDialog {
     Q_OBJECT
 public:
@@ -15,4 +17,16 @@ protected:
 
 private:
     char response_ = 'C';
+};
+
+// The question as an open asks it: the dialog, modal over the given window.
+class IgnoreUnknownDialog : public IgnoreUnknownPrompt {
+public:
+    explicit IgnoreUnknownDialog(QWidget* parent) : parent_(parent) {}
+    char UnknownResponse(std::int16_t l, std::int16_t s, std::int16_t T) override {
+        return dlgIgnoreUnknown::UnknownResponse(l, s, T, parent_);
+    }
+
+private:
+    QWidget* parent_;
 };

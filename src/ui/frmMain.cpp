@@ -334,19 +334,19 @@ void frmMain::ShowLoopRowCount(int count) {
     }
 }
 
-void frmMain::ShowLoopRow(int loop, const LoopRowText& row) {
+void frmMain::ShowLoopRow(int loop, const SummaryRow& row) {
     if (loop < 1 || loop > 8) return;
     const Row& r = rows_[static_cast<std::size_t>(loop - 1)];
-    r.lblDevice->setText(Q(row.devices));
-    r.lblQuiescent->setText(Q(row.quiescent));
-    r.lblAlarm->setText(Q(row.alarm));
+    r.lblDevice->setText(Q(row.deviceCount));
+    r.lblQuiescent->setText(Q(row.quiescentTotal));
+    r.lblAlarm->setText(Q(row.alarmTotal));
     r.lblPassFail->setText(Q(row.verdict));
 }
 
-void frmMain::ShowTotals(const LoopRowText& totals) {
-    totals_.lblDevice->setText(Q(totals.devices));
-    totals_.lblQuiescent->setText(Q(totals.quiescent));
-    totals_.lblAlarm->setText(Q(totals.alarm));
+void frmMain::ShowTotalsRow(const SummaryRow& totals) {
+    totals_.lblDevice->setText(Q(totals.deviceCount));
+    totals_.lblQuiescent->setText(Q(totals.quiescentTotal));
+    totals_.lblAlarm->setText(Q(totals.alarmTotal));
     totals_.lblPassFail->setText(Q(totals.verdict));
 }
 
@@ -423,10 +423,6 @@ std::optional<std::string> frmMain::ChooseFileToSave(const std::string& folder,
     if (!initialPath.empty()) dialog.selectFile(Q(initialPath));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front().toStdString();
-}
-
-char frmMain::UnknownResponse(int loop, int address, int type) {
-    return dlgIgnoreUnknown::UnknownResponse(loop, address, type, this);
 }
 
 void frmMain::CloseMainWindow() {

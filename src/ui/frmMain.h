@@ -6,8 +6,10 @@
 #include <array>
 #include <memory>
 
+#include "app/MainFormView.h"
 #include "app/MainWindowModel.h"
-#include "app/MainWindowView.h"
+#include "ui/dlgIgnoreUnknown.h"
+#include "ui/frmOpenProgress.h"
 
 class QAction;
 class QComboBox;
@@ -17,7 +19,7 @@ class QMenu;
 class QPushButton;
 class dlgAbout;
 
-class frmMain : public QMainWindow, public MainWindowView {
+class frmMain : public QMainWindow, public MainFormView {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -31,14 +33,14 @@ public:
     // Runs the first activation now (it runs once, by itself, soon after the window is shown).
     void Activate();
 
-    // MainWindowView
+    // MainFormView
     void ShowCaption(const std::string& caption) override;
     void ShowSiteName(const std::string& siteName) override;
     void ShowPanelList(const std::vector<PanelGroup>& groups) override;
     void ShowChosenPanel(int panel, const std::string& maker) override;
     void ShowLoopRowCount(int count) override;
-    void ShowLoopRow(int loop, const LoopRowText& row) override;
-    void ShowTotals(const LoopRowText& totals) override;
+    void ShowLoopRow(int loop, const SummaryRow& row) override;
+    void ShowTotalsRow(const SummaryRow& totals) override;
     void ShowAlarmNoteCaption(const std::string& caption) override;
     void ShowAlarmNoteVisible(bool visible) override;
     void ShowRecentFiles(const std::vector<std::string>& paths) override;
@@ -50,7 +52,10 @@ public:
     std::optional<OpenChoice> ChooseFileToOpen(const std::string& folder) override;
     std::optional<std::string> ChooseFileToSave(const std::string& folder,
                                                 const std::string& initialPath) override;
-    char UnknownResponse(int loop, int address, int type) override;
+    OpenProgressView& ProgressView() override { return progress_; }
+    IgnoreUnknownPrompt& UnknownPrompt() override { return unknown_; }
+    // The progress window while an open runs.
+    frmOpenProgress* ProgressWindow() const { return progress_.Window(); }
     void CloseMainWindow() override;
 
 signals:
@@ -75,6 +80,8 @@ private:
     Row BuildRow(class QGridLayout* grid, int gridRow, const QString& caption, const QString& name);
     void ApplySavedPlacement();
 
+    OpenProgressWindow progress_{this};
+    IgnoreUnknownDialog unknown_{this};
     std::unique_ptr<MainWindowModel> model_;
     std::string commandLine_;
     bool activated_ = false;

@@ -52,3 +52,32 @@ void frmOpenProgress::reject() {
     // Escape works as the Cancel button.
     emit cancelRequested();
 }
+
+OpenProgressWindow::~OpenProgressWindow() {
+    delete window_;
+}
+
+void OpenProgressWindow::ShowOpening(const std::string& text) {
+    cancelPressed_ = false;
+    if (!window_) {
+        window_ = new frmOpenProgress(parent_);
+        QObject::connect(window_, &frmOpenProgress::cancelRequested,
+                         [this] { cancelPressed_ = true; });
+    }
+    window_->ShowPath(QString::fromStdString(text));
+}
+
+void OpenProgressWindow::ShowPercent(int percent) {
+    if (window_) window_->ShowPercent(percent);
+}
+
+bool OpenProgressWindow::CancelPressed() {
+    QCoreApplication::processEvents();
+    const bool pressed = cancelPressed_;
+    cancelPressed_ = false;
+    return pressed;
+}
+
+void OpenProgressWindow::CloseProgress() {
+    delete window_;
+}

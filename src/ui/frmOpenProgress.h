@@ -3,6 +3,9 @@
 // box does nothing; only Cancel (confirmed by the reader's question) or the end of the work
 // closes it.
 #include <QDialog>
+#include <QPointer>
+
+#include "document/OpenPrompts.h"
 
 class QLabel;
 class QProgressBar;
@@ -27,4 +30,22 @@ private:
     QLabel* lblPath_;
     QProgressBar* barProgress_;
     QPushButton* btnCancel_;
+};
+
+// What an open shows of its progress: a frmOpenProgress over the main window while the load runs.
+class OpenProgressWindow : public OpenProgressView {
+public:
+    explicit OpenProgressWindow(QWidget* parent) : parent_(parent) {}
+    ~OpenProgressWindow() override;
+    void ShowOpening(const std::string& text) override;
+    void ShowPercent(int percent) override;
+    bool CancelPressed() override;
+    void CloseProgress() override;
+    // The window while a load runs, else nullptr.
+    frmOpenProgress* Window() const { return window_; }
+
+private:
+    QWidget* parent_;
+    QPointer<frmOpenProgress> window_;
+    bool cancelPressed_ = false;
 };

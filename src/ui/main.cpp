@@ -6,7 +6,6 @@
 
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"
-#include "app/MainWindowHooks.h"
 #include "shell/Paths.h"
 #include "shell/Product.h"
 #include "ui/QtPlatform.h"
@@ -51,9 +50,9 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("quelmar");
 
     QtPlatform platform;
-    const PlatformInstaller installed(&platform);
+    const ScopedInstall<Platform> installed(platform);
     frmMain window;
-    platform.SetParentWindow(&window);
+    platform.SetMainWindow(&window);
     if (!window.Start()) return 1;
     window.SetCommandLine(JoinCommandLine(commandLine));
     if (!grabFile.empty() || exitWhenShown) {

@@ -88,7 +88,7 @@ TEST_F(MainWindowModelTest, StartShowsTheLastPanelAndANewDesign) {
     StartWith("");
     EXPECT_EQ(PanelTable[view.chosenPanel].PanelName, "Cordova C200");
     EXPECT_EQ(view.rowCount, 2);
-    EXPECT_EQ(view.totals, (LoopRowText{"0", "0 mA", "0 mA", "Design Satisfactory"}));
+    EXPECT_EQ(view.totals, (SummaryRow{"0", "0 mA", "0 mA", "Design Satisfactory"}));
     EXPECT_EQ(view.caption, "Quelmar");
     std::size_t listed = 0;
     for (const PanelGroup& group : view.panelGroups)
@@ -158,7 +158,7 @@ TEST_F(MainWindowModelTest, APanelChangeCancelledAtEitherQuestionLeavesEveryLoop
     StartWith(Example("Hospital.QMR"));
     const int hospitalPanel = view.chosenPanel;
     const auto before = LoopFigures();
-    const LoopRowText totalsBefore = view.totals;
+    const SummaryRow totalsBefore = view.totals;
     const int smaller = PanelNamed("Cordova C200");  // 2 loops, 99 addresses, 16 outputs
     for (const auto& answers : {std::vector<MsgResult>{MsgResult::Cancel},
                                 std::vector<MsgResult>{MsgResult::OK, MsgResult::Cancel}}) {

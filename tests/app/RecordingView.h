@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindowView.h"
+#include "app/MainFormView.h"
 
-struct RecordingView : MainWindowView {
+struct RecordingView : MainFormView, IgnoreUnknownPrompt {
     std::string caption, siteName, alarmNoteCaption;
     std::vector<PanelGroup> panelGroups;
     int chosenPanel = -1;
     int rowCount = 0;
-    std::map<int, LoopRowText> rows;
-    LoopRowText totals;
+    std::map<int, SummaryRow> rows;
+    SummaryRow totals;
     bool alarmNoteVisible = false;
     std::vector<std::string> recent;
     bool welcomeTicked = true, newVersionTicked = true;
@@ -26,8 +26,8 @@ struct RecordingView : MainWindowView {
     void ShowPanelList(const std::vector<PanelGroup>& g) override { panelGroups = g; }
     void ShowChosenPanel(int panel, const std::string&) override { chosenPanel = panel; }
     void ShowLoopRowCount(int count) override { rowCount = count; }
-    void ShowLoopRow(int loop, const LoopRowText& row) override { rows[loop] = row; }
-    void ShowTotals(const LoopRowText& t) override { totals = t; }
+    void ShowLoopRow(int loop, const SummaryRow& row) override { rows[loop] = row; }
+    void ShowTotalsRow(const SummaryRow& t) override { totals = t; }
     void ShowAlarmNoteCaption(const std::string& c) override { alarmNoteCaption = c; }
     void ShowAlarmNoteVisible(bool v) override { alarmNoteVisible = v; }
     void ShowRecentFiles(const std::vector<std::string>& paths) override { recent = paths; }
@@ -50,6 +50,9 @@ struct RecordingView : MainWindowView {
         ++saveDialogs;
         return saveAnswer;
     }
-    char UnknownResponse(int, int, int) override { return 'A'; }
+    OpenProgressView& ProgressView() override { return progress; }
+    IgnoreUnknownPrompt& UnknownPrompt() override { return *this; }
+    char UnknownResponse(std::int16_t, std::int16_t, std::int16_t) override { return 'A'; }
+    SilentOpenProgress progress;
     void CloseMainWindow() override { ++closes; }
 };

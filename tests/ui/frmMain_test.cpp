@@ -11,7 +11,6 @@
 #include <memory>
 #include <sstream>
 
-#include "app/MainWindowHooks.h"
 #include "catalogue/DeviceTypes.h"
 #include "document/DesignDocument.h"
 #include "engine/clsCalculator.h"
@@ -51,9 +50,9 @@ protected:
         WriteSettingFlag("FirstTimeDone", true);
         WriteSettingText("LatestVersion", "1.00");
         qt = std::make_unique<QtPlatform>(&platform);
-        installed = std::make_unique<PlatformInstaller>(qt.get());
+        installed = std::make_unique<ScopedInstall<Platform>>(*qt);
         window = std::make_unique<frmMain>();
-        qt->SetParentWindow(window.get());
+        qt->SetMainWindow(window.get());
         ASSERT_TRUE(window->Start());
         window->show();
     }
@@ -76,7 +75,7 @@ protected:
     }
 
     std::unique_ptr<QtPlatform> qt;
-    std::unique_ptr<PlatformInstaller> installed;
+    std::unique_ptr<ScopedInstall<Platform>> installed;
     std::unique_ptr<frmMain> window;
 };
 
@@ -130,7 +129,7 @@ TEST_F(MainWindowWidgetTest, TheUnknownDeviceDialogAnswersYesYesToAllAndCancel) 
             dialog->findChild<QPushButton*>(c.button)->click();
         });
         clicker.start(0);
-        OpenConfigurationFile(file, false);
+        OpenConfigurationFile(file, false, window->ProgressView(), window->UnknownPrompt());
         clicker.stop();
         EXPECT_EQ(shown, c.dialogs);
         EXPECT_EQ(window->windowTitle().toStdString(), c.caption);
@@ -142,15 +141,17 @@ TEST_F(MainWindowWidgetTest, CancelInTheProgressWindowAsksAndLeavesANewDesign) {
     window->SetCommandLine("");
     window->Activate();
     platform.answers = {MsgResult::Yes};
-    QTimer::singleShot(0, [&] { qt->ProgressWindow()->CancelButton()->click(); });
+    QTimer::singleShot(0, [&] { window->ProgressWindow()->CancelButton()->click(); });
     const std::string file = std::string(QUELMAR_EXAMPLES_DIR) + "/Hospital.QMR";
-    EXPECT_EQ(OpenConfigurationFile(file, false).outcome, OpenOutcome::Cancelled);
+    EXPECT_EQ(
+        OpenConfigurationFile(file, false, window->ProgressView(), window->UnknownPrompt()).outcome,
+        OpenOutcome::Cancelled);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Do you want to cancel the open operation?");
     EXPECT_EQ(platform.messages[0].defaultButton, 1);
     EXPECT_EQ(window->windowTitle(), "Quelmar");
     EXPECT_EQ(Text("lblDeviceTotal"), "0");
-    EXPECT_EQ(qt->ProgressWindow(), nullptr);
+    EXPECT_EQ(window->ProgressWindow(), nullptr);
 }
 
 }  // namespace

@@ -5,14 +5,8 @@
 #include <string>
 #include <vector>
 
-// One summary row: a loop's or the totals'.
-struct LoopRowText {
-    std::string devices;
-    std::string quiescent;
-    std::string alarm;
-    std::string verdict;
-    friend bool operator==(const LoopRowText&, const LoopRowText&) = default;
-};
+#include "document/MainWindowView.h"
+#include "document/OpenPrompts.h"
 
 // The panels of one maker, in the order the list shows them (panel numbers of the catalogue).
 struct PanelGroup {
@@ -44,9 +38,9 @@ struct WindowPlacement {
     friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
 };
 
-class MainWindowView {
+class MainFormView {
 public:
-    virtual ~MainWindowView() = default;
+    virtual ~MainFormView() = default;
 
     virtual void ShowCaption(const std::string& caption) = 0;
     virtual void ShowSiteName(const std::string& siteName) = 0;
@@ -55,8 +49,8 @@ public:
     virtual void ShowChosenPanel(int panel, const std::string& maker) = 0;
     // Loop rows 1 to count are shown, the others hidden.
     virtual void ShowLoopRowCount(int count) = 0;
-    virtual void ShowLoopRow(int loop, const LoopRowText& row) = 0;
-    virtual void ShowTotals(const LoopRowText& totals) = 0;
+    virtual void ShowLoopRow(int loop, const SummaryRow& row) = 0;
+    virtual void ShowTotalsRow(const SummaryRow& totals) = 0;
     virtual void ShowAlarmNoteCaption(const std::string& caption) = 0;
     virtual void ShowAlarmNoteVisible(bool visible) = 0;
     // The File menu's recent-file entries: full paths, newest first.
@@ -76,8 +70,9 @@ public:
     // The Save As dialog; nothing on Cancel.
     virtual std::optional<std::string> ChooseFileToSave(const std::string& folder,
                                                         const std::string& initialPath) = 0;
-    // The unknown-device dialog: 'Y', 'A' or 'C'.
-    virtual char UnknownResponse(int loop, int address, int type) = 0;
+    // The open-progress window and the unknown-device dialog an open talks to.
+    virtual OpenProgressView& ProgressView() = 0;
+    virtual IgnoreUnknownPrompt& UnknownPrompt() = 0;
 
     // Closes the main window as the user would (the save question included).
     virtual void CloseMainWindow() = 0;
