@@ -7,6 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+// Pending events run every few milliseconds: often enough for the window to repaint and for
+// Cancel to answer at once, rarely enough not to slow the open down.
+constexpr qint64 kEventsEveryMs = 15;
+// A quick open is over before the window could be read; it appears once an open takes longer.
+constexpr qint64 kShowAfterMs = 150;
+}  // namespace
+
 frmOpenProgress::frmOpenProgress(QWidget* parent)
     : QDialog(parent),
       lblPath_(new QLabel(this)),
@@ -34,10 +42,6 @@ void frmOpenProgress::ShowPath(const QString& text) {
     lblPath_->setText(text);
     lblPath_->setAccessibleName(text);
     barProgress_->setValue(0);
-    if (!isVisible()) {
-        show();
-        QCoreApplication::processEvents();
-    }
 }
 
 void frmOpenProgress::ShowPercent(int percent) {
@@ -59,6 +63,8 @@ OpenProgressWindow::~OpenProgressWindow() {
 
 void OpenProgressWindow::ShowOpening(const std::string& text) {
     cancelPressed_ = false;
+    sinceOpening_.start();
+    sinceEvents_.invalidate();  // the first step lets events run
     if (!window_) {
         window_ = new frmOpenProgress(parent_);
         QObject::connect(window_, &frmOpenProgress::cancelRequested,
@@ -72,7 +78,11 @@ void OpenProgressWindow::ShowPercent(int percent) {
 }
 
 bool OpenProgressWindow::CancelPressed() {
-    QCoreApplication::processEvents();
+    if (window_ && !window_->isVisible() && sinceOpening_.hasExpired(kShowAfterMs)) window_->show();
+    if (!sinceEvents_.isValid() || sinceEvents_.hasExpired(kEventsEveryMs)) {
+        QCoreApplication::processEvents();
+        sinceEvents_.start();
+    }
     const bool pressed = cancelPressed_;
     cancelPressed_ = false;
     return pressed;

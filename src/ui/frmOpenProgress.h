@@ -1,8 +1,9 @@
 #pragma once
 // The open-progress window: which file is being opened, a percentage bar and Cancel. Its close
 // box does nothing; only Cancel (confirmed by the reader's question) or the end of the work
-// closes it.
+// closes it. It appears once an open has run for a moment, so a quick open does not flicker.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include "document/OpenPrompts.h"
@@ -47,5 +48,7 @@ public:
 private:
     QWidget* parent_;
     QPointer<frmOpenProgress> window_;
+    QElapsedTimer sinceOpening_;
+    QElapsedTimer sinceEvents_;
     bool cancelPressed_ = false;
 };
