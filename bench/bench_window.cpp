@@ -24,15 +24,16 @@ frmMain& Window() {
     static char* argv[] = {name, nullptr};
     static frmMain* window = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication app(argc, argv);
+        // Left for the process's end, like the window: destroying them among the exit-time
+        // statics crashes Qt.
+        new QApplication(argc, argv);
         // The example must open without a message; any message would be answered by default.
         static ScriptedPlatform quiet;
         static ScopedInstall<Platform> installed(quiet);
         std::filesystem::remove_all(kFolder);
         SetPaths(
             {QUELMAR_SOURCE_DATA_DIR, kFolder + "/user", kFolder + "/config", kFolder + "/docs"});
-        static frmMain w0;
-        frmMain* w = &w0;
+        auto* w = new frmMain;
         if (!w->Start()) std::abort();
         w->show();
         w->SetCommandLine(std::string(QUELMAR_EXAMPLES_DIR) + "/Hospital.QMR");

@@ -26,8 +26,9 @@ QApplication& App() {
     static char name[] = "test_ui";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Left for the process's end: destroying it among the exit-time statics crashes Qt.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 std::string RunCommand(const std::string& command) {
