@@ -1,0 +1,263 @@
+#include "app/MainWindowModel.h"
+
+#include <filesystem>
+
+#include "app/CommandLine.h"
+#include "app/RecordingView.h"
+#include "catalogue/Panels.h"
+#include "document/DesignDocument.h"
+#include "engine/clsCalculator.h"
+#include "shell/RecentFiles.h"
+#include "shell/Settings.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kExamples = QUELMAR_EXAMPLES_DIR;
+
+class MainWindowModelTest : public ScriptedTest {
+protected:
+    void SetUp() override {
+        ScriptedTest::SetUp();
+        paths.dataRoot = QUELMAR_SOURCE_DATA_DIR;
+        SetPaths(paths);
+        WriteSettingFlag("FirstTimeDone", true);
+        WriteSettingText("LatestVersion", "1.00");
+        for (const char* name : {"Office.QMR", "Warehouse.QMR", "Hospital.QMR"})
+            fs::copy_file(kExamples + "/" + name, temp.File(name));
+    }
+    // A started window with the example opened from the command line.
+    void StartWith(const std::string& commandLine) {
+        ASSERT_TRUE(model.Start());
+        model.Activate(commandLine);
+    }
+    // A copy of an example, free to be changed.
+    std::string Example(const std::string& name) { return temp.File(name); }
+    static int PanelNamed(const std::string& name) {
+        for (std::size_t p = 0; p < PanelTable.size(); ++p)
+            if (PanelTable[p].PanelName == name) return static_cast<int>(p);
+        return -1;
+    }
+    // Every loop's devices and outputs limit.
+    static std::vector<std::pair<int, int>> LoopFigures() {
+        std::vector<std::pair<int, int>> figures;
+        for (int loop = 1; loop <= kLoopCount; ++loop) {
+            const clsCalculator& calc = CurrentDocument().LoopModel(loop);
+            int devices = 0;
+            for (int slot = 0; slot < clsCalculator::kSlotCount; ++slot)
+                devices += calc.DeviceType(slot) != 0;
+            figures.emplace_back(devices, calc.MaxOutput());
+        }
+        return figures;
+    }
+
+    RecordingView view;
+    MainWindowModel model{view};
+};
+
+TEST(CommandLineTest, OptionsAndFileNames) {
+    const struct {
+        std::string line;
+        CommandLineRequest expected;
+    } cases[] = {
+        {"   ", {true, 'o', ""}},
+        {" \"/home/ann/Site One.QMR\" ", {false, 'o', "/home/ann/Site One.QMR"}},
+        {"/P \"/tmp/a b.QMR\"", {false, 'p', "/tmp/a b.QMR"}},
+        {"/x /tmp/s.QMR", {false, 'x', "/tmp/s.QMR"}},
+        {"/p", {false, 'p', ""}},
+        {"/q /P  site.QMR", {false, 'p', "site.QMR"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseCommandLine(c.line), c.expected) << c.line;
+    EXPECT_EQ(ParseCommandLine(JoinCommandLine({"/p", "/tmp/a b.QMR"})).fileName, "/tmp/a b.QMR");
+    EXPECT_EQ(UnrecognisedOptionText('x'), "Command line option not recognised.\r\r'/x'");
+}
+
+TEST_F(MainWindowModelTest, ABrokenCatalogueEndsTheStart) {
+    paths.dataRoot = temp.File("nodata");
+    SetPaths(paths);
+    EXPECT_FALSE(model.Start());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("nodata"), std::string::npos);
+}
+
+TEST_F(MainWindowModelTest, StartShowsTheLastPanelAndANewDesign) {
+    WriteSettingText("LastPanel", "cordova c200");
+    StartWith("");
+    EXPECT_EQ(PanelTable[view.chosenPanel].PanelName, "Cordova C200");
+    EXPECT_EQ(view.rowCount, 2);
+    EXPECT_EQ(view.totals, (SummaryRow{"0", "0 mA", "0 mA", "Design Satisfactory"}));
+    EXPECT_EQ(view.caption, "Quelmar");
+    std::size_t listed = 0;
+    for (const PanelGroup& group : view.panelGroups)
+        listed += group.panels.size();
+    EXPECT_EQ(listed, PanelTable.size());
+    EXPECT_EQ(view.closes, 0);
+    EXPECT_FALSE(CurrentDocument().DataChanged);
+}
+
+TEST_F(MainWindowModelTest, TheSaveQuestionGuardsNewOpenRecentAndExit) {
+    enum Command { New, Open, Recent, Exit };
+    for (Command command : {New, Open, Recent, Exit}) {
+        for (MsgResult answer : {MsgResult::Cancel, MsgResult::No, MsgResult::Yes}) {
+            SCOPED_TRACE(std::to_string(command) + MsgResultName(answer));
+            RecordingView v;
+            MainWindowModel m{v};
+            ASSERT_TRUE(m.Start());
+            m.Activate(Example("Office.QMR"));
+            v.openAnswer = OpenChoice{Example("Warehouse.QMR"), false};
+            v.saveAnswer = temp.File("saved.QMR");
+            m.SiteNameEdited("Changed");
+            platform.messages.clear();
+            platform.answers = {answer};
+            bool goesOn = true;
+            if (command == New) m.NewCommand();
+            if (command == Open) m.OpenCommand();
+            if (command == Recent) m.OpenRecentCommand(0);
+            if (command == Exit) goesOn = m.QueryClose();
+            ASSERT_EQ(platform.messages.size(), 1u);
+            EXPECT_EQ(platform.messages[0].text,
+                      "Configuration data has not been saved.\n\nDo you want to save now?");
+            const bool kept = answer == MsgResult::Cancel;
+            // Going on replaces the design, except that Exit leaves it and the recent file
+            // reopened after Yes is the one just saved.
+            const bool reopenedSaved = command == Recent && answer == MsgResult::Yes;
+            EXPECT_EQ(CurrentDocument().SiteName == "Changed",
+                      kept || command == Exit || reopenedSaved);
+            if (command == Exit) EXPECT_EQ(goesOn, !kept);
+            // Yes saved the changed design over the file it came from.
+            const std::string office = ReadWholeFile(Example("Office.QMR"));
+            EXPECT_EQ(office.find("Changed") != std::string::npos, answer == MsgResult::Yes);
+            EXPECT_EQ(v.openDialogs, command == Open && !kept ? 1 : 0);
+            fs::copy_file(kExamples + "/Office.QMR", Example("Office.QMR"),
+                          fs::copy_options::overwrite_existing);
+        }
+    }
+}
+
+TEST_F(MainWindowModelTest, AChangedReadOnlyDesignIsNeitherSavedNorPrintedButLeftFreely) {
+    StartWith("");
+    view.openAnswer = OpenChoice{Example("Office.QMR"), true};
+    model.OpenCommand();
+    model.SiteNameEdited("Changed");
+    EXPECT_FALSE(model.SaveCommand());
+    EXPECT_FALSE(model.SaveAsCommand());
+    model.RunPrintCommand();
+    const std::string refused = "The configuration data was Opened as 'Read Only'.\n\n";
+    EXPECT_EQ(platform.AllMessageTexts(), refused + "It cannot be saved.\n" + refused +
+                                              "It cannot be saved.\n" + refused +
+                                              "It cannot be printed after it has been changed.");
+    EXPECT_EQ(view.saveDialogs, 0);
+    EXPECT_TRUE(model.QueryClose());
+    EXPECT_EQ(platform.messages.size(), 3u);
+}
+
+TEST_F(MainWindowModelTest, APanelChangeCancelledAtEitherQuestionLeavesEveryLoopAsItWas) {
+    StartWith(Example("Hospital.QMR"));
+    const int hospitalPanel = view.chosenPanel;
+    const auto before = LoopFigures();
+    const SummaryRow totalsBefore = view.totals;
+    const int smaller = PanelNamed("Cordova C200");  // 2 loops, 99 addresses, 16 outputs
+    for (const auto& answers : {std::vector<MsgResult>{MsgResult::Cancel},
+                                std::vector<MsgResult>{MsgResult::OK, MsgResult::Cancel}}) {
+        platform.messages.clear();
+        platform.answers = answers;
+        model.PanelChosen(smaller);
+        EXPECT_EQ(platform.messages.size(), answers.size());
+        EXPECT_EQ(view.chosenPanel, hospitalPanel);
+        EXPECT_EQ(LoopFigures(), before);
+        EXPECT_FALSE(CurrentDocument().DataChanged);
+    }
+    platform.messages.clear();
+    platform.answers = {MsgResult::OK, MsgResult::OK};
+    model.PanelChosen(smaller);
+    EXPECT_EQ(platform.messages[0].text, "Changing to this panel will lose data for loops 3 to 8.");
+    EXPECT_EQ(platform.messages[1].text,
+              "There are more than 99 addressable devices on a loop. Changing to this panel will "
+              "lose data for this loop.");
+    EXPECT_EQ(view.chosenPanel, smaller);
+    EXPECT_EQ(view.rowCount, 2);
+    EXPECT_EQ(
+        view.alarmNoteCaption,
+        "(max. permissible = " + std::to_string(PanelTable[smaller].MaxTotalCurrent) + " mA)");
+    const auto after = LoopFigures();
+    EXPECT_EQ(after[0], std::make_pair(before[0].first, 16));
+    EXPECT_EQ(after[1], std::make_pair(99, 16));
+    EXPECT_EQ(after[2], std::make_pair(0, 16));
+    EXPECT_NE(view.totals, totalsBefore);
+    EXPECT_TRUE(CurrentDocument().DataChanged);
+}
+
+TEST_F(MainWindowModelTest, AChangeWithoutLossAsksNothingAndShowsEveryRow) {
+    WriteSettingText("LastPanel", "Cordova C200");
+    StartWith("");
+    model.PanelChosen(PanelNamed("Halvorsen HS-8"));
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(view.rowCount, 8);
+    EXPECT_EQ(ReadSettingText("LastPanel"), "Halvorsen HS-8");
+    EXPECT_TRUE(CurrentDocument().DataChanged);
+}
+
+TEST_F(MainWindowModelTest, CommandLineOptionsPrintOrRefuseAndEnd) {
+    StartWith("/x \"" + Example("Office.QMR") + "\"");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Command line option not recognised.\r\r'/x'");
+    EXPECT_EQ(platform.messages[0].title, "Quelmar");
+    EXPECT_EQ(view.closes, 1);
+
+    RecordingView printing;
+    MainWindowModel m{printing};
+    platform.messages.clear();
+    ASSERT_TRUE(m.Start());
+    m.Activate("/P \"" + Example("Office.QMR") + "\"");
+    EXPECT_EQ(printing.caption, "Quelmar - Office");
+    EXPECT_EQ(printing.closes, 1);
+    EXPECT_EQ(platform.messages.size(), 1u);  // printing is not there yet
+}
+
+TEST_F(MainWindowModelTest, AMissingFileOnTheCommandLineLeavesANewDesign) {
+    StartWith(temp.File("gone.QMR"));
+    EXPECT_EQ(platform.AllMessageTexts(), "Unable to find file '" + temp.File("gone.QMR") + "'.");
+    EXPECT_EQ(view.caption, "Quelmar");
+    EXPECT_EQ(view.closes, 0);
+}
+
+TEST_F(MainWindowModelTest, RecentFilesListTheNewestFirstOnce) {
+    StartWith(Example("Office.QMR"));
+    for (const char* name : {"Warehouse.QMR", "Office.QMR", "Hospital.QMR"}) {
+        view.openAnswer = OpenChoice{Example(name), false};
+        model.OpenCommand();
+    }
+    EXPECT_EQ(view.recent, (std::vector<std::string>{Example("Hospital.QMR"), Example("Office.QMR"),
+                                                     Example("Warehouse.QMR")}));
+    model.OpenRecentCommand(2);
+    EXPECT_EQ(view.recent.front(), Example("Warehouse.QMR"));
+    EXPECT_EQ(view.caption, "Quelmar - Warehouse");
+}
+
+TEST_F(MainWindowModelTest, FirstRunWelcomesOnceThenANewVersionIsAnnounced) {
+    DeleteSetting("FirstTimeDone");
+    view.welcomeTicked = false;
+    StartWith("");
+    EXPECT_EQ(view.welcomes, 1);
+    EXPECT_FALSE(ReadSettingFlag("FirstTimeDone"));
+    RecordingView second;
+    MainWindowModel again{second};
+    ASSERT_TRUE(again.Start());
+    again.Activate("");
+    EXPECT_EQ(second.welcomes, 1);
+    EXPECT_TRUE(ReadSettingFlag("FirstTimeDone"));
+    EXPECT_EQ(ReadSettingText("LatestVersion"), "1.00");
+    WriteSettingText("LatestVersion", "0.90");
+    RecordingView third;
+    MainWindowModel last{third};
+    ASSERT_TRUE(last.Start());
+    last.Activate("");
+    EXPECT_EQ(third.welcomes, 0);
+    EXPECT_EQ(third.newVersions, 1);
+    EXPECT_EQ(ReadSettingText("LatestVersion"), "1.00");
+}
+
+}  // namespace

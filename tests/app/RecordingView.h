@@ -1,0 +1,58 @@
+#pragma once
+// A main window view that keeps what it was shown and answers the dialogs from a script.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/MainFormView.h"
+
+struct RecordingView : MainFormView, IgnoreUnknownPrompt {
+    std::string caption, siteName, alarmNoteCaption;
+    std::vector<PanelGroup> panelGroups;
+    int chosenPanel = -1;
+    int rowCount = 0;
+    std::map<int, SummaryRow> rows;
+    SummaryRow totals;
+    bool alarmNoteVisible = false;
+    std::vector<std::string> recent;
+    bool welcomeTicked = true, newVersionTicked = true;
+    int welcomes = 0, newVersions = 0, closes = 0, openDialogs = 0, saveDialogs = 0;
+    std::optional<OpenChoice> openAnswer;
+    std::optional<std::string> saveAnswer;
+
+    void ShowCaption(const std::string& c) override { caption = c; }
+    void ShowSiteName(const std::string& s) override { siteName = s; }
+    void ShowPanelList(const std::vector<PanelGroup>& g) override { panelGroups = g; }
+    void ShowChosenPanel(int panel, const std::string&) override { chosenPanel = panel; }
+    void ShowLoopRowCount(int count) override { rowCount = count; }
+    void ShowLoopRow(int loop, const SummaryRow& row) override { rows[loop] = row; }
+    void ShowTotalsRow(const SummaryRow& t) override { totals = t; }
+    void ShowAlarmNoteCaption(const std::string& c) override { alarmNoteCaption = c; }
+    void ShowAlarmNoteVisible(bool v) override { alarmNoteVisible = v; }
+    void ShowRecentFiles(const std::vector<std::string>& paths) override { recent = paths; }
+    void ShowCustomPanelEdits(bool) override {}
+    void ShowSplash() override {}
+    void CloseSplash() override {}
+    bool ShowWelcome() override {
+        ++welcomes;
+        return welcomeTicked;
+    }
+    bool ShowNewVersion(const std::string&) override {
+        ++newVersions;
+        return newVersionTicked;
+    }
+    std::optional<OpenChoice> ChooseFileToOpen(const std::string&) override {
+        ++openDialogs;
+        return openAnswer;
+    }
+    std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&) override {
+        ++saveDialogs;
+        return saveAnswer;
+    }
+    OpenProgressView& ProgressView() override { return progress; }
+    IgnoreUnknownPrompt& UnknownPrompt() override { return *this; }
+    char UnknownResponse(std::int16_t, std::int16_t, std::int16_t) override { return 'A'; }
+    SilentOpenProgress progress;
+    void CloseMainWindow() override { ++closes; }
+};

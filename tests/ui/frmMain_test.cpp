@@ -1,0 +1,158 @@
+// The main window driven offscreen, with the scripted platform answering its message boxes.
+#include "ui/frmMain.h"
+
+#include "document/ConfigReader.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+#include <sstream>
+
+#include "catalogue/DeviceTypes.h"
+#include "document/DesignDocument.h"
+#include "engine/clsCalculator.h"
+#include "shell/Settings.h"
+#include "support/TestSupport.h"
+#include "ui/QtPlatform.h"
+#include "ui/frmOpenProgress.h"
+
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "test_ui";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Left for the process's end: destroying it among the exit-time statics crashes Qt.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+std::string RunCommand(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    while (pipe && fgets(buffer, sizeof buffer, pipe))
+        out += buffer;
+    if (pipe) pclose(pipe);
+    return out;
+}
+
+class MainWindowWidgetTest : public ScriptedTest {
+protected:
+    void SetUp() override {
+        ScriptedTest::SetUp();
+        App();
+        paths.dataRoot = QUELMAR_SOURCE_DATA_DIR;
+        SetPaths(paths);
+        WriteSettingFlag("FirstTimeDone", true);
+        WriteSettingText("LatestVersion", "1.00");
+        qt = std::make_unique<QtPlatform>(&platform);
+        installed = std::make_unique<ScopedInstall<Platform>>(*qt);
+        window = std::make_unique<frmMain>();
+        qt->SetMainWindow(window.get());
+        ASSERT_TRUE(window->Start());
+        window->show();
+    }
+    void TearDown() override {
+        window.reset();
+        installed.reset();
+        ScriptedTest::TearDown();
+    }
+    QString Text(const QString& label) const { return window->findChild<QLabel*>(label)->text(); }
+    // A design on the unknown panel whose loop 1 holds, at addresses 9 and 10, a catalogue type
+    // that cannot be placed, and a placeable type at 11.
+    std::string UnknownTypeDesign() const {
+        int unplaceable = 0;
+        for (int t = 1; t <= DeviceTypeCount && unplaceable == 0; ++t)
+            if (!IsPlaceableDeviceType(t) && !DeviceTypeTable[t].IsSlave) unplaceable = t;
+        const std::string h = std::to_string(unplaceable);
+        return temp.Write("Unknown.QMR", "[Vantra]\r\nDataFormat=1\r\n[Loop1]\r\nDevice9=" + h +
+                                             ",0,0,9,9,0\r\nDevice10=" + h +
+                                             ",0,0,10,10,0\r\nDevice11=1,0,0,11,11,0\r\n");
+    }
+
+    std::unique_ptr<QtPlatform> qt;
+    std::unique_ptr<ScopedInstall<Platform>> installed;
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(MainWindowWidgetTest, OpeningAnExampleShowsWhatTheCommandLineToolCalculates) {
+    const std::string file = std::string(QUELMAR_EXAMPLES_DIR) + "/Hospital.QMR";
+    window->SetCommandLine(file);
+    window->Activate();
+    EXPECT_EQ(window->windowTitle(), "Quelmar - Hospital");
+    std::istringstream table(RunCommand(std::string(QUELMAR_CLI_PATH) + " --data-dir " +
+                                        paths.dataRoot + " --config-dir " + paths.configDir +
+                                        " calc " + file));
+    // The table's columns start where their heads do.
+    std::string line, head;
+    while (std::getline(table, head) && head.rfind("Loop ", 0) != 0) {}
+    const auto column = [&](const std::string& text, const char* name) {
+        const std::size_t at = head.find(name);
+        const std::size_t end = text.find("  ", at);
+        return QString::fromStdString(text.substr(at, end == std::string::npos ? end : end - at));
+    };
+    int rows = 0;
+    while (std::getline(table, line) && !line.empty()) {
+        const QString row = line.rfind("Total", 0) == 0 ? "Total" : QString::number(++rows);
+        SCOPED_TRACE(line);
+        EXPECT_EQ(Text("lblDevice" + row), column(line, "Devices"));
+        EXPECT_EQ(Text("lblQuiescent" + row), column(line, "Quiescent"));
+        EXPECT_EQ(Text("lblAlarm" + row), column(line, "Alarm"));
+        EXPECT_EQ(Text("lblPassFail" + row), column(line, "Verdict"));
+    }
+    EXPECT_EQ(rows, 8);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(MainWindowWidgetTest, TheUnknownDeviceDialogAnswersYesYesToAllAndCancel) {
+    const std::string file = UnknownTypeDesign();
+    const struct {
+        const char* button;
+        int dialogs;
+        const char* caption;
+        int typeAt11;
+    } cases[] = {{"btnYes", 2, "Quelmar - Unknown", 1},
+                 {"btnYesToAll", 1, "Quelmar - Unknown", 1},
+                 {"btnCancel", 1, "Quelmar", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        int shown = 0;
+        QTimer clicker;
+        QObject::connect(&clicker, &QTimer::timeout, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (dialog == nullptr || dialog->objectName() != "dlgIgnoreUnknown") return;
+            ++shown;
+            dialog->findChild<QPushButton*>(c.button)->click();
+        });
+        clicker.start(0);
+        OpenConfigurationFile(file, false, window->ProgressView(), window->UnknownPrompt());
+        clicker.stop();
+        EXPECT_EQ(shown, c.dialogs);
+        EXPECT_EQ(window->windowTitle().toStdString(), c.caption);
+        EXPECT_EQ(CurrentDocument().LoopModel(1).DeviceType(11), c.typeAt11);
+    }
+}
+
+TEST_F(MainWindowWidgetTest, CancelInTheProgressWindowAsksAndLeavesANewDesign) {
+    window->SetCommandLine("");
+    window->Activate();
+    platform.answers = {MsgResult::Yes};
+    QTimer::singleShot(0, [&] { window->ProgressWindow()->CancelButton()->click(); });
+    const std::string file = std::string(QUELMAR_EXAMPLES_DIR) + "/Hospital.QMR";
+    EXPECT_EQ(
+        OpenConfigurationFile(file, false, window->ProgressView(), window->UnknownPrompt()).outcome,
+        OpenOutcome::Cancelled);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Do you want to cancel the open operation?");
+    EXPECT_EQ(platform.messages[0].defaultButton, 1);
+    EXPECT_EQ(window->windowTitle(), "Quelmar");
+    EXPECT_EQ(Text("lblDeviceTotal"), "0");
+    EXPECT_EQ(window->ProgressWindow(), nullptr);
+}
+
+}  // namespace
