@@ -136,10 +136,10 @@ void frmLoop::BuildControls() {
         table.grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         table.grid->setSelectionMode(QAbstractItemView::NoSelection);
         table.grid->setTabKeyNavigation(false);
+        table.grid->setWordWrap(false);
+        table.grid->verticalHeader()->setDefaultSectionSize(table.grid->fontMetrics().height() + 8);
         table.grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int column = 1; column < 4; ++column)
-            table.grid->horizontalHeader()->setSectionResizeMode(column,
-                                                                 QHeaderView::ResizeToContents);
+
         table.grid->installEventFilter(this);
         table.edit = new FieldEdit(table.grid->viewport());
         table.edit->setObjectName(editName);
@@ -150,7 +150,7 @@ void frmLoop::BuildControls() {
     };
 
     makeTable(*devices_, true, "grdDevices", "txtDevicesQty");
-    devices_->grid->setMinimumSize(380, 180);
+    devices_->grid->setMinimumSize(480, 180);
     lblDeviceNote_ =
         NewLabel(Q(LoopEditorModel::kDeviceTableNote), devices_->grid->viewport(), "lblDeviceNote");
     lblDeviceNote_->setAlignment(Qt::AlignCenter);
@@ -197,10 +197,8 @@ void frmLoop::BuildControls() {
     txtMaxOutputs_ = new FieldEdit(this);
     txtMaxOutputs_->setObjectName("txtMaxOutputs");
     lblOutLimit_ = NewLabel("*", this, "lblOutLimit");
-    chkDisableDIN_ = new QCheckBox("I&nterface LEDs disabled:", this);
+    chkDisableDIN_ = new QCheckBox(this);
     chkDisableDIN_->setObjectName("chkDisableDIN");
-    chkDisableDIN_->setLayoutDirection(Qt::RightToLeft);
-    chkDisableDIN_->setAccessibleName(Plain(chkDisableDIN_->text()));
     for (QLineEdit* field :
          {txtCableImpedance_, txtTotalLength_, txtFirstLength_, txtMaxOutputs_}) {
         field->setMaximumWidth(90);
@@ -272,6 +270,7 @@ void frmLoop::BuildLayout() {
     cableLayout->addWidget(lblImpedanceUnit_, 1, 2);
     cableLayout->addWidget(lblCopper_, 2, 1, 1, 2);
     cableLayout->setColumnStretch(2, 1);
+    cableLayout->setRowStretch(3, 1);
 
     auto* topRight = new QHBoxLayout;
     topRight->addWidget(calcBox);
@@ -302,7 +301,8 @@ void frmLoop::BuildLayout() {
                     0);
     runs->addWidget(txtMaxOutputs_, line, 1);
     runs->addWidget(lblOutLimit_, line++, 2);
-    runs->addWidget(chkDisableDIN_, line++, 0, Qt::AlignLeft);
+    runs->addWidget(Caption("I&nterface LEDs disabled:", chkDisableDIN_, this), line, 0);
+    runs->addWidget(chkDisableDIN_, line++, 1);
     runs->setColumnStretch(4, 1);
     for (QLabel* note : {note1, note2}) {
         QFont small = note->font();
@@ -320,7 +320,7 @@ void frmLoop::BuildLayout() {
     figures->addWidget(NewLabel("Quiescent", this), 0, 1, Qt::AlignRight);
     figures->addWidget(NewLabel("Alarm", this), 0, 2, Qt::AlignRight);
     figures->addWidget(NewLabel("Devices:", this), 1, 0);
-    figures->addWidget(lblQty_, 1, 3);
+    figures->addWidget(lblQty_, 1, 1, Qt::AlignRight);
     figures->addWidget(NewLabel("Device currents:", this), 2, 0);
     figures->addWidget(lblQuiescentDevices_, 2, 1, Qt::AlignRight);
     figures->addWidget(lblAlarmDevices_, 2, 2, Qt::AlignRight);
@@ -347,8 +347,8 @@ void frmLoop::BuildLayout() {
     resultsLayout->addLayout(verdict, 1);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(devicesBox, 1);
-    top->addLayout(rightColumn);
+    top->addWidget(devicesBox, 3);
+    top->addLayout(rightColumn, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnOK_);
@@ -433,6 +433,13 @@ void frmLoop::showEvent(QShowEvent* event) {
         cmbCableSize_->addItem(Q(entry.Text), entry.ItemData);
     updating_ = false;
     Refresh();
+    // The figure columns are sized once to what they hold: measuring every row again after
+    // each change would slow typing down on a long table.
+    for (QuantityTable* table : {devices_.get(), others_.get()})
+        for (int column = 1; column < 4; ++column) {
+            table->grid->resizeColumnToContents(column);
+            table->grid->setColumnWidth(column, table->grid->columnWidth(column) + 12);
+        }
     if (!model_->DeviceRows().empty())
         EnterCell(*devices_, 0);
     else
