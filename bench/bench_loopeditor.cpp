@@ -39,7 +39,8 @@ int FullLoopType() {
         static int argc = 1;
         static char name[] = "bench_loopeditor";
         static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);  // lives until the program ends
+        static QApplication* application = new QApplication(argc, argv);  // kept to the end
+        (void)application;
         const std::string folder =
             (std::filesystem::temp_directory_path() / "quelmar-bench-loopeditor").string();
         std::filesystem::create_directories(folder + "/config");

@@ -361,8 +361,9 @@ void frmLoop::BuildLayout() {
 
 void frmLoop::ConnectControls() {
     for (QuantityTable* table : {devices_.get(), others_.get()}) {
-        connect(table->grid, &QTableWidget::cellClicked, this,
-                [this, table](int row, int) { EnterCell(*table, row); });
+        connect(table->grid, &QTableWidget::cellClicked, this, [this, table](int row, int) {
+            if (!FocusRefused(table->edit)) EnterCell(*table, row);
+        });
         connect(table->grid->verticalScrollBar(), &QScrollBar::valueChanged, this,
                 [this, table] { PlaceEditBox(*table); });
         connect(table->grid->horizontalHeader(), &QHeaderView::sectionResized, this,
@@ -459,8 +460,7 @@ void frmLoop::reject() {
 }
 
 void frmLoop::PressOk() {
-    // A click whose focus change was refused leaves the focus in the refused field.
-    if (focusWidget() != btnOK_) return;
+    if (focusWidget() != btnOK_) return;  // the focus change the click made was refused
     OkOutcome outcome = OkOutcome::Close;
     Guarded([&] { outcome = model_->PressOk(); });
     if (outcome == OkOutcome::Close) {
@@ -754,7 +754,13 @@ CheckMode frmLoop::ModeTowards(const QWidget* receiver) const {
     return receiver == btnCancel_ ? CheckMode::TowardsCancel : CheckMode::Leaving;
 }
 
+bool frmLoop::FocusRefused(const QWidget* clicked) const {
+    const QWidget* focus = focusWidget();
+    return focus != clicked && qobject_cast<const FieldEdit*>(focus) != nullptr;
+}
+
 void frmLoop::AddRow() {
+    if (FocusRefused(btnAdd_)) return;
     const std::string chosen = ChooseDeviceType(this);
     std::optional<int> row;
     Guarded([&] { row = model_->AddChosenType(chosen); });

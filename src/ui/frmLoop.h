@@ -64,6 +64,9 @@ private:
     EditorControl ControlOf(const QWidget* widget) const;
     QWidget* WidgetOf(EditorControl control);
     CheckMode ModeTowards(const QWidget* receiver) const;
+    // A click on a control whose focus change was refused: the focus is back in the field that
+    // refused its value, and the click does nothing.
+    bool FocusRefused(const QWidget* clicked) const;
     void AddRow();
     void PressOk();
 

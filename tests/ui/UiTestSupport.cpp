@@ -6,7 +6,9 @@ void UiTest::SetUp() {
     static int argc = 1;
     static char name[] = "test_ui_loop";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Kept to the end of the program: Qt's own objects must not outlive it at exit.
+    static QApplication* application = new QApplication(argc, argv);
+    (void)application;
     EditorTest::SetUp();
 }
 
