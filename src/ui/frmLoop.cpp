@@ -603,8 +603,17 @@ bool frmLoop::ValidateQuantity(QuantityTable& table, CheckMode mode) {
                            : model_->ValidateOtherQuantity(table.row, text, mode);
     });
     Refresh();
-    if (!ok && mode == CheckMode::Leaving) ReturnFocusTo(table.edit);
-    return ok;
+    if (!ok) {
+        if (mode == CheckMode::Leaving) ReturnFocusTo(table.edit);
+        return false;
+    }
+    // The quantity as applied ("12.6" places 13) replaces what was typed, in the cell and the box.
+    const QString applied = QString::number(
+        table.devices ? model_->DeviceRows().at(static_cast<std::size_t>(table.row)).quantity
+                      : model_->OtherRows().at(static_cast<std::size_t>(table.row)).quantity);
+    table.grid->item(table.row, 1)->setText(applied);
+    if (table.edit->text() != applied) table.edit->setText(applied);
+    return true;
 }
 
 void frmLoop::ReturnFocusTo(QLineEdit* field) {
