@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -182,6 +183,24 @@ TEST_F(LoopWindowTest, AWindowEditSavesTheSameFileAsTheModelEdit) {
         editor->LeaveTotalLength("350", CheckMode::Leaving);
     }
     EXPECT_EQ(byWindow, saved("model.QMR"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LoopWindowTest, TheSliderMovesTheFirstRunOnlyWhileItHasTheFocus) {
+    Loop().CableTotal(5000);
+    auto w = Open();
+    auto* slider = w->findChild<QSlider*>("sldDistribution");
+    slider->setValue(50);  // not focused: nothing is applied
+    EXPECT_EQ(Edit(*w, "txtFirstLength")->text(), "0");
+    slider->setFocus();
+    slider->setValue(33);
+    EXPECT_EQ(Edit(*w, "txtFirstLength")->text(), "165");
+    EXPECT_EQ(Loop().CableFirst(), 1650);
+    QTest::keyClick(slider, Qt::Key_Return);  // Enter moves on to the first run
+    EXPECT_EQ(Focused(), Edit(*w, "txtFirstLength"));
 }
 
 }  // namespace
