@@ -119,7 +119,12 @@ frmLoop::frmLoop(int loop, QWidget* parent)
     RestoreSize();
 }
 
-frmLoop::~frmLoop() = default;
+frmLoop::~frmLoop() {
+    // The controls go after this window's own part: the focus leaving one of them then must not
+    // reach the handlers here.
+    for (QObject* control : findChildren<QObject*>())
+        disconnect(control, nullptr, this, nullptr);
+}
 
 void frmLoop::BuildControls() {
     auto makeTable = [this](QuantityTable& table, bool devices, const char* gridName,
