@@ -13,7 +13,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   flags=(-DCMAKE_BUILD_TYPE=Debug -DQUELMAR_SANITIZE=ON -DQUELMAR_BUILD_BENCH=OFF)
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  export LSAN_OPTIONS=suppressions=$PWD/tests/ui/lsan-system.supp
+  export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan-system-libraries.supp"
 fi
 
 cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null

@@ -49,6 +49,18 @@ struct OtherRow {
     std::string alarm;          // column 3: quantity x OtherAlarm
 };
 
+// The loop editor window's size as remembered between openings ("Form Width", "Form Height",
+// "Form State"). A width or height of 0 means none was remembered.
+struct EditorWindowSize {
+    int width = 0;
+    int height = 0;
+    bool maximized = false;
+    friend bool operator==(const EditorWindowSize&, const EditorWindowSize&) = default;
+};
+EditorWindowSize RememberedEditorSize();
+// Keeps the size for the next opening; a maximized window keeps its normal size as well.
+void RememberEditorSize(const EditorWindowSize& size);
+
 // How a typed value is checked when its field is left.
 enum class CheckMode {
     Leaving,        // the focus moves elsewhere: a refusal shows its message

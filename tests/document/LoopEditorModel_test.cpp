@@ -281,3 +281,18 @@ TEST_F(LoopEditorTest, CancelRestoresTheLoopButTheDesignStaysChanged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LoopEditorTablesTest, WindowSizeIsRememberedWithItsState) {
+    EXPECT_EQ(RememberedEditorSize(), EditorWindowSize{});
+    RememberEditorSize({640, 480, true});
+    EXPECT_EQ(RememberedEditorSize(), (EditorWindowSize{640, 480, true}));
+    EXPECT_EQ(ReadSettingText("Form State"), "Maximized");
+    // A window never laid out keeps the size remembered before.
+    RememberEditorSize({0, 0, false});
+    EXPECT_EQ(RememberedEditorSize(), (EditorWindowSize{640, 480, false}));
+    EXPECT_EQ(ReadSettingText("Form State"), "Normal");
+}
+
+}  // namespace

@@ -17,19 +17,10 @@
 #include "shell/Settings.h"
 #include "support/TestSupport.h"
 #include "ui/QtPlatform.h"
+#include "ui/UiTestSupport.h"
 #include "ui/frmOpenProgress.h"
 
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Left for the process's end: destroying it among the exit-time statics crashes Qt.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 std::string RunCommand(const std::string& command) {
     std::string out;
@@ -45,7 +36,7 @@ class MainWindowWidgetTest : public ScriptedTest {
 protected:
     void SetUp() override {
         ScriptedTest::SetUp();
-        App();
+        TestApplication();
         paths.dataRoot = QUELMAR_SOURCE_DATA_DIR;
         SetPaths(paths);
         WriteSettingFlag("FirstTimeDone", true);
