@@ -22,6 +22,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/dlgAbout.h"
 #include "ui/dlgIgnoreUnknown.h"
+#include "ui/frmLoop.h"
 #include "ui/frmWelcome.h"
 
 namespace {
@@ -180,8 +181,8 @@ QWidget* frmMain::BuildCentre() {
         r.btnChange = new QPushButton(tr("Details..."), gridHolder);
         r.btnChange->setObjectName(QString("btnChange%1").arg(loop));
         r.btnChange->setAccessibleName(caption + " " + tr("Details..."));
-        // The loop editor is not part of this version yet.
-        r.btnChange->setEnabled(false);
+        connect(r.btnChange, &QPushButton::clicked, this,
+                [this, loop] { ShowLoopEditor(this, loop); });
         grid->addWidget(r.btnChange, loop, 5);
     }
     totals_ = BuildRow(grid, 9, tr("Total"), "Total");

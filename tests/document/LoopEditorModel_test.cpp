@@ -284,7 +284,7 @@ TEST_F(LoopEditorTest, CancelRestoresTheLoopButTheDesignStaysChanged) {
 
 namespace {
 
-TEST_F(LoopEditorTablesTest, WindowSizeIsRememberedWithItsState) {
+TEST_F(LoopEditorTest, WindowSizeIsRememberedWithItsState) {
     EXPECT_EQ(RememberedEditorSize(), EditorWindowSize{});
     RememberEditorSize({640, 480, true});
     EXPECT_EQ(RememberedEditorSize(), (EditorWindowSize{640, 480, true}));

@@ -129,6 +129,23 @@ TEST_F(MainWindowWidgetTest, TheUnknownDeviceDialogAnswersYesYesToAllAndCancel) 
     }
 }
 
+TEST_F(MainWindowWidgetTest, DetailsOpensThatLoopsEditorModally) {
+    window->SetCommandLine(std::string(QUELMAR_EXAMPLES_DIR) + "/Office.QMR");
+    window->Activate();
+    const QString devices = Text("lblDevice1");
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        QWidget* editor = QApplication::activeModalWidget();
+        ASSERT_NE(editor, nullptr);
+        caption = editor->windowTitle();
+        editor->findChild<QPushButton*>("btnCancel")->click();
+    });
+    window->findChild<QPushButton*>("btnChange1")->click();
+    EXPECT_EQ(caption, "Loop 1");
+    EXPECT_EQ(Text("lblDevice1"), devices);
+    EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
+}
+
 TEST_F(MainWindowWidgetTest, CancelInTheProgressWindowAsksAndLeavesANewDesign) {
     window->SetCommandLine("");
     window->Activate();
