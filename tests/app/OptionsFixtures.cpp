@@ -40,10 +40,8 @@ void CatalogueTest::TearDown() {
     ScriptedTest::TearDown();
 }
 
-std::vector<std::string> CatalogueTest::TakeMessages() {
-    std::vector<std::string> texts;
-    for (const auto& m : platform.messages)
-        texts.push_back(m.text);
+std::string CatalogueTest::TakeMessages() {
+    const std::string texts = platform.AllMessageTexts();
     platform.messages.clear();
     return texts;
 }

@@ -1,0 +1,68 @@
+// The options dialog, the panel dialog and the panel chooser bind their models: driven offscreen
+// through their real widgets.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "app/OptionsFixtures.h"
+#include "catalogue/DeviceTypes.h"
+#include "engine/Scaling.h"
+#include "ui/frmDeletePanels.h"
+#include "ui/frmOptions.h"
+#include "ui/frmPanel.h"
+
+namespace {
+
+class OptionsWindowsTest : public CatalogueTest {
+    int argc_ = 1;
+    char* argv_[1] = {const_cast<char*>("test")};
+    QApplication app_{argc_, argv_};
+};
+
+TEST_F(OptionsWindowsTest, OptionsDialogFollowsFamilyClicksAndStoresOnOk) {
+    frmOptions dialog;
+    dialog.findChild<QListWidget*>("lstFamilies")->item(1)->setSelected(false);
+    EXPECT_EQ(dialog.findChild<QListWidget*>("lstStandard")->count(), 2);
+    EXPECT_EQ(dialog.findChild<QLabel*>("lblFamilySelectCount")->text(), "1 family selected.");
+    dialog.findChild<QRadioButton*>("optUnit1")->setChecked(true);
+    dialog.findChild<QPushButton*>("btnOK")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(FamilyTable[2].FamilyShown);
+    EXPECT_EQ(DisplayUnits(), kImperialUnits);
+}
+
+TEST_F(OptionsWindowsTest, PanelDialogFiltersKeysMovesOnEnterAndStores) {
+    frmPanel dialog(-1);
+    auto* loops = dialog.findChild<QLineEdit*>("txtLoops");
+    QTest::keyClicks(loops, "x");
+    QTest::keyClick(loops, Qt::Key_Return);
+    EXPECT_EQ(platform.beeps.size(), 1u);
+    EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>("txtImpedance"));
+    auto* name = dialog.findChild<QLineEdit*>("txtName");
+    for (const char* typed : {" Choose a unique name ", "Mine"}) {
+        name->clear();
+        QTest::keyClicks(name, typed);
+        dialog.findChild<QPushButton*>("btnOK")->click();
+    }
+    EXPECT_EQ(TakeMessages(), "A panel name has not been chosen!");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(CustomPanelCount, 1);
+}
+
+TEST_F(OptionsWindowsTest, ChooserDeletesTheChosenPanelAndClosesWhenNoneRemains) {
+    PanelEditorModel added(-1);
+    ASSERT_TRUE(added.Open());
+    added.SetText(PanelField::Name, "Mine");
+    ASSERT_TRUE(added.Accept());
+    frmDeletePanels chooser(true);
+    chooser.findChild<QListWidget*>("lstPanels")->setCurrentRow(0);
+    chooser.findChild<QPushButton*>("btnDelete")->click();
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    EXPECT_EQ(CustomPanelCount, 0);
+}
+
+}  // namespace
