@@ -44,7 +44,9 @@ frmPanel::frmPanel(int panelNum, QWidget* parent) : QDialog(parent), model_(pane
         edit->setObjectName(names[i]);
         edit->setAccessibleName(QString(captions[i]).remove('&').remove(':'));
         edit->setReadOnly(!model_.IsEditable());
+        // Numbers are typed only: no pasting or dropping past the key filter.
         edit->setContextMenuPolicy(i == 0 ? Qt::DefaultContextMenu : Qt::NoContextMenu);
+        edit->setAcceptDrops(i == 0);
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) {
             model_.SetText(static_cast<PanelField>(i), text.toStdString());
@@ -89,7 +91,13 @@ bool frmPanel::eventFilter(QObject* watched, QEvent* event) {
         FocusOn(PanelEditorModel::NextField(field));
         return true;
     }
-    if ((*it)->isReadOnly() || key->text().isEmpty()) return false;
+    // Only what types a character reaches the filter (Ctrl+V as well, so pasting is refused);
+    // Tab, Escape, Delete and the cursor keys keep their usual work.
+    const QString text = key->text();
+    const bool typing =
+        !text.isEmpty() && (text.at(0).isPrint() || key->key() == Qt::Key_Backspace ||
+                            key->modifiers().testFlag(Qt::ControlModifier));
+    if ((*it)->isReadOnly() || !typing) return false;
     const char32_t typed =
         key->key() == Qt::Key_Backspace ? kBackspaceKey : key->text().toUcs4().value(0);
     return !model_.AcceptsKey(field, typed);
@@ -97,7 +105,7 @@ bool frmPanel::eventFilter(QObject* watched, QEvent* event) {
 
 void frmPanel::FocusOn(PanelField field) {
     if (field == PanelField::OK)
-        btnOK_->setFocus();
+        (model_.IsEditable() ? btnOK_ : btnClose_)->setFocus();
     else
         Field(field)->setFocus();
 }

@@ -1,4 +1,4 @@
-#include "app/OptionsFixtures.h"
+#include "app/options/OptionsFixtures.h"
 
 #include "catalogue/Cables.h"
 #include "catalogue/CatalogueFiles.h"
@@ -29,15 +29,6 @@ void CatalogueTest::Reload() {
     LoadStandardDevices();
     LoadUnits();
     ASSERT_TRUE(SelectPanelByName("Acme 8"));
-}
-
-void CatalogueTest::TearDown() {
-    ResetCataloguePreferences();
-    ResetCableCatalogue();
-    ResetPanelCatalogue();
-    ResetDeviceCatalogue();
-    SetDisplayUnits(kMetricUnits);
-    ScriptedTest::TearDown();
 }
 
 std::string CatalogueTest::TakeMessages() {

@@ -7,8 +7,7 @@
 class CatalogueTest : public ScriptedTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
-    // Empties every table and loads the catalogue again from the files (a restart).
+    // Empties the tables and loads the catalogue again from the files (a restart).
     void Reload();
     // The messages shown so far, one a line, and forgets them.
     std::string TakeMessages();

@@ -5,9 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "app/CustomPanelChooserModel.h"
-#include "app/OptionsFixtures.h"
+#include "app/options/OptionsFixtures.h"
 #include "catalogue/DeviceTypes.h"
 #include "document/CalcGlue.h"
 #include "document/DesignDocument.h"
@@ -20,12 +21,12 @@ const MsgResult Yes = MsgResult::Yes;
 
 class PanelEditorTest : public CatalogueTest {
 protected:
-    // Opens the panel (-1: a new one named `name`), sets the texts and presses OK.
-    bool Ok(std::vector<std::pair<F, std::string>> texts, std::vector<MsgResult> answers = {},
-            int panel = -1, const std::string& name = "Mine") {
+    // Opens the panel (-1: a new one named "Mine"), sets the texts and presses OK.
+    bool Ok(int panel, std::vector<std::pair<F, std::string>> texts,
+            std::vector<MsgResult> answers = {}) {
         editor = std::make_unique<PanelEditorModel>(panel);
         EXPECT_TRUE(editor->Open());
-        if (panel == -1) editor->SetText(F::Name, name);
+        if (panel == -1) editor->SetText(F::Name, "Mine");
         for (auto& [field, text] : texts)
             editor->SetText(field, text);
         platform.answers = std::move(answers);
@@ -42,12 +43,7 @@ protected:
 TEST_F(PanelEditorTest, FieldsAreCheckedInOrderWithTheirMessagesAndQuestions) {
     const std::string unnamed = "A panel name has not been chosen!";
     const std::string low = "Is the Loop Driver Impedance really this low?";
-    const struct {
-        F field;
-        std::string text;
-        MsgResult answer;
-        std::string message;
-    } cases[] = {
+    const std::tuple<F, std::string, MsgResult, std::string> cases[] = {
         {F::Name, "  Choose a unique name ", Yes, unnamed},
         {F::Name, "", Yes, unnamed},
         {F::Name, " zETA 2 ", Yes,
@@ -73,66 +69,63 @@ TEST_F(PanelEditorTest, FieldsAreCheckedInOrderWithTheirMessagesAndQuestions) {
         {F::Voltage, "13.99", Yes,
          "A minimum Loop Driver Voltage between 14 and 36 V must be chosen!"},
     };
-    for (const auto& c : cases) {
-        const bool named = c.field == F::Name;
+    for (const auto& [field, text, answer, message] : cases) {
         // A bad voltage as well: only the first failure is reported.
-        EXPECT_FALSE(Ok({{c.field, c.text}, {F::Voltage, named ? "1" : "13.99"}}, {c.answer}, -1,
-                        named ? c.text : "Mine"));
-        EXPECT_EQ(TakeMessages(), c.message);
-        EXPECT_EQ(editor->FocusField(), c.field) << c.text;
+        EXPECT_FALSE(
+            Ok(-1, {{field, text}, {F::Voltage, field == F::Name ? "1" : "13.99"}}, {answer}));
+        EXPECT_EQ(TakeMessages(), message);
+        EXPECT_EQ(editor->FocusField(), field) << text;
     }
     EXPECT_EQ(Find("Mine"), -1);
 }
 
 TEST_F(PanelEditorTest, ValuesAreStoredInInternalUnitsAndManyLedsAreConfirmedOnce) {
-    EXPECT_FALSE(Ok({{F::Impedance, "0"}, {F::LEDs, "25"}, {F::Voltage, "1"}}, {Yes, Yes}));
+    EXPECT_FALSE(Ok(-1, {{F::Impedance, "0"}, {F::LEDs, "25"}, {F::Voltage, "1"}}, {Yes, Yes}));
     EXPECT_EQ(platform.messages.size(), 3u);  // two questions, then the voltage
-    platform.messages.clear();
     editor->SetText(F::LEDs, "30");
     editor->SetText(F::Voltage, "14");
     platform.answers = {Yes};
     ASSERT_TRUE(editor->Accept());
-    EXPECT_EQ(TakeMessages(), "Is the Loop Driver Impedance really this low?");
+    EXPECT_EQ(platform.messages.size(), 4u);  // the impedance again, not the LEDs
     EXPECT_EQ(PanelTable[Find("Mine")].MinLoopVoltage, 1400);
-    EXPECT_EQ(PanelTable[Find("Mine")].AlarmLEDs, 30);
     HighAddressesUsed = true;
-    EXPECT_FALSE(Ok({{F::LEDs, "253"}}, {}, Find("Mine")));
-    EXPECT_NE(TakeMessages().find("between 1 and 252 "), std::string::npos);
-    EXPECT_TRUE(Ok({{F::Name, "MINE"}, {F::LEDs, "252"}, {F::Impedance, "1"}}, {}, Find("Mine")));
-    EXPECT_EQ(TakeMessages(), "");  // keeps its own name
+    EXPECT_FALSE(Ok(Find("Mine"), {{F::LEDs, "253"}, {F::Impedance, "1"}}));
+    EXPECT_NE(platform.messages.back().text.find(" 1 and 252 "), std::string::npos);
+    EXPECT_TRUE(Ok(Find("Mine"), {{F::Name, "MINE"}, {F::LEDs, "252"}, {F::Impedance, "1"}}));
+    EXPECT_EQ(platform.messages.size(), 5u);  // keeps its own name
 }
 
 TEST_F(PanelEditorTest, PanelsRoundTripThroughTheFileReusingFreedSlots) {
-    ASSERT_TRUE(Ok({}, {}, -1, "Alpha"));
-    ASSERT_TRUE(Ok({{F::Loops, "5"}}, {}, -1, "Beta, two"));
+    for (const char* name : {"Alpha", "Beta, two"})
+        ASSERT_TRUE(Ok(-1, {{F::Name, name}}));
     ASSERT_FALSE(CustomPanelChooserModel(true).DeleteAt(0));  // Alpha; Beta remains
-    ASSERT_TRUE(Ok({{F::Voltage, "24.5"}}, {}, -1, "Gamma"));
-    ASSERT_TRUE(Ok({{F::Name, "Beta 2"}, {F::Impedance, "1.25"}}, {}, Find("Beta, two")));
-    ASSERT_TRUE(Ok({}, {}, -1, "Alpha"));
-    EXPECT_EQ(PanelTable[Find("Gamma")].PanelSection, "Custom1");
-    EXPECT_EQ(PanelTable[Find("Alpha")].PanelSection, "Custom3");
+    ASSERT_TRUE(Ok(-1, {{F::Name, "Gamma"}, {F::Voltage, "24.5"}}));
+    ASSERT_TRUE(Ok(Find("Beta, two"), {{F::Name, "Beta 2"}, {F::Impedance, "1.25"}}));
+    ASSERT_TRUE(Ok(-1, {{F::Name, "Alpha"}}));
     Reload();
+    EXPECT_EQ(PanelTable[Find("Gamma")].PanelSection, "Custom1");  // Alpha's freed slot
+    EXPECT_EQ(PanelTable[Find("Alpha")].PanelSection, "Custom3");
     EXPECT_EQ(PanelTable[Find("Beta 2")].DriverImpedance, 125);
     EXPECT_EQ(PanelTable[Find("Gamma")].MinLoopVoltage, 2450);
     std::filesystem::remove_all(paths.userRoot);
     temp.Write("user", "not a folder");
-    EXPECT_FALSE(Ok({}, {}, -1, "Delta"));
+    EXPECT_FALSE(Ok(-1, {}));
     EXPECT_EQ(TakeMessages(),
               "Unable to save user-defined control panel data in '" + CustomPanelFilePath() + "'.");
-    EXPECT_EQ(CustomPanelCount, 3);  // nothing changed in memory
+    EXPECT_EQ(CustomPanelCount, 3);
 }
 
 TEST_F(PanelEditorTest, EditingThePanelInUseAsksBeforeLoopsAreLostAndCancelChangesNothing) {
-    ASSERT_TRUE(Ok({{F::Loops, "4"}}));
+    ASSERT_TRUE(Ok(-1, {{F::Loops, "4"}}));
     SetCurrentPanel(Find("Mine"));
     CurrentDocument().LoopModel(4).DeviceType(5, 1);
     RecalculateAllLoops();
-    EXPECT_FALSE(Ok({{F::Loops, "2"}}, {MsgResult::Cancel}, Find("Mine")));
+    EXPECT_FALSE(Ok(Find("Mine"), {{F::Loops, "2"}}, {MsgResult::Cancel}));
     EXPECT_EQ(TakeMessages(), "Changing to this panel will lose data for loops 3 to 4.");
     EXPECT_EQ(editor->FocusField(), F::Loops);
     EXPECT_EQ(CurrentDocument().LoopModel(4).DeviceType(5), 1);
     EXPECT_EQ(PanelTable[Find("Mine")].Loops, 4);
-    EXPECT_TRUE(Ok({{F::Loops, "2"}}, {MsgResult::OK}, Find("Mine")));
+    EXPECT_TRUE(Ok(Find("Mine"), {{F::Loops, "2"}}, {MsgResult::OK}));
     TakeMessages();
     EXPECT_EQ(CurrentDocument().LoopModel(4).DeviceType(5), 0);
     EXPECT_EQ(PanelTable[GetCurrentPanel()].Loops, 2);

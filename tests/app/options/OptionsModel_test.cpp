@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/OptionsFixtures.h"
+#include "app/options/OptionsFixtures.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/DeviceTypes.h"
 #include "catalogue/Options.h"
@@ -20,10 +20,10 @@ protected:
     ScopedLocale british_{"en_GB.UTF-8"};
 };
 
-TEST_F(OptionsModelTest, FamilyClicksRemoveAndRestoreTypesWithTheirStoredFlags) {
+TEST_F(OptionsModelTest, FamilyClicksRestoreStoredFlagsAndOkNeedsAFamilyAndACableGroup) {
     SetStandardDevice(3, false);
+    const std::string settings = ReadWholeFile(SettingsFilePath());
     OptionsModel m;
-    EXPECT_EQ(m.CableGroups(), (Items{{"European", 1, true}, {"Common", 2, true}}));
     m.SetStandardSelected(0, false);  // not stored: selecting the family again forgets it
     m.SetFamilySelected(0, false);
     EXPECT_EQ(m.StandardDevices(), (Items{{"Sounder", 2, true}}));
@@ -36,25 +36,20 @@ TEST_F(OptionsModelTest, FamilyClicksRemoveAndRestoreTypesWithTheirStoredFlags) 
     m.SetFamilySelected(1, false);
     EXPECT_EQ(m.FamilyCountText() + m.StandardCountText(),
               "0 families selected.0 devices selected.");
+    m.SetUnits(kImperialUnits);
+    EXPECT_FALSE(m.Accept());
+    m.SetFamilySelected(0, true);
+    EXPECT_EQ(m.CableGroups(), (Items{{"European", 1, true}, {"Common", 2, true}}));
+    m.SetCableGroupSelected(0, false);
+    m.SetCableGroupSelected(1, false);
+    EXPECT_FALSE(m.Accept());
+    EXPECT_EQ(TakeMessages(),
+              "You must select at least one device family!\nYou must select at least one cable "
+              "group!");
+    EXPECT_EQ(ReadWholeFile(SettingsFilePath()), settings);
+    EXPECT_EQ(DisplayUnits(), kMetricUnits);
     ScopedLocale american("en_US.UTF-8");
     EXPECT_EQ(OptionsModel().CableGroups(), (Items{{"American", 0, false}, {"Common", 2, true}}));
-}
-
-TEST_F(OptionsModelTest, OkIsRefusedWithoutAFamilyOrACableGroupAndStoresNothing) {
-    const std::string before = ReadWholeFile(SettingsFilePath());
-    for (const bool families : {false, true}) {
-        OptionsModel m;
-        m.SetUnits(kImperialUnits);
-        for (int i = 0; i < 2; ++i) {
-            m.SetFamilySelected(i, families);
-            m.SetCableGroupSelected(i, false);
-        }
-        EXPECT_FALSE(m.Accept());
-        EXPECT_EQ(TakeMessages(), families ? "You must select at least one cable group!"
-                                           : "You must select at least one device family!");
-    }
-    EXPECT_EQ(ReadWholeFile(SettingsFilePath()), before);
-    EXPECT_EQ(DisplayUnits(), kMetricUnits);
 }
 
 TEST_F(OptionsModelTest, OkStoresEveryChoiceSoThatARestartShowsItAgain) {
