@@ -1,14 +1,7 @@
-// The options dialog's rules: the lists, the family/standard-device interplay, the count texts,
-// the OK refusals and the storing of every choice.
+// The options dialog's rules, from its lists and count texts to the storing of every choice.
 #include "app/OptionsModel.h"
 
-#include <gtest/gtest.h>
-
 #include "app/options/OptionsFixtures.h"
-#include "catalogue/CatalogueFiles.h"
-#include "catalogue/DeviceTypes.h"
-#include "catalogue/Options.h"
-#include "engine/Scaling.h"
 #include "shell/Settings.h"
 
 namespace {
@@ -36,7 +29,6 @@ TEST_F(OptionsModelTest, FamilyClicksRestoreStoredFlagsAndOkNeedsAFamilyAndACabl
     m.SetFamilySelected(1, false);
     EXPECT_EQ(m.FamilyCountText() + m.StandardCountText(),
               "0 families selected.0 devices selected.");
-    m.SetUnits(kImperialUnits);
     EXPECT_FALSE(m.Accept());
     m.SetFamilySelected(0, true);
     EXPECT_EQ(m.CableGroups(), (Items{{"European", 1, true}, {"Common", 2, true}}));
@@ -47,7 +39,6 @@ TEST_F(OptionsModelTest, FamilyClicksRestoreStoredFlagsAndOkNeedsAFamilyAndACabl
               "You must select at least one device family!\nYou must select at least one cable "
               "group!");
     EXPECT_EQ(ReadWholeFile(SettingsFilePath()), settings);
-    EXPECT_EQ(DisplayUnits(), kMetricUnits);
     ScopedLocale american("en_US.UTF-8");
     EXPECT_EQ(OptionsModel().CableGroups(), (Items{{"American", 0, false}, {"Common", 2, true}}));
 }
