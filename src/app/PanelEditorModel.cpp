@@ -183,7 +183,7 @@ bool PanelEditorModel::CheckFields() {
                       "panel with this name!");
     working_.PanelName = name;
 
-    // Reads a field within its range, or shows the message and gives nothing.
+    // Takes the field's value into v when it lies within the range; false otherwise.
     double v = 0;
     const auto inRange = [&](PanelField field, double low, double high) {
         const auto value = FieldValue(texts_[At(field)]);
@@ -262,9 +262,11 @@ bool PanelEditorModel::Store() {
 bool PanelEditorModel::StorePanelInUse() {
     const ControlPanel old = PanelTable[static_cast<std::size_t>(panelNum_)];
     LoopsBackup backup;
-    const bool fitted = CheckPanelLoopCount(old.Loops, working_.Loops) &&
-                        CheckPanelMaxDevices(old.MaxDevicesPerLoop, working_.MaxDevicesPerLoop);
-    if (!fitted) {
+    if (!CheckPanelLoopCount(old.Loops, working_.Loops)) {
+        focus_ = PanelField::Loops;  // cancelled: nothing has changed
+        return false;
+    }
+    if (!CheckPanelMaxDevices(old.MaxDevicesPerLoop, working_.MaxDevicesPerLoop)) {
         backup.Restore();
         focus_ = PanelField::Loops;
         return false;
