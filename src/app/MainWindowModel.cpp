@@ -113,7 +113,7 @@ bool MainWindowModel::Start() {
     // The catalogues in their order, then the last panel or "Unknown Panel"; a failure has
     // shown its message.
     if (!LoadCatalogues()) return false;
-    view_.ShowCustomPanelEdits(CustomPanelCount > 0);
+    CheckCustomPanelMenu();
     ShowPanelChoice();
     NewDocument();
     RecalculateAllLoops();
@@ -287,6 +287,17 @@ void MainWindowModel::ChangePanel() {
     const int panel = GetCurrentPanel();
     view_.ShowLoopRowCount(LoopRowCount(panel));
     view_.ShowAlarmNoteCaption(AlarmNoteCaption(panel));
+}
+
+void MainWindowModel::CheckCustomPanelMenu() {
+    bool any = false;
+    for (const ControlPanel& panel : PanelTable)
+        any = any || panel.Manufacturer == CustomManufacturerIndex;
+    view_.ShowCustomPanelEdits(any);
+}
+
+void MainWindowModel::OptionsChanged() {
+    RecalculateAllLoops();
 }
 
 void MainWindowModel::ShowPanelChoice() {

@@ -55,6 +55,12 @@ public:
     static std::optional<WindowPlacement> SavedPlacement();
     void StorePlacement(const WindowPlacement& placement);
 
+    // Enables the user-defined panels' Edit and Delete entries only while such a panel exists.
+    void CheckCustomPanelMenu();
+    // After the options dialog stored new units, families or cables: the rows and totals are
+    // shown again in the units now chosen.
+    void OptionsChanged();
+
     // Called by the core's hooks.
     void ShowPanelChoice();
     MainFormView& View() { return view_; }

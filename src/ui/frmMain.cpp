@@ -23,6 +23,8 @@
 #include "ui/dlgAbout.h"
 #include "ui/dlgIgnoreUnknown.h"
 #include "ui/frmLoop.h"
+#include "ui/frmOptions.h"
+#include "ui/frmPanel.h"
 #include "ui/frmWelcome.h"
 
 namespace {
@@ -79,15 +81,23 @@ void frmMain::BuildMenus() {
     add(mnuFile_, tr("&Print..."), "mnuPrint", QKeySequence::Print,
         [this] { model_->RunPrintCommand(); });
     mnuFile_->addSeparator();
-    // The options dialog and the panel editor are not part of this version yet.
-    add(mnuFile_, tr("&Options..."), "mnuOptions", QKeySequence(), [] {})->setEnabled(false);
+    add(mnuFile_, tr("&Options..."), "mnuOptions", QKeySequence(), [this] {
+        if (ShowOptionsDialog(this)) model_->OptionsChanged();
+    });
     mnuCustomPanels_ = mnuFile_->addMenu(tr("&User-Defined Panels"));
     mnuCustomPanels_->setObjectName("mnuCustomPanels");
-    add(mnuCustomPanels_, tr("&Add..."), "mnuCustomAdd", QKeySequence(), [] {});
-    mnuCustomEdit_ = add(mnuCustomPanels_, tr("&Edit..."), "mnuCustomEdit", QKeySequence(), [] {});
-    mnuCustomDelete_ =
-        add(mnuCustomPanels_, tr("&Delete..."), "mnuCustomDelete", QKeySequence(), [] {});
-    mnuCustomPanels_->setEnabled(false);
+    const auto panels = [this](PanelEditorMode mode) {
+        return [this, mode] {
+            ShowPanelEditor(this, mode);
+            model_->CheckCustomPanelMenu();
+        };
+    };
+    add(mnuCustomPanels_, tr("&Add..."), "mnuCustomAdd", QKeySequence(),
+        panels(PanelEditorMode::Add));
+    mnuCustomEdit_ = add(mnuCustomPanels_, tr("&Edit..."), "mnuCustomEdit", QKeySequence(),
+                         panels(PanelEditorMode::Edit));
+    mnuCustomDelete_ = add(mnuCustomPanels_, tr("&Delete..."), "mnuCustomDelete", QKeySequence(),
+                           panels(PanelEditorMode::Delete));
     mnuRecentSeparator_ = mnuFile_->addSeparator();
     for (std::size_t i = 0; i < mFileRecent_.size(); ++i) {
         mFileRecent_[i] = add(mnuFile_, QString(), "mFileRecent", QKeySequence(),

@@ -98,6 +98,20 @@ TEST_F(MainWindowModelTest, StartShowsTheLastPanelAndANewDesign) {
     EXPECT_FALSE(CurrentDocument().DataChanged);
 }
 
+TEST_F(MainWindowModelTest, PanelEditAndDeleteAreOfferedOnlyWhileAUserDefinedPanelExists) {
+    StartWith("");
+    EXPECT_FALSE(view.customPanelEdits);
+    ControlPanel mine = PanelTable[static_cast<std::size_t>(UnknownPanelIndex)];
+    mine.PanelName = "Mine";
+    const int added = AddCustomPanel(mine);
+    ASSERT_GE(added, 0) << platform.AllMessageTexts();
+    model.CheckCustomPanelMenu();
+    EXPECT_TRUE(view.customPanelEdits);
+    ASSERT_TRUE(DeleteCustomPanel(added));
+    model.CheckCustomPanelMenu();
+    EXPECT_FALSE(view.customPanelEdits);  // a deleted panel no longer counts
+}
+
 TEST_F(MainWindowModelTest, TheSaveQuestionGuardsNewOpenRecentAndExit) {
     enum Command { New, Open, Recent, Exit };
     for (Command command : {New, Open, Recent, Exit}) {

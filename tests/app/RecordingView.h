@@ -17,6 +17,7 @@ struct RecordingView : MainFormView, IgnoreUnknownPrompt {
     bool alarmNoteVisible = false;
     std::vector<std::string> recent;
     bool welcomeTicked = true, newVersionTicked = true;
+    bool customPanelEdits = false;
     int welcomes = 0, newVersions = 0, closes = 0, openDialogs = 0, saveDialogs = 0;
     std::optional<OpenChoice> openAnswer;
     std::optional<std::string> saveAnswer;
@@ -31,7 +32,7 @@ struct RecordingView : MainFormView, IgnoreUnknownPrompt {
     void ShowAlarmNoteCaption(const std::string& c) override { alarmNoteCaption = c; }
     void ShowAlarmNoteVisible(bool v) override { alarmNoteVisible = v; }
     void ShowRecentFiles(const std::vector<std::string>& paths) override { recent = paths; }
-    void ShowCustomPanelEdits(bool) override {}
+    void ShowCustomPanelEdits(bool enabled) override { customPanelEdits = enabled; }
     void ShowSplash() override {}
     void CloseSplash() override {}
     bool ShowWelcome() override {

@@ -3,7 +3,6 @@
 // (family 1, a slave) and 5 "Icon Only" (family 0 with an icon), loaded as at start-up.
 #include "catalogue/Cables.h"
 #include "catalogue/CatalogueFiles.h"
-#include "catalogue/CatalogueFiles.h"
 #include "catalogue/DeviceTypes.h"
 #include "catalogue/Options.h"
 #include "catalogue/Panels.h"
@@ -14,11 +13,11 @@ class CatalogueTest : public ScriptedTest {
 protected:
     void SetUp() override {
         ScriptedTest::SetUp();
-        DeviceCatalogueFile devices;
+        IniText devices = MinimalDeviceFile();
         devices.Set("Devices", "MaxDevices", "5")
             .Set("Devices", "Device4", DeviceEntry("Slave Base").Set(43, "S").Value())
             .Set("Devices", "Device5", DeviceEntry("Icon Only").Set(5, "0").Value());
-        devices.WriteStandard();
+        WriteStandardDevices(devices);
         WriteStandardPanels(MinimalPanelFile());
         WriteCables(MinimalCableFile());
         Reload();
