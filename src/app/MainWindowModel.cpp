@@ -7,6 +7,7 @@
 
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"
+#include "app/LoopsSnapshot.h"
 #include "app/MainWindowHooks.h"
 #include "catalogue/CatalogueStartup.h"
 #include "catalogue/Options.h"
@@ -41,45 +42,6 @@ std::string MakerOf(int panel) {
         return "";
     return ManufacturerTable[static_cast<std::size_t>(p->Manufacturer)].ManufacturerName;
 }
-
-// Every loop as it stands, so that a panel change the user cancels halfway (the loop-count
-// question accepted, the address question refused) leaves every loop exactly as it was.
-class LoopsSnapshot {
-public:
-    LoopsSnapshot() {
-        DesignDocument& doc = CurrentDocument();
-        for (int loop = 1; loop <= kLoopCount; ++loop) {
-            Saved& s = saved_[static_cast<std::size_t>(loop - 1)];
-            s.name = doc.LoopName(loop);
-            s.model = doc.LoopModel(loop).Copy();
-            for (int a = 0; a < kAddressCount; ++a) {
-                s.carried[static_cast<std::size_t>(a)] = doc.DeviceCarriedValue(loop, a);
-                s.eavesdrop[static_cast<std::size_t>(a)] = doc.DeviceEavesdropFlag(loop, a);
-            }
-        }
-    }
-    void Restore() {
-        DesignDocument& doc = CurrentDocument();
-        for (int loop = 1; loop <= kLoopCount; ++loop) {
-            Saved& s = saved_[static_cast<std::size_t>(loop - 1)];
-            doc.LoopName(loop) = s.name;
-            doc.ReplaceLoopModel(loop, std::move(s.model));
-            for (int a = 0; a < kAddressCount; ++a) {
-                doc.DeviceCarriedValue(loop, a) = s.carried[static_cast<std::size_t>(a)];
-                doc.DeviceEavesdropFlag(loop, a) = s.eavesdrop[static_cast<std::size_t>(a)];
-            }
-        }
-    }
-
-private:
-    struct Saved {
-        std::string name;
-        std::unique_ptr<clsCalculator> model;
-        std::array<std::int16_t, kAddressCount> carried{};
-        std::array<bool, kAddressCount> eavesdrop{};
-    };
-    std::array<Saved, kLoopCount> saved_;
-};
 
 }  // namespace
 

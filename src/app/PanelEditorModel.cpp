@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/LoopsSnapshot.h"
 #include "catalogue/DeviceTypes.h"
 #include "document/CalcGlue.h"
 #include "document/DesignDocument.h"
@@ -42,45 +43,6 @@ bool NameTaken(const std::string& name, int self) {
             return true;
     return false;
 }
-
-// The design's loops as they stand, put back when a change that already emptied loops cannot
-// be stored after all.
-class LoopsBackup {
-public:
-    LoopsBackup() {
-        DesignDocument& doc = CurrentDocument();
-        for (int loop = 1; loop <= kLoopCount; ++loop) {
-            Saved& s = saved_[static_cast<std::size_t>(loop - 1)];
-            if (doc.HasLoopModel(loop)) s.model = doc.LoopModel(loop).Copy();
-            s.name = doc.LoopName(loop);
-            for (int a = 0; a < kAddressCount; ++a) {
-                s.carried[static_cast<std::size_t>(a)] = doc.DeviceCarriedValue(loop, a);
-                s.eavesdrop[static_cast<std::size_t>(a)] = doc.DeviceEavesdropFlag(loop, a);
-            }
-        }
-    }
-    void Restore() {
-        DesignDocument& doc = CurrentDocument();
-        for (int loop = 1; loop <= kLoopCount; ++loop) {
-            Saved& s = saved_[static_cast<std::size_t>(loop - 1)];
-            if (s.model) doc.ReplaceLoopModel(loop, std::move(s.model));
-            doc.LoopName(loop) = s.name;
-            for (int a = 0; a < kAddressCount; ++a) {
-                doc.DeviceCarriedValue(loop, a) = s.carried[static_cast<std::size_t>(a)];
-                doc.DeviceEavesdropFlag(loop, a) = s.eavesdrop[static_cast<std::size_t>(a)];
-            }
-        }
-    }
-
-private:
-    struct Saved {
-        std::unique_ptr<clsCalculator> model;
-        std::string name;
-        std::array<std::int16_t, kAddressCount> carried{};
-        std::array<bool, kAddressCount> eavesdrop{};
-    };
-    std::array<Saved, kLoopCount> saved_;
-};
 
 }  // namespace
 
@@ -261,7 +223,7 @@ bool PanelEditorModel::Store() {
 // cannot be written after all, the loops are put back as they were.
 bool PanelEditorModel::StorePanelInUse() {
     const ControlPanel old = PanelTable[static_cast<std::size_t>(panelNum_)];
-    LoopsBackup backup;
+    LoopsSnapshot backup;
     if (!CheckPanelLoopCount(old.Loops, working_.Loops)) {
         focus_ = PanelField::Loops;  // cancelled: nothing has changed
         return false;
