@@ -1,7 +1,6 @@
 #include "app/MainWindowModel.h"
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <system_error>
 
