@@ -29,10 +29,20 @@ public:
     bool LoopListVisible() const { return entries_.size() >= 2; }
     void SelectLoop(std::size_t index, bool selected);
 
-    // btnPrint confirms, btnCancel does not.
-    void Print() { confirmed_ = true; }
+    // btnPrint confirms, btnCancel does not; "Save as PDF..." confirms with the file to write
+    // the report to instead of the printer.
+    void Print() {
+        confirmed_ = true;
+        pdfPath_.clear();
+    }
+    void SaveAsPdf(std::string path) {
+        confirmed_ = true;
+        pdfPath_ = std::move(path);
+    }
     void Cancel() { confirmed_ = false; }
     bool Confirmed() const { return confirmed_; }
+    // The PDF file chosen; empty when the report goes to the printer.
+    const std::string& PdfPath() const { return pdfPath_; }
 
     // The loops whose entries are selected, rising.
     std::vector<int> ChosenLoops() const;
@@ -40,6 +50,7 @@ public:
 private:
     std::string printerName_;
     std::vector<LoopEntry> entries_;
+    std::string pdfPath_;
     bool confirmed_ = false;
 };
 

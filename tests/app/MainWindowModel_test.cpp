@@ -214,7 +214,13 @@ TEST_F(MainWindowModelTest, CommandLineOptionsPrintOrRefuseAndEnd) {
     m.Activate("/P \"" + Example("Office.QMR") + "\"");
     EXPECT_EQ(printing.caption, "Quelmar - Office");
     EXPECT_EQ(printing.closes, 1);
-    EXPECT_EQ(platform.messages.size(), 1u);  // printing is not there yet
+    // Without a printer the report goes to a PDF file beside the design, and the user is told.
+    const std::string pdf =
+        (std::filesystem::path(Example("Office.QMR")).parent_path() / "Office.pdf").string();
+    EXPECT_EQ(printing.printing.pdfPaths, std::vector<std::string>{pdf});
+    EXPECT_TRUE(printing.printing.enabled);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("'" + pdf + "'"), std::string::npos);
 }
 
 TEST_F(MainWindowModelTest, AMissingFileOnTheCommandLineLeavesANewDesign) {

@@ -54,5 +54,22 @@ struct RecordingView : MainFormView, IgnoreUnknownPrompt {
     IgnoreUnknownPrompt& UnknownPrompt() override { return *this; }
     char UnknownResponse(std::int16_t, std::int16_t, std::int16_t) override { return 'A'; }
     SilentOpenProgress progress;
+    PrintView& Printing() override { return printing; }
     void CloseMainWindow() override { ++closes; }
+
+    // No printer: a report is only ever written as a PDF file, which is recorded, not written.
+    struct RecordingPrint : PrintView {
+        std::vector<std::string> pdfPaths;
+        bool enabled = true;
+        bool PrinterAvailable() override { return false; }
+        std::string PrinterDescription() override { return "None on nowhere"; }
+        std::string LongDate(const DateTime&) override { return "today"; }
+        void ShowPrintDialog(PrintDialogModel&, const ReportRun&) override {}
+        PrintResult RunReport(const ReportRun&, const std::vector<int>&,
+                              const std::string& pdfPath) override {
+            pdfPaths.push_back(pdfPath);
+            return {};
+        }
+        void SetMainWindowEnabled(bool e) override { enabled = e; }
+    } printing;
 };

@@ -1,0 +1,13 @@
+#pragma once
+// The Print command's own messages and the PDF file written where no printer exists.
+#include <string>
+
+// The design's path with ".pdf" in place of its extension (a design never saved: "Untitled.pdf"
+// in the current folder).
+std::string PdfPathBeside(const std::string& designPath);
+
+// Said after /p wrote the report to a PDF file because the machine has no printer.
+std::string NoPrinterPdfText(const std::string& pdfPath);
+
+// Said when the printer or the PDF file failed; `deviceMessage` is the device's own complaint.
+std::string PrintFailureText(const std::string& deviceMessage, const std::string& pdfPath);
