@@ -195,10 +195,24 @@ TEST_F(MainWindowWidgetTest, CancelInThePrintProgressDiscardsTheJobAndEnablesThe
 
 TEST_F(MainWindowWidgetTest, ThePrintDialogListsTheLoopsOnlyForAPanelOfSeveral) {
     QPrinter printer;
+    int previews = 0;
+    const ReportRun report = [&](PageDevice& device, const std::vector<int>& loops) {
+        ++previews;
+        EXPECT_EQ(loops, std::vector<int>{});
+        device.BeginDocument();
+        device.PrintAtTab(8, "Summary");
+        device.EndDocument();
+        return PrintResult{};
+    };
+    window->setEnabled(false);  // as during the Print command
     for (const int loops : {1, 2}) {
         PrintDialogModel model(CurrentDocument(), loops, "Office on 3rd floor");
-        frmPrintCalc dialog(model, printer, {}, "", window.get());
+        frmPrintCalc dialog(model, printer, report, "", window.get());
         dialog.show();
+        EXPECT_TRUE(dialog.isEnabled());
+        QTimer::singleShot(0, [&] { QApplication::activeModalWidget()->close(); });
+        dialog.findChild<QPushButton*>("btnPreview")->click();
+        EXPECT_GE(previews, loops);
         EXPECT_EQ(dialog.findChild<QListWidget*>("lstLoop")->isVisible(), loops == 2);
         EXPECT_EQ(dialog.findChild<QLabel*>("lblLoop")->isVisible(), loops == 2);
         EXPECT_EQ(dialog.findChild<QLabel*>("lblPrinterName")->text(), "Office on 3rd floor");
