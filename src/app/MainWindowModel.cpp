@@ -220,6 +220,7 @@ void MainWindowModel::RunPrintCommand() {
     printing.SetMainWindowEnabled(false);
     PrintDialogModel dialog(CurrentDocument(), panel ? panel->Loops : 0,
                             printing.PrinterDescription());
+    if (!printing.PrinterAvailable()) dialog.PrinterChanged(kNoPrinterName, false);
     printing.ShowPrintDialog(dialog, CurrentReport());
     if (dialog.Confirmed()) PrintReport(dialog.ChosenLoops(), dialog.PdfPath());
     printing.SetMainWindowEnabled(true);

@@ -6,6 +6,9 @@
 // in the current folder).
 std::string PdfPathBeside(const std::string& designPath);
 
+// The print dialog's printer on a machine without any.
+inline constexpr const char* kNoPrinterName = "No printer is installed";
+
 // Said after /p wrote the report to a PDF file because the machine has no printer.
 std::string NoPrinterPdfText(const std::string& pdfPath);
 

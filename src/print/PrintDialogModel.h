@@ -17,11 +17,15 @@ public:
     // The loops 1 to panelLoops; a loop is pre-selected when it holds devices.
     PrintDialogModel(DesignDocument& document, int panelLoops, std::string printerDescription);
 
-    // lblPrinterName; refreshed after the printer set-up (btnSetup).
+    // lblPrinterName; refreshed after the printer set-up (btnSetup). Print is offered only while
+    // the printer can print: a machine without a printer has none until the set-up names one
+    // (or a file to print to).
     const std::string& PrinterName() const { return printerName_; }
-    void PrinterChanged(std::string printerDescription) {
+    void PrinterChanged(std::string printerDescription, bool canPrint = true) {
         printerName_ = std::move(printerDescription);
+        canPrint_ = canPrint;
     }
+    bool CanPrint() const { return canPrint_; }
 
     // lstLoop: one entry per loop of the panel. It and its label lblLoop are shown only with two
     // entries or more; a one-loop panel prints its only loop when that has devices.
@@ -51,6 +55,7 @@ private:
     std::string printerName_;
     std::vector<LoopEntry> entries_;
     std::string pdfPath_;
+    bool canPrint_ = true;
     bool confirmed_ = false;
 };
 

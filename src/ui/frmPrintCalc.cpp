@@ -21,6 +21,12 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
     button->setAutoDefault(false);
     return button;
 }
+
+// A printer named by the print system, or a file to print to.
+bool CanPrintOn(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat ? !printer.outputFileName().isEmpty()
+                                                         : !printer.printerName().isEmpty();
+}
 }  // namespace
 
 frmPrintCalc::frmPrintCalc(PrintDialogModel& model, QPrinter& printer, ReportRun report,
@@ -57,7 +63,7 @@ frmPrintCalc::frmPrintCalc(PrintDialogModel& model, QPrinter& printer, ReportRun
     QPushButton* btnSetup = Button(tr("&Setup..."), "btnSetup", this);
     QPushButton* btnPreview = Button(tr("Pre&view"), "btnPreview", this);
     QPushButton* btnPdf = Button(tr("Save as &PDF..."), "btnPdf", this);
-    QPushButton* btnPrint = Button(tr("Print"), "btnPrint", this);
+    QPushButton* btnPrint = btnPrint_ = Button(tr("Print"), "btnPrint", this);
     QPushButton* btnCancel = Button(tr("Cancel"), "btnCancel", this);
     btnPrint->setDefault(true);
     connect(btnSetup, &QPushButton::clicked, this, &frmPrintCalc::Setup);
@@ -92,14 +98,15 @@ void frmPrintCalc::ShowPrinterName() {
     const QString text = QString::fromStdString(model_.PrinterName());
     lblPrinterName_->setText(text);
     lblPrinterName_->setAccessibleName(text);
+    btnPrint_->setEnabled(model_.CanPrint());
 }
 
 void frmPrintCalc::Setup() {
     QPrintDialog setup(&printer_, this);
     setup.setOption(QAbstractPrintDialog::PrintSelection, false);
     setup.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    setup.exec();
-    model_.PrinterChanged(PrinterDescription(printer_));
+    if (setup.exec() != QDialog::Accepted) return;
+    model_.PrinterChanged(PrinterDescription(printer_), CanPrintOn(printer_));
     ShowPrinterName();
 }
 

@@ -9,6 +9,7 @@ class PrintDialogModel;
 class QLabel;
 class QListWidget;
 class QPrinter;
+class QPushButton;
 
 class frmPrintCalc : public QDialog {
     Q_OBJECT
@@ -32,4 +33,5 @@ private:
     QString pdfSuggestion_;
     QLabel* lblPrinterName_;
     QListWidget* lstLoop_;
+    QPushButton* btnPrint_ = nullptr;
 };

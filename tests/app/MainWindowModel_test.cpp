@@ -150,8 +150,25 @@ TEST_F(MainWindowModelTest, AChangedReadOnlyDesignIsNeitherSavedNorPrintedButLef
                                               "It cannot be saved.\n" + refused +
                                               "It cannot be printed after it has been changed.");
     EXPECT_EQ(view.saveDialogs, 0);
+    EXPECT_EQ(view.printing.dialogPrinter, "");
     EXPECT_TRUE(model.QueryClose());
     EXPECT_EQ(platform.messages.size(), 3u);
+}
+
+TEST_F(MainWindowModelTest, WithoutAPrinterThePrintCommandOffersOnlyAPdfFile) {
+    StartWith(Example("Office.QMR"));
+    model.RunPrintCommand();  // the dialog is cancelled
+    EXPECT_EQ(view.printing.dialogPrinter, "No printer is installed");
+    EXPECT_FALSE(view.printing.dialogCanPrint);
+    EXPECT_TRUE(view.printing.pdfPaths.empty());
+    EXPECT_TRUE(view.printing.enabled);
+
+    view.printing.pdfAnswer = temp.File("Office report.pdf");
+    model.RunPrintCommand();
+    EXPECT_EQ(view.printing.pdfPaths, std::vector<std::string>{temp.File("Office report.pdf")});
+    EXPECT_EQ(view.printing.enabledDuringRuns, std::vector<bool>{false});
+    EXPECT_TRUE(view.printing.enabled);
+    EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
 }
 
 TEST_F(MainWindowModelTest, APanelChangeCancelledAtEitherQuestionLeavesEveryLoopAsItWas) {
