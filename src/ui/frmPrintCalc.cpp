@@ -1,6 +1,5 @@
 #include "ui/frmPrintCalc.h"
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
