@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PrintView.h"
 #include "document/MainWindowView.h"
 #include "document/OpenPrompts.h"
 
@@ -73,6 +74,9 @@ public:
     // The open-progress window and the unknown-device dialog an open talks to.
     virtual OpenProgressView& ProgressView() = 0;
     virtual IgnoreUnknownPrompt& UnknownPrompt() = 0;
+
+    // The print dialog, the progress window and the printer.
+    virtual PrintView& Printing() = 0;
 
     // Closes the main window as the user would (the save question included).
     virtual void CloseMainWindow() = 0;

@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/LoopsSnapshot.h"
 #include "app/MainWindowHooks.h"
+#include "app/PrintTexts.h"
 #include "catalogue/CatalogueStartup.h"
 #include "catalogue/Options.h"
 #include "catalogue/Panels.h"
@@ -17,6 +18,7 @@
 #include "document/DocumentRules.h"
 #include "engine/Scaling.h"
 #include "engine/clsCalculator.h"
+#include "print/PrintDialogModel.h"
 #include "shell/ErrorHandler.h"
 #include "shell/LegacySettings.h"
 #include "shell/Locale.h"
@@ -129,7 +131,12 @@ void MainWindowModel::RunCommandLine(const std::string& commandLine) {
         return;
     }
     if (request.option == 'p') {
-        if (Open(request.fileName, false).finished) RunPrintCommand();
+        if (Open(request.fileName, false).finished) {
+            if (view_.Printing().PrinterAvailable())
+                RunPrintCommand();
+            else
+                PrintToPdfBesideDesign();
+        }
     } else {
         ShowMessage(UnrecognisedOptionText(request.option), CaptionText(CurrentDocument()),
                     MsgIcon::Exclamation);
@@ -169,9 +176,48 @@ bool MainWindowModel::SaveAsCommand() {
 
 void MainWindowModel::RunPrintCommand() {
     if (!MayPrint()) return;
-    ShowMessage(
-        std::string("Printing is not available yet in this version of ") + kProgramTitle + ".",
-        kProgramTitle, MsgIcon::Information);
+    PrintView& printing = view_.Printing();
+    const ControlPanel* panel = PanelRecord(GetCurrentPanel());
+    printing.SetMainWindowEnabled(false);
+    PrintDialogModel dialog(CurrentDocument(), panel ? panel->Loops : 0,
+                            printing.PrinterDescription());
+    if (!printing.PrinterAvailable()) dialog.PrinterChanged(kNoPrinterName, false);
+    printing.ShowPrintDialog(dialog, CurrentReport());
+    if (dialog.Confirmed()) PrintReport(dialog.ChosenLoops(), dialog.PdfPath());
+    printing.SetMainWindowEnabled(true);
+}
+
+PrintResult MainWindowModel::PrintReport(const std::vector<int>& loops,
+                                         const std::string& pdfPath) {
+    PrintView& printing = view_.Printing();
+    Platform& platform = CurrentPlatform();
+    const bool wasBusy = platform.IsBusy();
+    printing.SetMainWindowEnabled(false);
+    platform.SetBusy(true);
+    const PrintResult result = printing.RunReport(CurrentReport(), loops, pdfPath);
+    platform.SetBusy(wasBusy);
+    printing.SetMainWindowEnabled(true);
+    if (result.outcome == PrintOutcome::Failed)
+        ShowMessage(PrintFailureText(result.message, pdfPath), kProgramTitle, MsgIcon::Exclamation);
+    return result;
+}
+
+void MainWindowModel::PrintToPdfBesideDesign() {
+    const std::string path = PdfPathBeside(CurrentDocument().DocumentPath);
+    const ControlPanel* panel = PanelRecord(GetCurrentPanel());
+    const PrintResult result =
+        PrintReport(PreselectedLoops(CurrentDocument(), panel ? panel->Loops : 0), path);
+    if (result.outcome == PrintOutcome::Printed)
+        ShowMessage(NoPrinterPdfText(path), kProgramTitle, MsgIcon::Information);
+}
+
+ReportRun MainWindowModel::CurrentReport() {
+    return [this](PageDevice& device, const std::vector<int>& loops) {
+        DesignDocument& document = CurrentDocument();
+        const PrintRequest request{ConfigurationPrintTitle(document.DocumentPath),
+                                   view_.Printing().LongDate(document.ModifiedDate), loops};
+        return PrintConfiguration(device, document, PanelRecord(GetCurrentPanel()), request);
+    };
 }
 
 void MainWindowModel::OpenRecentCommand(std::size_t index) {

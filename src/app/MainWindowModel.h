@@ -32,8 +32,13 @@ public:
     void OpenCommand();
     bool SaveCommand();
     bool SaveAsCommand();
-    // The Print command: a changed read-only design is refused; printing itself is not there yet.
+    // The Print command: a changed read-only design is refused; otherwise the print dialog
+    // chooses the loops and the report is printed (or saved as a PDF file).
     void RunPrintCommand();
+    // Prints the report with the loops on the printer, or into `pdfPath` when given, with the
+    // main window disabled until the job has ended, printed, cancelled or failed. A failing
+    // output device is reported in a message.
+    PrintResult PrintReport(const std::vector<int>& loops, const std::string& pdfPath = "");
     // A recent-file entry of the File menu (0 = the newest).
     void OpenRecentCommand(std::size_t index);
     // Exit, Close or the window's close box: false keeps the window open.
@@ -75,6 +80,9 @@ private:
     OpenResult Open(const std::string& path, bool readOnly);
     void RunCommandLine(const std::string& commandLine);
     void RunFirstRun();
+    // /p on a machine without a printer: the report goes to a PDF file beside the design.
+    void PrintToPdfBesideDesign();
+    ReportRun CurrentReport();
 
     MainFormView& view_;
     std::unique_ptr<CoreHooks> hooks_;

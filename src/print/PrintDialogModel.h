@@ -17,11 +17,15 @@ public:
     // The loops 1 to panelLoops; a loop is pre-selected when it holds devices.
     PrintDialogModel(DesignDocument& document, int panelLoops, std::string printerDescription);
 
-    // lblPrinterName; refreshed after the printer set-up (btnSetup).
+    // lblPrinterName; refreshed after the printer set-up (btnSetup). Print is offered only while
+    // the printer can print: a machine without a printer has none until the set-up names one
+    // (or a file to print to).
     const std::string& PrinterName() const { return printerName_; }
-    void PrinterChanged(std::string printerDescription) {
+    void PrinterChanged(std::string printerDescription, bool canPrint = true) {
         printerName_ = std::move(printerDescription);
+        canPrint_ = canPrint;
     }
+    bool CanPrint() const { return canPrint_; }
 
     // lstLoop: one entry per loop of the panel. It and its label lblLoop are shown only with two
     // entries or more; a one-loop panel prints its only loop when that has devices.
@@ -29,10 +33,20 @@ public:
     bool LoopListVisible() const { return entries_.size() >= 2; }
     void SelectLoop(std::size_t index, bool selected);
 
-    // btnPrint confirms, btnCancel does not.
-    void Print() { confirmed_ = true; }
+    // btnPrint confirms, btnCancel does not; "Save as PDF..." confirms with the file to write
+    // the report to instead of the printer.
+    void Print() {
+        confirmed_ = true;
+        pdfPath_.clear();
+    }
+    void SaveAsPdf(std::string path) {
+        confirmed_ = true;
+        pdfPath_ = std::move(path);
+    }
     void Cancel() { confirmed_ = false; }
     bool Confirmed() const { return confirmed_; }
+    // The PDF file chosen; empty when the report goes to the printer.
+    const std::string& PdfPath() const { return pdfPath_; }
 
     // The loops whose entries are selected, rising.
     std::vector<int> ChosenLoops() const;
@@ -40,6 +54,8 @@ public:
 private:
     std::string printerName_;
     std::vector<LoopEntry> entries_;
+    std::string pdfPath_;
+    bool canPrint_ = true;
     bool confirmed_ = false;
 };
 

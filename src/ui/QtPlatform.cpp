@@ -102,6 +102,10 @@ void QtPlatform::SetBusy(bool busy) {
 }
 
 void QtPlatform::ShowStatus(const std::string& text) {
+    if (statusListener_) {
+        statusListener_(text);
+        return;
+    }
     status_ = text;
     if (window_ == nullptr) return;
     if (text.empty())

@@ -2,6 +2,8 @@
 // The platform interface on Qt: message boxes with the exact title, icon, buttons and default
 // button, the icon's sound, the busy pointer, status text, pending events, and the end of the
 // program after Abort.
+#include <functional>
+
 #include "shell/Platform.h"
 
 class QMainWindow;
@@ -27,12 +29,18 @@ public:
     // Long work that offers Cancel calls this when its Cancel button is pressed.
     void RequestCancel() { cancel_ = true; }
 
+    // While set, status texts go to `listener` (a progress window) instead of the status bar.
+    void SetStatusListener(std::function<void(const std::string&)> listener) {
+        statusListener_ = std::move(listener);
+    }
+
     // The main window: owner of the message boxes, shows the status, closes at the end.
     void SetMainWindow(QMainWindow* window) { window_ = window; }
 
 private:
     Platform* answers_;
     QMainWindow* window_ = nullptr;
+    std::function<void(const std::string&)> statusListener_;
     std::string status_;
     bool busy_ = false;
     bool cancel_ = false;

@@ -8,6 +8,7 @@
 
 #include "app/MainFormView.h"
 #include "app/MainWindowModel.h"
+#include "ui/PrintWindows.h"
 #include "ui/dlgIgnoreUnknown.h"
 #include "ui/frmOpenProgress.h"
 
@@ -56,6 +57,7 @@ public:
     IgnoreUnknownPrompt& UnknownPrompt() override { return unknown_; }
     // The progress window while an open runs.
     frmOpenProgress* ProgressWindow() const { return progress_.Window(); }
+    PrintView& Printing() override { return printing_; }
     void CloseMainWindow() override;
 
 signals:
@@ -82,6 +84,7 @@ private:
 
     OpenProgressWindow progress_{this};
     IgnoreUnknownDialog unknown_{this};
+    PrintWindows printing_{*this};
     std::unique_ptr<MainWindowModel> model_;
     std::string commandLine_;
     bool activated_ = false;

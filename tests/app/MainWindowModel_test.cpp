@@ -164,8 +164,25 @@ TEST_F(MainWindowModelTest, AChangedReadOnlyDesignIsNeitherSavedNorPrintedButLef
                                               "It cannot be saved.\n" + refused +
                                               "It cannot be printed after it has been changed.");
     EXPECT_EQ(view.saveDialogs, 0);
+    EXPECT_EQ(view.printing.dialogPrinter, "");
     EXPECT_TRUE(model.QueryClose());
     EXPECT_EQ(platform.messages.size(), 3u);
+}
+
+TEST_F(MainWindowModelTest, WithoutAPrinterThePrintCommandOffersOnlyAPdfFile) {
+    StartWith(Example("Office.QMR"));
+    model.RunPrintCommand();  // the dialog is cancelled
+    EXPECT_EQ(view.printing.dialogPrinter, "No printer is installed");
+    EXPECT_FALSE(view.printing.dialogCanPrint);
+    EXPECT_TRUE(view.printing.pdfPaths.empty());
+    EXPECT_TRUE(view.printing.enabled);
+
+    view.printing.pdfAnswer = temp.File("Office report.pdf");
+    model.RunPrintCommand();
+    EXPECT_EQ(view.printing.pdfPaths, std::vector<std::string>{temp.File("Office report.pdf")});
+    EXPECT_EQ(view.printing.enabledDuringRuns, std::vector<bool>{false});
+    EXPECT_TRUE(view.printing.enabled);
+    EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
 }
 
 TEST_F(MainWindowModelTest, APanelChangeCancelledAtEitherQuestionLeavesEveryLoopAsItWas) {
@@ -228,7 +245,13 @@ TEST_F(MainWindowModelTest, CommandLineOptionsPrintOrRefuseAndEnd) {
     m.Activate("/P \"" + Example("Office.QMR") + "\"");
     EXPECT_EQ(printing.caption, "Quelmar - Office");
     EXPECT_EQ(printing.closes, 1);
-    EXPECT_EQ(platform.messages.size(), 1u);  // printing is not there yet
+    // Without a printer the report goes to a PDF file beside the design, and the user is told.
+    const std::string pdf =
+        (std::filesystem::path(Example("Office.QMR")).parent_path() / "Office.pdf").string();
+    EXPECT_EQ(printing.printing.pdfPaths, std::vector<std::string>{pdf});
+    EXPECT_TRUE(printing.printing.enabled);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("'" + pdf + "'"), std::string::npos);
 }
 
 TEST_F(MainWindowModelTest, AMissingFileOnTheCommandLineLeavesANewDesign) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/MainFormView.h"
+#include "print/PrintDialogModel.h"
 
 struct RecordingView : MainFormView, IgnoreUnknownPrompt {
     std::string caption, siteName, alarmNoteCaption;
@@ -55,5 +56,32 @@ struct RecordingView : MainFormView, IgnoreUnknownPrompt {
     IgnoreUnknownPrompt& UnknownPrompt() override { return *this; }
     char UnknownResponse(std::int16_t, std::int16_t, std::int16_t) override { return 'A'; }
     SilentOpenProgress progress;
+    PrintView& Printing() override { return printing; }
     void CloseMainWindow() override { ++closes; }
+
+    // No printer: a report is only ever written as a PDF file, which is recorded, not written.
+    // The print dialog is answered with Save as PDF when `pdfAnswer` is set, else with Cancel.
+    struct RecordingPrint : PrintView {
+        std::optional<std::string> pdfAnswer;
+        std::string dialogPrinter;
+        bool dialogCanPrint = true;
+        std::vector<std::string> pdfPaths;
+        std::vector<bool> enabledDuringRuns;
+        bool enabled = true;
+        bool PrinterAvailable() override { return false; }
+        std::string PrinterDescription() override { return "PDF on "; }
+        std::string LongDate(const DateTime&) override { return "today"; }
+        void ShowPrintDialog(PrintDialogModel& dialog, const ReportRun&) override {
+            dialogPrinter = dialog.PrinterName();
+            dialogCanPrint = dialog.CanPrint();
+            if (pdfAnswer) dialog.SaveAsPdf(*pdfAnswer);
+        }
+        PrintResult RunReport(const ReportRun&, const std::vector<int>&,
+                              const std::string& pdfPath) override {
+            pdfPaths.push_back(pdfPath);
+            enabledDuringRuns.push_back(enabled);
+            return {};
+        }
+        void SetMainWindowEnabled(bool e) override { enabled = e; }
+    } printing;
 };

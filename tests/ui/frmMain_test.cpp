@@ -5,20 +5,26 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 
 #include "catalogue/DeviceTypes.h"
 #include "document/DesignDocument.h"
 #include "engine/clsCalculator.h"
+#include "print/PrintDialogModel.h"
 #include "shell/Settings.h"
 #include "support/TestSupport.h"
 #include "ui/QtPlatform.h"
 #include "ui/UiTestSupport.h"
 #include "ui/frmOpenProgress.h"
+#include "ui/frmPrintCalc.h"
+#include "ui/waitPrint.h"
 
 namespace {
 
@@ -161,6 +167,59 @@ TEST_F(MainWindowWidgetTest, CancelInTheProgressWindowAsksAndLeavesANewDesign) {
     EXPECT_EQ(window->windowTitle(), "Quelmar");
     EXPECT_EQ(Text("lblDeviceTotal"), "0");
     EXPECT_EQ(window->ProgressWindow(), nullptr);
+}
+
+TEST_F(MainWindowWidgetTest, CancelInThePrintProgressDiscardsTheJobAndEnablesTheMainWindow) {
+    window->SetCommandLine(std::string(QUELMAR_EXAMPLES_DIR) + "/Hospital.QMR");
+    window->Activate();
+    const std::string pdf = temp.File("Hospital.pdf");
+    bool disabledMeanwhile = false;
+    QTimer::singleShot(0, [&] {
+        auto* progress = window->findChild<waitPrint*>("waitPrint");
+        ASSERT_NE(progress, nullptr);
+        disabledMeanwhile = !window->isEnabled();
+        progress->findChild<QPushButton*>("btnCancel")->click();
+    });
+    EXPECT_EQ(window->Model().PrintReport({1, 2}, pdf).outcome, PrintOutcome::Cancelled);
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(window->findChild<waitPrint*>("waitPrint"), nullptr);
+
+    const PrintResult printed = window->Model().PrintReport({1, 2}, pdf);
+    EXPECT_EQ(printed.outcome, PrintOutcome::Printed);
+    EXPECT_GT(std::filesystem::file_size(pdf), 0u);
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
+}
+
+TEST_F(MainWindowWidgetTest, ThePrintDialogListsTheLoopsOnlyForAPanelOfSeveral) {
+    QPrinter printer;
+    int previews = 0;
+    const ReportRun report = [&](PageDevice& device, const std::vector<int>& loops) {
+        ++previews;
+        EXPECT_EQ(loops, std::vector<int>{});
+        device.BeginDocument();
+        device.PrintAtTab(8, "Summary");
+        device.EndDocument();
+        return PrintResult{};
+    };
+    window->setEnabled(false);  // as during the Print command
+    for (const int loops : {1, 2}) {
+        PrintDialogModel model(CurrentDocument(), loops, "Office on 3rd floor");
+        frmPrintCalc dialog(model, printer, report, "", window.get());
+        dialog.show();
+        EXPECT_TRUE(dialog.isEnabled());
+        QTimer::singleShot(0, [&] { QApplication::activeModalWidget()->close(); });
+        dialog.findChild<QPushButton*>("btnPreview")->click();
+        EXPECT_GE(previews, loops);
+        EXPECT_EQ(dialog.findChild<QListWidget*>("lstLoop")->isVisible(), loops == 2);
+        EXPECT_EQ(dialog.findChild<QLabel*>("lblLoop")->isVisible(), loops == 2);
+        EXPECT_EQ(dialog.findChild<QLabel*>("lblPrinterName")->text(), "Office on 3rd floor");
+        dialog.findChild<QPushButton*>("btnPrint")->click();
+        EXPECT_TRUE(model.Confirmed());
+        EXPECT_TRUE(dialog.isHidden());
+    }
 }
 
 }  // namespace
