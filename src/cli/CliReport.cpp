@@ -6,10 +6,8 @@
 // impedances are shown in the units of the settings, as the program shows them. The settings
 // store is read but never written. The PDF is written to a temporary file beside OUT and renamed
 // over it only when it is complete, so a failure leaves an existing OUT untouched.
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 #include <set>
 #include <sstream>
@@ -20,7 +18,7 @@
 #include "document/DesignDocument.h"
 #include "engine/Scaling.h"
 #include "print/PrintJob.h"
-#include "qtprint/QtPageDevice.h"
+#include "qtprint/PdfFile.h"
 #include "qtprint/QtPrintEnvironment.h"
 #include "shell/Product.h"
 #include "shell/Settings.h"
@@ -81,46 +79,21 @@ std::vector<int> ChosenLoops(int panelLoops) {
     return loops;
 }
 
-// A new empty file beside `path` for the PDF to be written to; empty when none can be made.
-std::string MakeTemporaryBeside(const std::string& path) {
-    std::string pattern = path + ".XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) return "";
-    close(fd);
-    return pattern;
-}
-
 int WritePdf(const ControlPanel* panel, const std::vector<int>& loops) {
-    const std::string failure = "The PDF file '" + pdfPath + "' cannot be written.";
-    const std::string temporary = MakeTemporaryBeside(pdfPath);
-    if (temporary.empty()) {
-        std::cerr << kProgramTitle << ": " << failure << std::endl;
-        return 1;
-    }
     DesignDocument& document = CurrentDocument();
     const PrintRequest request{ConfigurationPrintTitle(document.DocumentPath),
                                LongDateText(document.ModifiedDate), loops};
-    PrintResult result;
-    {
-        QtPdfDevice device(temporary, request.title);
-        result = PrintConfiguration(device, document, panel, request);
-    }
-    std::error_code error;
-    if (result.outcome == PrintOutcome::Printed) std::filesystem::rename(temporary, pdfPath, error);
-    if (result.outcome != PrintOutcome::Printed || error) {
-        std::filesystem::remove(temporary, error);
-        std::cerr << kProgramTitle << ": "
-                  << (result.message.empty() ? failure : result.message + " " + failure)
-                  << std::endl;
-        return 1;
-    }
-    return 0;
+    const PrintResult result = WritePdfFile(pdfPath, request.title, [&](PageDevice& device) {
+        return PrintConfiguration(device, document, panel, request);
+    });
+    if (result.outcome == PrintOutcome::Printed) return 0;
+    const std::string failure = "The PDF file '" + pdfPath + "' cannot be written.";
+    std::cerr << kProgramTitle << ": "
+              << (result.message.empty() ? failure : result.message + " " + failure) << std::endl;
+    return 1;
 }
 
 int RunReport(ConsolePlatform& console) {
-    // Every setting the open or the units would store stays in this batch, which is never
-    // committed: the tool leaves the settings as it found them.
-    SettingsBatch readOnlySettings;
     if (!OpenDesignWithoutUser(console, designPath)) return 1;
     LoadDisplayUnits();
     const int current = GetCurrentPanel();

@@ -1,14 +1,11 @@
 #include "ui/PrintWindows.h"
 
-#include <sys/stat.h>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
-
-#include <filesystem>
 
 #include "app/PrintTexts.h"
 #include "document/DesignDocument.h"
+#include "qtprint/PdfFile.h"
 #include "qtprint/QtPageDevice.h"
 #include "qtprint/QtPrintEnvironment.h"
 #include "ui/frmPrintCalc.h"
@@ -51,26 +48,12 @@ PrintResult PrintWindows::RunReport(const ReportRun& report, const std::vector<i
     });
 }
 
-// The PDF is written to a temporary file beside the chosen one and takes its place only when it
-// is complete: a cancelled or failed job leaves an existing file as it was.
+// The PDF takes the place of an existing file only when it is complete.
 PrintResult PrintWindows::WritePdf(const ReportRun& report, const std::vector<int>& loops,
                                    const std::string& pdfPath) {
-    QTemporaryFile temporary(QString::fromStdString(pdfPath) + ".XXXXXX");
-    if (!temporary.open()) return {PrintOutcome::Failed, "", 0};
-    const std::string temporaryPath = temporary.fileName().toStdString();
-    temporary.close();
-    PrintResult result = waitPrint::Run(&mainWindow_, QString::fromStdString(pdfPath), [&] {
-        QtPdfDevice device(temporaryPath, ConfigurationPrintTitle(CurrentDocument().DocumentPath));
-        return report(device, loops);
-    });
-    if (result.outcome != PrintOutcome::Printed) return result;
-    std::error_code error;
-    std::filesystem::rename(temporaryPath, pdfPath, error);
-    if (error) return {PrintOutcome::Failed, error.message(), result.pages};
-    temporary.setAutoRemove(false);
-    // A temporary file is private to its owner; the PDF gets the access of any new file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    std::filesystem::permissions(pdfPath, static_cast<std::filesystem::perms>(0666 & ~mask), error);
-    return result;
+    return WritePdfFile(pdfPath, ConfigurationPrintTitle(CurrentDocument().DocumentPath),
+                        [&](PageDevice& device) {
+                            return waitPrint::Run(&mainWindow_, QString::fromStdString(pdfPath),
+                                                  [&] { return report(device, loops); });
+                        });
 }
