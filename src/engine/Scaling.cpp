@@ -112,7 +112,10 @@ std::int32_t TextToLength(const std::string& text) {
     return *length;
 }
 
+double LengthInDisplayUnits(double decimetres) {
+    return Imperial() ? decimetres / kDecimetresPerFoot : decimetres / 10.0;
+}
+
 std::string LengthToText(std::int32_t length) {
-    const double shown = Imperial() ? length / kDecimetresPerFoot : length / 10.0;
-    return FormatGeneral(static_cast<std::int64_t>(RoundHalfEven(shown)));
+    return FormatGeneral(static_cast<std::int64_t>(RoundHalfEven(LengthInDisplayUnits(length))));
 }

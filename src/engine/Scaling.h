@@ -44,5 +44,7 @@ std::string ImpedanceToText(std::int32_t impedance);
 // A typed length in the display units as decimetres: 0 to 20000, or -1 when out of range or not
 // representable.
 std::int32_t TextToLength(const std::string& text);
+// A length in decimetres as metres or feet, unrounded.
+double LengthInDisplayUnits(double decimetres);
 // An internal length in whole metres or feet ("100").
 std::string LengthToText(std::int32_t length);

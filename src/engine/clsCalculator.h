@@ -64,6 +64,15 @@ public:
     std::string LoopDesignLong() const;
     std::string DesignExplanation() const;
     Amount VoltDrop() const;  // volts
+    // The volt drop of the last calculation before its rounding to tenths and its limit to the
+    // drive voltage, in volts.
+    double VoltDropUnrounded() const { return voltDropUnrounded_; }
+    // The loads the last calculation spread along the cable: devices and standalone devices.
+    std::int32_t LoadCount() const { return loadCount_; }
+    // The devices' and other devices' resistance in series with the cable, hundredths of an ohm.
+    double SeriesResistance() const { return seriesResistance_; }
+    std::int16_t DriverImpedance() const { return driverImpedance_; }  // hundredths of an ohm
+    std::int16_t MinDriveVoltage() const { return minDriveVoltage_; }  // hundredths of a volt
     Amount AlarmCurrentDevices() const { return alarmCurrentDevices_; }
     Amount MaxVoltDrop() const { return maxVoltDrop_; }  // volts
     std::string PanelLimitText() const { return panelLimitText_; }
@@ -125,7 +134,7 @@ private:
     // series resistance.
     void SetAttachedOther(std::array<std::int16_t, kSlotCount>& table, std::int32_t slot,
                           std::int16_t value);
-    std::int16_t VoltDropForCable(std::int32_t loadCount) const;
+    std::int16_t VoltDropForCable(std::int32_t loadCount);
     static void SortCurrentsDescending(std::vector<std::int32_t>& currents, std::size_t first,
                                        std::size_t last);
     // Limits a list of currents to `limit` entries by dropping the smallest; returns the sum
@@ -189,8 +198,10 @@ private:
     Amount quiescentCurrentTotal_;
     Amount alarmCurrentDevices_;
     Amount alarmCurrentTotal_;
-    std::int16_t voltDrop_ = 0;  // tenths of a volt
-    Amount maxVoltDrop_;         // volts
+    std::int16_t voltDrop_ = 0;     // tenths of a volt
+    double voltDropUnrounded_ = 0;  // volts
+    std::int32_t loadCount_ = 0;
+    Amount maxVoltDrop_;  // volts
     std::int32_t loopDesign_ = kSatisfactory;
     std::string panelLimitText_;
     bool noValidCableLength_ = false;

@@ -72,7 +72,7 @@ std::int64_t clsCalculator::DropSmallestCurrents(std::vector<std::int32_t>& curr
     return dropped;
 }
 
-std::int16_t clsCalculator::VoltDropForCable(std::int32_t loadCount) const {
+std::int16_t clsCalculator::VoltDropForCable(std::int32_t loadCount) {
     const double r = cableImpedance_ / 1000.0;
     double f = BaseFactor(loadCount);
     const double total = cableTotal_;
@@ -82,6 +82,7 @@ std::int16_t clsCalculator::VoltDropForCable(std::int32_t loadCount) const {
     // total * r / 5: both cores of the cable, in hundredths of an ohm.
     const double resistance = (total * r / 5 + seriesResistance_) * f + driverImpedance_;
     double drop = alarmCurrentTotal_.ToDouble() * resistance / 10000000;  // tenths of a volt
+    voltDropUnrounded_ = drop / 10;
     // The drop cannot exceed what the panel drives.
     if (minDriveVoltage_ / 10.0 < drop) drop = minDriveVoltage_ / 10.0;
     return ToInt16OrOverflow(drop);
@@ -208,6 +209,8 @@ void clsCalculator::Calculate(bool distribution, std::int16_t firstRunPercentage
     maxVoltDrop_ =
         Amount::FromScaled(std::int64_t{headroom} * 100);  // hundredths of a volt -> volts
 
+    loadCount_ = loadCount;
+    voltDropUnrounded_ = 0;
     switch (calcType_) {
         case 0:
             voltDrop_ = VoltDropForCable(loadCount);
