@@ -1,5 +1,6 @@
-// quelmar-cli calc FILE.QMR [--json] [--wiring-checks] [--strict]: opens a design, recalculates
-// every loop as the main window does and prints the results, as a table or as one JSON object.
+// quelmar-cli calc FILE.QMR [--json [--profile]] [--wiring-checks] [--strict]: opens a design,
+// recalculates every loop as the main window does and prints the results, as a table or as one
+// JSON object; --profile adds the voltage along each loop to the JSON.
 // With --strict a design whose open showed any message (devices dropped as unknown or
 // incompatible, counted other devices that found no place) exits with status 3.
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "catalogue/Panels.h"
 #include "document/CalcGlue.h"
 #include "document/DesignDocument.h"
+#include "engine/VoltageProfile.h"
 #include "engine/clsCalculator.h"
 #include "shell/Numbers.h"
 
@@ -20,6 +22,7 @@ namespace {
 
 std::string designPath;
 bool asJson = false;
+bool withProfile = false;
 bool wiringChecks = false;
 bool strict = false;
 // Every message the open showed, in order.
@@ -32,7 +35,12 @@ CLI::App* AddCalc(CLI::App& app) {
     CLI::App* command =
         app.add_subcommand("calc", "Open a configuration file and calculate every loop");
     command->add_option("FILE", designPath, "Configuration file (.QMR)")->required();
-    command->add_flag("--json", asJson, "Print the results as one JSON object");
+    CLI::Option* json = command->add_flag("--json", asJson, "Print the results as one JSON object");
+    command
+        ->add_flag("--profile", withProfile,
+                   "Add to each loop the volt drop at the panel, its driver, the first device and "
+                   "each step along the cable")
+        ->needs(json);
     command->add_flag(
         "--wiring-checks", wiringChecks,
         "Also run the wiring checks (switch-on surge, master and slave, dependent devices)");
@@ -47,9 +55,22 @@ nlohmann::ordered_json Number(Amount a) {
     return a.ToDouble();
 }
 
+// The voltage along a loop: [distance in decimetres, drop in volts] at each point.
+nlohmann::ordered_json ProfileJson(const clsCalculator& c) {
+    const VoltageProfile profile = ProfileOfLoop(c);
+    nlohmann::ordered_json points = nlohmann::ordered_json::array();
+    for (const VoltagePoint& p : profile.points)
+        points.push_back({p.distance, p.drop});
+    nlohmann::ordered_json failing = nullptr;
+    if (profile.firstFailingPoint) failing = *profile.firstFailingPoint;
+    return {{"points", points},
+            {"max_volt_drop_V", Number(c.MaxVoltDrop())},
+            {"first_failing_point", failing}};
+}
+
 nlohmann::ordered_json LoopJson(int loop, int panelLoops) {
     const clsCalculator& c = CurrentDocument().LoopModel(loop);
-    return {
+    nlohmann::ordered_json result = {
         {"loop", loop},
         {"name", CurrentDocument().LoopName(loop)},
         {"on_panel", loop <= panelLoops},
@@ -72,6 +93,8 @@ nlohmann::ordered_json LoopJson(int loop, int panelLoops) {
         {"design_explanation", c.DesignExplanation()},
         {"panel_limit_text", c.PanelLimitText()},
     };
+    if (withProfile) result["profile"] = ProfileJson(c);
+    return result;
 }
 
 void PrintJson(const ControlPanel* panel) {

@@ -1,4 +1,6 @@
 // quelmar-cli calc and resave, run as the built program on the shipped data and the examples.
+#include <cmath>
+
 #include "cli/CliFixtures.h"
 
 namespace {
@@ -52,6 +54,29 @@ TEST_F(CalcCommandTest, JsonHoldsEveryLoopAndTheTotals) {
     EXPECT_EQ(j["total_devices"], devices);
     EXPECT_DOUBLE_EQ(j["total_quiescent_uA"].get<double>(), quiescent);
     EXPECT_DOUBLE_EQ(j["total_alarm_uA"].get<double>(), alarm);
+}
+
+// The last point of each loop's profile rounds to the loop's volt drop; a loop fails on its
+// volt drop exactly when a point does.
+TEST_F(CalcCommandTest, ProfilesAgreeWithTheVoltDropsOfEveryExample) {
+    int profiles = 0;
+    for (const char* name : {"Hospital.QMR", "Office.QMR", "OldLibrary.QMR", "Warehouse.QMR"}) {
+        const nlohmann::json j = Json("calc --json --profile " + Example(name));
+        for (const auto& loop : j["loops"]) {
+            const auto& profile = loop["profile"];
+            EXPECT_EQ(profile["max_volt_drop_V"], loop["max_volt_drop_V"]);
+            EXPECT_EQ(profile["first_failing_point"].is_null(), loop["loop_design"] != 2);
+            if (profile["points"].empty()) continue;
+            ++profiles;
+            const auto& last = profile["points"].back();
+            EXPECT_EQ(last[0], loop["cable_total_dm"]);
+            EXPECT_DOUBLE_EQ(std::round(last[1].get<double>() * 10) / 10,
+                             loop["volt_drop_V"].get<double>())
+                << name << loop["loop"];
+        }
+    }
+    EXPECT_GE(profiles, 4);
+    EXPECT_EQ(Cli("calc --profile " + Example("Office.QMR")).status, 2);
 }
 
 TEST_F(CalcCommandTest, WiringChecksRunOnlyWhenAsked) {
