@@ -113,6 +113,7 @@ LoopResults ResultsOfLoop(int loop) {
     if (calc.CalcType() == 2) r.cableImpedance = calc.CableImpedance();
     r.cableRunAtLimit = calc.CableTotal() >= clsCalculator::kMaxCableLength;
     r.verdictLong = calc.LoopDesignLong();
+    r.profile = ProfileOfLoop(calc);
     r.explanation = calc.DesignExplanation();
     return r;
 }

@@ -271,6 +271,7 @@ ResultsView LoopEditorModel::Results() const {
         view.shown.voltDrop.clear();
         view.shown.maxVoltDropNote.clear();
         view.shown.explanation.clear();
+        view.shown.profile = {};
         view.shown.verdictLong = kOutOfDateText;
         if (calcOption_ == kOptCableRun) view.shown.totalRun = std::string();
         view.passFailBold = false;

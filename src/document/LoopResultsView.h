@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/VoltageProfile.h"
 #include "shell/ScopedInstall.h"
 
 struct LoopResults {
@@ -26,6 +27,7 @@ struct LoopResults {
     bool cableRunAtLimit = false;  // the total run is at its 2000 m limit
     std::string verdictLong;       // shown bold, size 12
     std::string explanation;
+    VoltageProfile profile;  // the voltage along the cable
     friend bool operator==(const LoopResults&, const LoopResults&) = default;
 };
 

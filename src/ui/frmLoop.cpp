@@ -22,6 +22,7 @@
 
 #include "shell/ErrorHandler.h"
 #include "ui/FieldEdit.h"
+#include "ui/VoltageChartView.h"
 #include "ui/frmDeviceType.h"
 
 namespace {
@@ -238,6 +239,13 @@ void frmLoop::BuildControls() {
     lblExplanation_->setWordWrap(true);
     lblExplanation_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblExplanation_->setMinimumHeight(48);
+    picVoltageChart_ = new VoltageChartView(this);
+    // The toggle changes only the chart: it takes no focus from a field being typed in, and its
+    // access key reaches it from the keyboard.
+    chkRemainingVoltage_ = new QCheckBox("Show remaining volta&ge", this);
+    chkRemainingVoltage_->setObjectName("chkRemainingVoltage");
+    chkRemainingVoltage_->setAccessibleName("Show remaining voltage");
+    chkRemainingVoltage_->setFocusPolicy(Qt::NoFocus);
 
     btnOK_ = new QPushButton("OK", this);
     btnOK_->setObjectName("btnOK");
@@ -350,6 +358,11 @@ void frmLoop::BuildLayout() {
     resultsLayout->addLayout(figures);
     resultsLayout->addSpacing(12);
     resultsLayout->addLayout(verdict, 1);
+    auto* chart = new QVBoxLayout;
+    chart->addWidget(picVoltageChart_, 1);
+    chart->addWidget(chkRemainingVoltage_);
+    resultsLayout->addSpacing(12);
+    resultsLayout->addLayout(chart, 1);
 
     auto* top = new QHBoxLayout;
     top->addWidget(devicesBox, 3);
@@ -365,6 +378,9 @@ void frmLoop::BuildLayout() {
 }
 
 void frmLoop::ConnectControls() {
+    connect(chkRemainingVoltage_, &QCheckBox::toggled, this, [this](bool remaining) {
+        picVoltageChart_->ShowQuantity(remaining ? ChartQuantity::Remaining : ChartQuantity::Drop);
+    });
     for (QuantityTable* table : {devices_.get(), others_.get()}) {
         connect(table->grid, &QTableWidget::cellClicked, this, [this, table](int row, int) {
             if (!FocusRefused(table->edit)) EnterCell(*table, row);
@@ -572,6 +588,7 @@ void frmLoop::RefreshResults() {
     lblPassFail_->setText(Q(shown.verdictLong));
     lblPassFail_->setCursor(view.outOfDate ? Qt::PointingHandCursor : Qt::ArrowCursor);
     lblExplanation_->setText(Q(shown.explanation));
+    picVoltageChart_->ShowProfile(shown.profile);
 }
 
 // --- The quantity edit boxes

@@ -15,6 +15,7 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QTableWidget;
+class VoltageChartView;
 
 class frmLoop : public QDialog {
     Q_OBJECT
@@ -112,6 +113,8 @@ private:
     QLabel* lblMaxVoltDrop_ = nullptr;
     QLabel* lblPassFail_ = nullptr;
     QLabel* lblExplanation_ = nullptr;
+    VoltageChartView* picVoltageChart_ = nullptr;
+    QCheckBox* chkRemainingVoltage_ = nullptr;
     QPushButton* btnOK_ = nullptr;
     QPushButton* btnCancel_ = nullptr;
 };
