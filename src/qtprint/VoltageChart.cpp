@@ -69,10 +69,10 @@ void DrawCurve(QPainter& painter, const Plot& plot, const VoltageChartLayout& ch
     painter.setPen(QPen(Qt::darkBlue, 0));
     painter.drawPolyline(line);
     // Markers only while they stay apart; a full loop would otherwise draw a solid bar.
-    const double radius = metrics.height() / 6;
+    const double radius = metrics.height() / 10;
     const std::size_t markers =
         chart.points.size() > chart.firstMarker ? chart.points.size() - chart.firstMarker : 0;
-    if (markers > 0 && plot.box.width() / static_cast<double>(markers) > 3 * radius) {
+    if (markers > 0 && plot.box.width() / static_cast<double>(markers) > 2.5 * radius) {
         painter.setBrush(Qt::darkBlue);
         for (std::size_t i = chart.firstMarker; i < chart.points.size(); ++i)
             painter.drawEllipse(line[static_cast<int>(i)], radius, radius);
@@ -80,7 +80,7 @@ void DrawCurve(QPainter& painter, const Plot& plot, const VoltageChartLayout& ch
     if (chart.failing && *chart.failing < chart.points.size()) {
         painter.setPen(QPen(Qt::red, 0));
         painter.setBrush(Qt::red);
-        painter.drawEllipse(line[static_cast<int>(*chart.failing)], 2 * radius, 2 * radius);
+        painter.drawEllipse(line[static_cast<int>(*chart.failing)], 2.5 * radius, 2.5 * radius);
     }
     painter.setBrush(Qt::NoBrush);
 }
