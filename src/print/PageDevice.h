@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <string>
 
+struct VoltageChartLayout;
+
 // Twips per inch, and the free margin kept on every side of the printable area.
 inline constexpr double kTwipsPerInch = 1440;
 inline constexpr double kPageMargin = 720;
@@ -86,6 +88,13 @@ protected:
     // Draws a text with its top left corner at (x, y) from the origin, in the current font.
     virtual void DrawText(double x, double y, const std::string& text) = 0;
 
+public:
+    // Draws a chart of the voltage along a loop into the box whose top left corner is (x, y)
+    // from the origin, its texts in the current font.
+    virtual void DrawChart(double x, double y, double width, double height,
+                           const VoltageChartLayout& chart) = 0;
+
+protected:
 private:
     void SetFont(const PageFont& font);
     // Sets one property of the font.

@@ -10,6 +10,7 @@
 #include "document/DesignDocument.h"
 #include "engine/Scaling.h"
 #include "engine/clsCalculator.h"
+#include "print/VoltageChartLayout.h"
 
 namespace {
 
@@ -189,15 +190,16 @@ private:
 
 class LoopBlockPrinter : public ReportLines {
 public:
-    LoopBlockPrinter(PrintJobPages& pages, int loop, const clsCalculator& model)
+    LoopBlockPrinter(PrintJobPages& pages, int loop, const clsCalculator& model, bool chart)
         : ReportLines(pages),
           loop_(loop),
           model_(model),
+          chart_(chart),
           devices_(DeviceTableRows(model)),
           others_(OtherDeviceTableRows(model)) {}
 
     void Print() {
-        const int lines = LoopBlockLineCount(model_);
+        const int lines = LoopBlockLineCount(model_, chart_);
         // A block that fits on a page is never split: it starts a new page when it does not fit
         // on this one. One longer than a page also starts on a new page and runs on over the
         // following ones, each repeating the block's title and the table headings.
@@ -295,6 +297,19 @@ private:
         RightAligned(FormatFixed(model_.VoltDrop(), 1), edges_[kQuiescentColumn]);
         device_.Print(" V");
         EndLine();
+        if (chart_) PrintChart();
+    }
+
+    // The chart under the volt drop: on a new page when the rest of this one cannot hold it.
+    void PrintChart() {
+        const VoltageProfile profile = ProfileOfLoop(model_);
+        if (profile.points.empty()) return;
+        EmptyLine();
+        if (kVoltageChartLines - 1 > pages_.LinesLeftOnPage()) pages_.PageHeader();
+        const double height = (kVoltageChartLines - 1) * pages_.LineHeight();
+        device_.DrawChart(0, device_.CurrentY(), pages_.UsableWidth() * 0.6, height,
+                          LayOutVoltageChart(profile, ChartQuantity::Drop));
+        device_.CurrentY(device_.CurrentY() + height);
     }
 
     void PrintLength(const std::string& label, std::int32_t length) {
@@ -306,6 +321,7 @@ private:
 
     int loop_;
     const clsCalculator& model_;
+    bool chart_;
     std::vector<LoopTableRow> devices_;
     std::vector<LoopTableRow> others_;
     std::string heading_;  // the title of the table being printed
@@ -353,7 +369,7 @@ std::vector<LoopTableRow> OtherDeviceTableRows(const clsCalculator& loop) {
     return rows;
 }
 
-int LoopBlockLineCount(const clsCalculator& loop) {
+int LoopBlockLineCount(const clsCalculator& loop, bool voltageChart) {
     const auto devices = DeviceTableRows(loop);
     const auto others = OtherDeviceTableRows(loop);
     bool ledNote = false;
@@ -367,6 +383,7 @@ int LoopBlockLineCount(const clsCalculator& loop) {
     if (!others.empty()) lines += static_cast<int>(others.size()) + 2;
     lines += 2 + (ledNote ? 1 : 0);
     lines += 1 + 4 + (loop.CableFirst() > 0 ? 1 : 0) + 1;
+    if (voltageChart && !ProfileOfLoop(loop).points.empty()) lines += kVoltageChartLines;
     return lines;
 }
 
@@ -385,10 +402,11 @@ std::string DistributionAssumption(DesignDocument& document, int panelLoops) {
 }
 
 void PrintConfigurationData(PrintJobPages& pages, DesignDocument& document,
-                            const ControlPanel* panel, const std::vector<int>& loops) {
+                            const ControlPanel* panel, const std::vector<int>& loops,
+                            bool voltageCharts) {
     pages.PageHeader();
     SummaryPrinter(pages, document, panel).Print();
     for (const int loop : loops)
-        LoopBlockPrinter(pages, loop, document.LoopModel(loop)).Print();
+        LoopBlockPrinter(pages, loop, document.LoopModel(loop), voltageCharts).Print();
     pages.End();
 }

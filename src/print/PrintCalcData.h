@@ -27,13 +27,18 @@ struct LoopTableRow {
 std::vector<LoopTableRow> DeviceTableRows(const clsCalculator& loop);
 // The other devices on a loop, in type-number order.
 std::vector<LoopTableRow> OtherDeviceTableRows(const clsCalculator& loop);
-// The number of lines a loop's detail block prints.
-int LoopBlockLineCount(const clsCalculator& loop);
+// The lines a loop's voltage chart takes, its empty line above included.
+inline constexpr int kVoltageChartLines = 13;
+// The number of lines a loop's detail block prints, with its voltage chart when asked for and
+// the loop has one.
+int LoopBlockLineCount(const clsCalculator& loop, bool voltageChart = false);
 
 // The assumption on how devices are spread along the cable, chosen over the panel's loops.
 std::string DistributionAssumption(DesignDocument& document, int panelLoops);
 
 // Prints the first page header, the summary, the assumptions and the block of every loop in
-// `loops` (rising loop numbers). `panel` is the chosen panel (nullptr when none is chosen).
+// `loops` (rising loop numbers), each with its voltage chart when `voltageCharts` is set.
+// `panel` is the chosen panel (nullptr when none is chosen).
 void PrintConfigurationData(PrintJobPages& pages, DesignDocument& document,
-                            const ControlPanel* panel, const std::vector<int>& loops);
+                            const ControlPanel* panel, const std::vector<int>& loops,
+                            bool voltageCharts = false);

@@ -38,7 +38,7 @@ PrintResult PrintConfiguration(PageDevice& device, DesignDocument& document,
     PrintResult result;
     try {
         pages.Start();
-        PrintConfigurationData(pages, document, panel, request.loops);
+        PrintConfigurationData(pages, document, panel, request.loops, request.voltageCharts);
     } catch (const PrintCancelled&) {
         DiscardQuietly(device);
         result.outcome = PrintOutcome::Cancelled;

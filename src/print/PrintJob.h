@@ -26,9 +26,10 @@ struct PrintResult {
 };
 
 struct PrintRequest {
-    std::string title;       // see ConfigurationPrintTitle
-    std::string headerDate;  // the design's modification date in the user's long date format
-    std::vector<int> loops;  // the chosen loops, rising
+    std::string title;           // see ConfigurationPrintTitle
+    std::string headerDate;      // the design's modification date in the user's long date format
+    std::vector<int> loops;      // the chosen loops, rising
+    bool voltageCharts = false;  // each loop's voltage chart under its volt drop
 };
 
 // Prints the report of the design for the panel (nullptr when none is chosen) on the device.

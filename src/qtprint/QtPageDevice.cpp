@@ -1,5 +1,7 @@
 #include "qtprint/QtPageDevice.h"
 
+#include "qtprint/VoltageChart.h"
+
 #include "print/PrintDialogModel.h"
 
 #include <QFontMetricsF>
@@ -80,6 +82,15 @@ void QtPageDevice::DrawText(double x, double y, const std::string& text) {
     painter_.setFont(font_);
     painter_.drawText(QPointF((kPageMargin + x) * k, (kPageMargin + y) * k + ascent),
                       ToQString(text));
+}
+
+void QtPageDevice::DrawChart(double x, double y, double width, double height,
+                             const VoltageChartLayout& chart) {
+    const double k = PixelsPerTwip();
+    painter_.setFont(font_);
+    DrawVoltageChart(painter_,
+                     QRectF((kPageMargin + x) * k, (kPageMargin + y) * k, width * k, height * k),
+                     chart);
 }
 
 PdfWriterHolder::PdfWriterHolder(const std::string& file) : path(file), writer(ToQString(file)) {}

@@ -28,6 +28,11 @@ protected:
     double MeasureHeight(const std::string& text) const override;
     void DrawText(double x, double y, const std::string& text) override;
 
+public:
+    void DrawChart(double x, double y, double width, double height,
+                   const VoltageChartLayout& chart) override;
+
+protected:
     // Stops drawing; true when the painter ended cleanly.
     bool FinishPainting();
     // The paint device's own complaint when drawing cannot start.

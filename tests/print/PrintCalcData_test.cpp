@@ -10,6 +10,7 @@
 #include "print/PrintCalcData.h"
 #include "print/PrintDialogModel.h"
 #include "print/PrintJob.h"
+#include "print/VoltageChartLayout.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -25,6 +26,7 @@ struct PrintedText {
 class RecordingPageDevice : public PageDevice {
 public:
     std::vector<PrintedText> printed;
+    std::vector<PrintedText> charts;  // x, y, width; text: the chart's height
     bool ended = false, discarded = false;
     int failOnPage = 0;  // starting this page fails as a printer would
 
@@ -56,6 +58,13 @@ protected:
     double MeasureHeight(const std::string&) const override { return Font().size * 24; }
     void DrawText(double x, double y, const std::string& text) override {
         printed.push_back({PageNumber(), x, y, MeasureWidth(text), text, Font()});
+    }
+
+public:
+    void DrawChart(double x, double y, double width, double height,
+                   const VoltageChartLayout& chart) override {
+        if (!chart.points.empty())
+            charts.push_back({PageNumber(), x, y, width, std::to_string(height), Font()});
     }
 };
 
@@ -99,10 +108,10 @@ protected:
                 c.DeviceType(slot, static_cast<std::int16_t>(type));
         Recalculate(c);
     }
-    RecordingPageDevice Print(const std::vector<int>& loops) {
+    RecordingPageDevice Print(const std::vector<int>& loops, bool charts = false) {
         RecordingPageDevice device;
-        result =
-            PrintConfiguration(device, doc, &panel, {"Report for: X.QMR", "7 May 2026", loops});
+        result = PrintConfiguration(device, doc, &panel,
+                                    {"Report for: X.QMR", "7 May 2026", loops, charts});
         return device;
     }
     std::vector<std::string> BlockLines(const std::vector<int>& loops, std::size_t from, int n) {
@@ -219,6 +228,31 @@ TEST_F(ReportTest, BlocksThatDoNotFitStartANewPageAndLongOnesRunOnWithTheirHeadi
     // The long block starts on a new page and runs on to the next.
     EXPECT_EQ(device.Lines(4)[2] + "; " + device.Lines(4)[3],
               "Loop 4 (continued); Addressable Devices Quantity Quiescent Alarm");
+}
+
+// Each chart sits under its loop's volt drop, within the lines its block was counted to need.
+TEST_F(ReportTest, VoltageChartsOnlyWhenAskedAndCountedInTheirBlocks) {
+    for (int loop = 1; loop <= 4; ++loop) {
+        doc.LoopModel(loop).CableTotal(5000);
+        doc.LoopModel(loop).CableImpedance(1810);
+        for (int n = 0; n < 4 + 2 * loop; ++n)
+            Place(loop, 1 + n, 1);
+    }
+    EXPECT_TRUE(Print({1, 2, 3, 4}).charts.empty());
+    const RecordingPageDevice device = Print({1, 2, 3, 4}, true);
+    ASSERT_EQ(device.charts.size(), 4u);
+    std::vector<PrintedText> tops;
+    for (const PrintedText& t : device.printed)
+        if (t.text.starts_with("Loop ") && t.text.size() == 6) tops.push_back(t);
+    for (int loop = 1; loop <= 4; ++loop) {
+        const PrintedText &top = tops[loop - 1], &chart = device.charts[loop - 1];
+        const double bottom = chart.y + std::stod(chart.text);
+        EXPECT_LE(bottom, kUsableHeight);
+        EXPECT_EQ(std::make_pair(top.page, (bottom - top.y) / kLine + 1),
+                  std::make_pair(chart.page, 1.0 * LoopBlockLineCount(doc.LoopModel(loop), true)));
+    }
+    EXPECT_EQ(std::vector<int>({tops[0].page, tops[1].page, tops[2].page, tops[3].page}),
+              std::vector<int>({1, 2, 3, 4}));  // with its chart no block shares a page
 }
 
 TEST_F(ReportTest, CancelOrAFailingPrinterDiscardsTheJob) {
