@@ -4,6 +4,7 @@
 // question, the site name, the loop rows and the alarm note. The window shows what the model
 // sends to its MainFormView and forwards the user's actions here.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,8 +38,9 @@ public:
     void RunPrintCommand();
     // Prints the report with the loops on the printer, or into `pdfPath` when given, with the
     // main window disabled until the job has ended, printed, cancelled or failed. A failing
-    // output device is reported in a message.
-    PrintResult PrintReport(const std::vector<int>& loops, const std::string& pdfPath = "");
+    // output device is reported in a message. Each loop's voltage chart is drawn when asked for.
+    PrintResult PrintReport(const std::vector<int>& loops, const std::string& pdfPath = "",
+                            bool voltageCharts = false);
     // A recent-file entry of the File menu (0 = the newest).
     void OpenRecentCommand(std::size_t index);
     // Exit, Close or the window's close box: false keeps the window open.
@@ -82,7 +84,9 @@ private:
     void RunFirstRun();
     // /p on a machine without a printer: the report goes to a PDF file beside the design.
     void PrintToPdfBesideDesign();
-    ReportRun CurrentReport();
+    // The report of the current design; `voltageCharts` answers, when it runs, whether the loops'
+    // voltage charts are drawn.
+    ReportRun CurrentReport(std::function<bool()> voltageCharts);
 
     MainFormView& view_;
     std::unique_ptr<CoreHooks> hooks_;

@@ -48,6 +48,10 @@ public:
     // The PDF file chosen; empty when the report goes to the printer.
     const std::string& PdfPath() const { return pdfPath_; }
 
+    // chkVoltageCharts: each loop's voltage chart under its volt drop; off until ticked.
+    bool VoltageCharts() const { return voltageCharts_; }
+    void VoltageCharts(bool value) { voltageCharts_ = value; }
+
     // The loops whose entries are selected, rising.
     std::vector<int> ChosenLoops() const;
 
@@ -57,6 +61,7 @@ private:
     std::string pdfPath_;
     bool canPrint_ = true;
     bool confirmed_ = false;
+    bool voltageCharts_ = false;
 };
 
 // A printer's description as the dialog and the progress window show it: "name on port".

@@ -1,5 +1,6 @@
 #include "ui/frmPrintCalc.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -58,6 +59,12 @@ frmPrintCalc::frmPrintCalc(PrintDialogModel& model, QPrinter& printer, ReportRun
     });
     lblLoop->setVisible(model_.LoopListVisible());
     lstLoop_->setVisible(model_.LoopListVisible());
+    auto* chkVoltageCharts = new QCheckBox(tr("Include &voltage charts"), this);
+    chkVoltageCharts->setObjectName("chkVoltageCharts");
+    chkVoltageCharts->setAccessibleName(tr("Include voltage charts"));
+    chkVoltageCharts->setChecked(model_.VoltageCharts());
+    connect(chkVoltageCharts, &QCheckBox::toggled, this,
+            [this](bool ticked) { model_.VoltageCharts(ticked); });
 
     QPushButton* btnSetup = Button(tr("&Setup..."), "btnSetup", this);
     QPushButton* btnPreview = Button(tr("Pre&view"), "btnPreview", this);
@@ -84,6 +91,7 @@ frmPrintCalc::frmPrintCalc(PrintDialogModel& model, QPrinter& printer, ReportRun
     layout->addWidget(lblPrinterName_);
     layout->addWidget(lblLoop);
     layout->addWidget(lstLoop_);
+    layout->addWidget(chkVoltageCharts);
     layout->addLayout(buttons);
     ShowPrinterName();
 }

@@ -4,6 +4,7 @@
 #include "document/ConfigReader.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
@@ -216,6 +217,10 @@ TEST_F(MainWindowWidgetTest, ThePrintDialogListsTheLoopsOnlyForAPanelOfSeveral) 
         EXPECT_EQ(dialog.findChild<QListWidget*>("lstLoop")->isVisible(), loops == 2);
         EXPECT_EQ(dialog.findChild<QLabel*>("lblLoop")->isVisible(), loops == 2);
         EXPECT_EQ(dialog.findChild<QLabel*>("lblPrinterName")->text(), "Office on 3rd floor");
+        auto* charts = dialog.findChild<QCheckBox*>("chkVoltageCharts");
+        EXPECT_FALSE(charts->isChecked());  // the report stays plain unless chosen
+        charts->click();
+        EXPECT_TRUE(model.VoltageCharts());
         dialog.findChild<QPushButton*>("btnPrint")->click();
         EXPECT_TRUE(model.Confirmed());
         EXPECT_TRUE(dialog.isHidden());
