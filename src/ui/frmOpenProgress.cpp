@@ -1,11 +1,8 @@
 #include "ui/frmOpenProgress.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 // Pending events run every few milliseconds: often enough for the window to repaint and for
@@ -16,26 +13,17 @@ constexpr qint64 kShowAfterMs = 150;
 }  // namespace
 
 frmOpenProgress::frmOpenProgress(QWidget* parent)
-    : QDialog(parent),
+    : ProgressDialog("frmOpenProgress", tr("Open Progress"), parent),
       lblPath_(new QLabel(this)),
-      barProgress_(new QProgressBar(this)),
-      btnCancel_(new QPushButton(tr("Cancel"), this)) {
-    setObjectName("frmOpenProgress");
-    setWindowTitle(tr("Open Progress"));
-    setWindowModality(Qt::ApplicationModal);
+      barProgress_(new QProgressBar(this)) {
     lblPath_->setObjectName("lblPath");
     lblPath_->setWordWrap(true);
     lblPath_->setMinimumWidth(360);
     barProgress_->setObjectName("barProgress");
     barProgress_->setRange(0, 100);
     barProgress_->setAccessibleName(tr("Progress"));
-    btnCancel_->setObjectName("btnCancel");
-    btnCancel_->setAccessibleName(tr("Cancel"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblPath_);
-    layout->addWidget(barProgress_);
-    layout->addWidget(btnCancel_, 0, Qt::AlignRight);
-    connect(btnCancel_, &QPushButton::clicked, this, &frmOpenProgress::cancelRequested);
+    AddLine(lblPath_);
+    AddLine(barProgress_);
 }
 
 void frmOpenProgress::ShowPath(const QString& text) {
@@ -46,15 +34,6 @@ void frmOpenProgress::ShowPath(const QString& text) {
 
 void frmOpenProgress::ShowPercent(int percent) {
     if (percent >= 0) barProgress_->setValue(percent);
-}
-
-void frmOpenProgress::closeEvent(QCloseEvent* event) {
-    event->ignore();
-}
-
-void frmOpenProgress::reject() {
-    // Escape works as the Cancel button.
-    emit cancelRequested();
 }
 
 OpenProgressWindow::~OpenProgressWindow() {

@@ -2,35 +2,25 @@
 // The open-progress window: which file is being opened, a percentage bar and Cancel. Its close
 // box does nothing; only Cancel (confirmed by the reader's question) or the end of the work
 // closes it. It appears once an open has run for a moment, so a quick open does not flicker.
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
 
 #include "document/OpenPrompts.h"
+#include "ui/ProgressDialog.h"
 
 class QLabel;
 class QProgressBar;
-class QPushButton;
 
-class frmOpenProgress : public QDialog {
+class frmOpenProgress : public ProgressDialog {
     Q_OBJECT
 public:
     explicit frmOpenProgress(QWidget* parent = nullptr);
     void ShowPath(const QString& text);
     void ShowPercent(int percent);
-    QPushButton* CancelButton() const { return btnCancel_; }
-
-signals:
-    void cancelRequested();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
 private:
     QLabel* lblPath_;
     QProgressBar* barProgress_;
-    QPushButton* btnCancel_;
 };
 
 // What an open shows of its progress: a frmOpenProgress over the main window while the load runs.

@@ -1,47 +1,25 @@
 #include "ui/waitPrint.h"
 
-#include <QCloseEvent>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include "ui/QtPlatform.h"
 
 waitPrint::waitPrint(const QString& printerDescription, QWidget* parent)
-    : QDialog(parent),
+    : ProgressDialog("waitPrint", tr("Printing"), parent),
       lblPrinterName_(new QLabel(printerDescription, this)),
-      lblPage_(new QLabel(this)),
-      btnCancel_(new QPushButton(tr("Cancel"), this)) {
-    setObjectName("waitPrint");
-    setWindowTitle(tr("Printing"));
-    setWindowModality(Qt::ApplicationModal);
+      lblPage_(new QLabel(this)) {
     lblPrinterName_->setObjectName("lblPrinterName");
     lblPrinterName_->setAccessibleName(printerDescription);
     lblPrinterName_->setMinimumWidth(320);
     lblPage_->setObjectName("lblPage");
-    btnCancel_->setObjectName("btnCancel");
-    btnCancel_->setAccessibleName(tr("Cancel"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblPrinterName_);
-    layout->addWidget(lblPage_);
-    layout->addWidget(btnCancel_, 0, Qt::AlignRight);
-    connect(btnCancel_, &QPushButton::clicked, this, &waitPrint::cancelRequested);
+    AddLine(lblPrinterName_);
+    AddLine(lblPage_);
 }
 
 void waitPrint::ShowPageCounter(const QString& text) {
     lblPage_->setText(text);
     lblPage_->setAccessibleName(text);
     lblPage_->repaint();
-}
-
-void waitPrint::closeEvent(QCloseEvent* event) {
-    // The job ends by itself or by Cancel; the window cannot just go away under it.
-    event->ignore();
-}
-
-void waitPrint::reject() {
-    // Escape works as the Cancel button.
-    emit cancelRequested();
 }
 
 namespace {

@@ -1,15 +1,14 @@
 #pragma once
 // The progress window of a print job: where the report goes, the page counter and Cancel, which
 // ends the job at its next page header.
-#include <QDialog>
 #include <functional>
 
 #include "print/PrintJob.h"
+#include "ui/ProgressDialog.h"
 
 class QLabel;
-class QPushButton;
 
-class waitPrint : public QDialog {
+class waitPrint : public ProgressDialog {
     Q_OBJECT
 public:
     waitPrint(const QString& printerDescription, QWidget* parent);
@@ -21,15 +20,7 @@ public:
 
     void ShowPageCounter(const QString& text);
 
-signals:
-    void cancelRequested();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
-
 private:
     QLabel* lblPrinterName_;
     QLabel* lblPage_;
-    QPushButton* btnCancel_;
 };
