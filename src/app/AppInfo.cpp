@@ -9,11 +9,6 @@
 
 namespace fs = std::filesystem;
 
-std::string RunningVersion() {
-    const std::string minor = std::to_string(kVersionMinor);
-    return std::to_string(kVersionMajor) + "." + (minor.size() < 2 ? "0" : "") + minor;
-}
-
 std::string AboutCaption() {
     return std::string("About ") + kProductName;
 }

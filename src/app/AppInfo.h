@@ -1,10 +1,10 @@
 #pragma once
-// What the program says about itself: its running version, the about box and welcome texts, and
-// where its help pages are.
+// What the program says about itself: the about box and welcome texts, and where its help pages
+// are. The running version is RunningVersion in shell/Product.h.
 #include <string>
 
-// Major version, ".", minor version with at least two digits ("1.00").
-std::string RunningVersion();
+#include "shell/Product.h"
+
 // "About " + product name.
 std::string AboutCaption();
 // "Version " + the running version.

@@ -15,9 +15,7 @@
 namespace {
 
 std::string VersionText() {
-    const std::string minor = (kVersionMinor < 10 ? "0" : "") + std::to_string(kVersionMinor);
-    return std::string("quelmar-cli (") + kProductName + ") " + std::to_string(kVersionMajor) +
-           "." + minor;
+    return std::string("quelmar-cli (") + kProductName + ") " + RunningVersion();
 }
 
 // Whether everything printed reached its destination: a full disk or a closed pipe must not
