@@ -84,31 +84,6 @@ TEST_F(DeviceTypesTest, LoadsTheMinimalCatalogueAndLoadsAgainFromEmptyTables) {
     EXPECT_FALSE(HighAddressesUsed);
 }
 
-// Accepted item texts and the field value each gives.
-TEST_F(DeviceTypesTest, ItemTextsAndTheValuesTheyGive) {
-    using Field = int (*)(const DeviceTypeRecord&);
-    const Field analogue = [](const DeviceTypeRecord& t) { return int{t.AnalogueType}; };
-    const Field hundredths = [](const DeviceTypeRecord& t) { return int{t.Value52Hundredths}; };
-    const Field dil1 = [](const DeviceTypeRecord& t) { return int{t.DilSwitch1}; };
-    struct Case {
-        int item;
-        std::string text;
-        Field field;
-        int expected;
-    };
-    const std::vector<Case> cases = {
-        {7, "L", analogue, 3},           {7, "LF", analogue, 7}, {52, "2.999", hundredths, 299},
-        {52, "-0.295", hundredths, -30}, {44, "255", dil1, 255},
-    };
-    file.Set("Switches", "MaxSwitches", "300");  // a switch number may use the whole byte
-    for (const Case& c : cases) {
-        ASSERT_TRUE(LoadWithDevice1(DeviceEntry("X").Set(c.item, c.text)))
-            << c.item << " " << Shown();
-        EXPECT_EQ(c.field(Type(1)), c.expected) << "item " << c.item << " '" << c.text << "'";
-    }
-    EXPECT_TRUE(platform.messages.empty());
-}
-
 // ---------------------------------------------------------------- refusals
 
 TEST_F(DeviceTypesTest, EveryRefusalOfTheFileNamesWhatIsWrong) {
