@@ -112,27 +112,4 @@ TEST_F(CablesTest, EveryLoaderMessageNamesTheFile) {
     }
 }
 
-TEST_F(CablesTest, LookUpsByImpedance) {
-    // Three cables of 1210: the look-up gives whichever visible one stands first after sorting.
-    file.Set("C3", "Impedance", "1210").Set("C2", "Impedance", "1210").Set("C2", "Group", "1");
-    WriteCables(file);
-    ASSERT_TRUE(LoadCableCatalogue());
-    int firstVisible = -1;
-    for (std::size_t i = CableTable.size(); i-- > 0;)
-        if (CableTable[i].CableVisible && CableTable[i].CableImpedanceValue == 1210)
-            firstVisible = static_cast<int>(i);
-    ASSERT_GE(firstVisible, 1);
-    EXPECT_EQ(FindCableByImpedance(1210), firstVisible);
-    EXPECT_EQ(CableNameForImpedance(1210),
-              CableTable[static_cast<std::size_t>(firstVisible)].CableName);
-
-    // 1320 belongs only to a US cable, hidden for a British user: "User-Defined".
-    EXPECT_EQ(FindCableByImpedance(1320), 4);
-    EXPECT_EQ(CableNameForImpedance(1320), "User-Defined");
-    EXPECT_EQ(FirstVisibleCableImpedance(), 1210);
-
-    ApplyCableGroupSelection({false, false, false});
-    EXPECT_EQ(FirstVisibleCableImpedance(), 1320);  // none visible: cable 0
-}
-
 }  // namespace
