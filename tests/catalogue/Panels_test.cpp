@@ -146,33 +146,6 @@ TEST_F(PanelsTest, EveryLoaderMessageNamesTheFileAndThePanel) {
     EXPECT_EQ(FailingLoad(), "No control panels defined" + in);
 }
 
-TEST_F(PanelsTest, SelectionIgnoresCaseRemembersThePanelAndFallsBack) {
-    WriteStandardPanels(file);
-    ASSERT_TRUE(LoadPanelCatalogue());
-    EXPECT_TRUE(SelectPanelByName("ZETA 2"));
-    EXPECT_EQ(GetCurrentPanel(), PanelNumber("Zeta 2"));
-    EXPECT_EQ(ReadSettingText("LastPanel"), "Zeta 2");
-    EXPECT_FALSE(SelectPanelByName("Zeta"));
-    EXPECT_EQ(GetCurrentPanel(), PanelNumber("Zeta 2"));
-
-    WriteSettingText("LastPanel", "something else");
-    SetCurrentPanel(PanelNumber("Zeta 2"));  // already chosen: nothing written
-    EXPECT_EQ(ReadSettingText("LastPanel"), "something else");
-
-    EXPECT_TRUE(SelectPanelOrUnknown("No Such Panel"));
-    EXPECT_EQ(GetCurrentPanel(), UnknownPanelIndex);
-    EXPECT_EQ(ReadSettingText("LastPanel"), "Unknown Panel");
-    EXPECT_TRUE(platform.messages.empty());
-
-    WriteStandardPanels(file.Remove("Acme", "Panel2"));
-    ASSERT_TRUE(LoadPanelCatalogue());
-    EXPECT_EQ(UnknownPanelIndex, -1);
-    EXPECT_TRUE(SelectPanelOrUnknown("bolt ONE"));
-    EXPECT_FALSE(SelectPanelOrUnknown("No Such Panel"));
-    EXPECT_EQ(platform.AllMessageTexts(),
-              "Unable to find default control panel data 'Unknown Panel'");
-}
-
 class CustomPanelsTest : public PanelsTest {
 protected:
     void SetUp() override {
