@@ -127,9 +127,6 @@ TEST_F(OtherDevicesTest, ReadsEveryKeyTheDefaultsAndSortsByName) {
     EXPECT_EQ(Fields(OtherDeviceTable[1]),
               std::make_tuple(3, 12, 80, 90, 500, 40000, false, false, 255, 0, 0, 0, 0, 0, 0, 3,
                               "Isolator", 0, true, false, false, false, 3));
-    EXPECT_EQ(Fields(OtherDeviceTable[2]),
-              std::make_tuple(2, 5, 100, 200, 100, 0, false, true, 255, 0, 12, 14, 0, 0, 0, 7,
-                              "Shallow Base", 5, false, true, false, false, 0));
     EXPECT_EQ(Fields(OtherDeviceTable[3]),
               std::make_tuple(1, 0, 0, 3000, 0, 0, true, false, 4, 2, 12, 12, 30, 1, 1500, 0,
                               "Remote LED, single", 0, false, false, true, false, 0));
