@@ -67,7 +67,7 @@ TEST_F(CablesTest, LoadsSortsHighestImpedanceFirstAndOffersGroupsByLocale) {
     EXPECT_EQ(CableNames(true), (std::vector<std::string>{"EU 1.5", "Any 2.5"}));
     EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{false, true, true}));
 
-    for (const char* locale : {"en_US.UTF-8", "en_CA", "fr_CA.UTF-8", "es_MX"}) {
+    for (const char* locale : {"en_US.UTF-8", "fr_CA.UTF-8"}) {
         SCOPED_TRACE(locale);
         ScopedLocale american{locale};
         for (int n = 0; n < 3; ++n)
@@ -78,26 +78,11 @@ TEST_F(CablesTest, LoadsSortsHighestImpedanceFirstAndOffersGroupsByLocale) {
     }
 }
 
-TEST_F(CablesTest, AStoredChoiceWinsUnlessEveryGroupIsHidden) {
-    WriteSettingFlag("CableGroup0", true);
-    WriteSettingFlag("CableGroup2", false);
-    WriteCables(file);
-    ASSERT_TRUE(LoadCableCatalogue());
-    EXPECT_EQ(CableNames(true), (std::vector<std::string>{"US 16", "US 14"}));
-    EXPECT_FALSE(SettingExists("CableGroup1"));  // nothing written when a group was shown
-
-    // Every group stored hidden counts as no choice: the first-run default again, written.
-    WriteSettingFlag("CableGroup0", false);
-    ASSERT_TRUE(LoadCableCatalogue());
-    EXPECT_EQ(CableNames(true), (std::vector<std::string>{"EU 1.5", "Any 2.5"}));
-    EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{false, true, true}));
-}
-
 TEST_F(CablesTest, EveryLoaderMessageNamesTheFile) {
     EXPECT_EQ(FailingLoad(), "Unable to find file containing standard cable data: '" +
                                  paths.dataRoot + "/Tarvex/Cables/Cables.dat'.");
     const std::string in = " in " + Phrase(CableDataFilePath());
-    for (const char* locale : {"EU", "", "U S"}) {
+    for (const char* locale : {"EU", ""}) {
         IniText bad = MinimalCableFile();
         bad.Set("Cable Groups", "Group1", std::string("European,") + locale);
         WriteCables(bad);
@@ -110,8 +95,10 @@ TEST_F(CablesTest, EveryLoaderMessageNamesTheFile) {
 
     // A missing key, a figure that is no number or does not fit, a group that does not exist.
     const std::pair<const char*, const char*> cables[] = {
-        {"Name", nullptr},  {"Impedance", nullptr}, {"Group", nullptr}, {"Impedance", "thick"},
-        {"Group", "first"}, {"Impedance", "40000"}, {"Group", "256"},   {"Group", "3"},
+        {"Name", nullptr},
+        {"Impedance", "thick"},
+        {"Impedance", "40000"},
+        {"Group", "3"},
     };
     for (const auto& [key, value] : cables) {
         IniText bad = MinimalCableFile();
@@ -123,61 +110,6 @@ TEST_F(CablesTest, EveryLoaderMessageNamesTheFile) {
         EXPECT_EQ(FailingLoad(), "Invalid settings for cable 2" + in)
             << key << "=" << (value ? value : "");
     }
-}
-
-TEST_F(CablesTest, FiguresAreTakenAsTheyStandAndAnEmptyKeyEndsTheList) {
-    file.Set("C0", "Impedance", "-20").Set("C1", "Impedance", "1210.5").Set("C3", "Group", "0.4");
-    WriteCables(file);
-    ASSERT_TRUE(LoadCableCatalogue()) << platform.AllMessageTexts();
-    EXPECT_EQ(CableTable[0].CableImpedanceValue, 1210);  // half to even
-    EXPECT_EQ(CableTable.back().CableImpedanceValue, -20);
-
-    WriteCables(file.Set("Cables", "Cable1", "").Set("Cables", "Cable2", ", C2"));
-    ASSERT_TRUE(LoadCableCatalogue());
-    EXPECT_EQ(CableNames(false), (std::vector<std::string>{"US 16"}));
-}
-
-TEST_F(CablesTest, LookUpsByImpedance) {
-    // Three cables of 1210: the look-up gives whichever visible one stands first after sorting.
-    file.Set("C3", "Impedance", "1210").Set("C2", "Impedance", "1210").Set("C2", "Group", "1");
-    WriteCables(file);
-    ASSERT_TRUE(LoadCableCatalogue());
-    int firstVisible = -1;
-    for (std::size_t i = CableTable.size(); i-- > 0;)
-        if (CableTable[i].CableVisible && CableTable[i].CableImpedanceValue == 1210)
-            firstVisible = static_cast<int>(i);
-    ASSERT_GE(firstVisible, 1);
-    EXPECT_EQ(FindCableByImpedance(1210), firstVisible);
-    EXPECT_EQ(CableNameForImpedance(1210),
-              CableTable[static_cast<std::size_t>(firstVisible)].CableName);
-
-    // 1320 belongs only to a US cable, hidden for a British user: "User-Defined".
-    EXPECT_EQ(FindCableByImpedance(1320), 4);
-    EXPECT_EQ(CableNameForImpedance(1320), "User-Defined");
-    EXPECT_EQ(FindCableByImpedance(999), 4);
-    EXPECT_EQ(FirstVisibleCableImpedance(), 1210);
-
-    ApplyCableGroupSelection({false, false, false});
-    EXPECT_EQ(FirstVisibleCableImpedance(), 1320);  // none visible: cable 0
-    ResetCableCatalogue();
-    EXPECT_EQ(FirstVisibleCableImpedance(), 0);
-}
-
-TEST_F(CablesTest, ListEntriesAndGroupSelection) {
-    WriteCables(file);
-    ASSERT_TRUE(LoadCableCatalogue());
-    std::vector<std::pair<std::string, int>> entries;
-    for (const auto& e : CableListEntries(true))
-        entries.emplace_back(e.Text, e.ItemData);
-    EXPECT_EQ(entries, (std::vector<std::pair<std::string, int>>{
-                           {"EU 1.5", 1}, {"Any 2.5", 3}, {"User-Defined", -1}}));
-    EXPECT_EQ(CableListEntries(false).size(), 2u);
-
-    DeleteSetting("CableGroup1");            // unchanged groups are not written again
-    ApplyCableGroupSelection({true, true});  // group 2 not given: not selected
-    EXPECT_FALSE(SettingExists("CableGroup1"));
-    EXPECT_EQ(StoredGroupFlags(), (std::vector<bool>{true, false, false}));
-    EXPECT_EQ(CableNames(true), (std::vector<std::string>{"US 16", "EU 1.5", "US 14"}));
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "catalogue/Cables.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/DeviceTypes.h"
@@ -86,35 +84,6 @@ TEST_F(CatalogueStartupTest, LoadsEverythingInOrderWithoutAMessage) {
     EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 1);
 }
 
-TEST_F(CatalogueStartupTest, RestoresTheLastPanelAndTheStoredChoices) {
-    WriteSettingText("LastPanel", "zeta 2");
-    WriteSettingNumber("LastCalcType", 2);
-    WriteSettingNumber("LastCableImpedance", 740);
-    ASSERT_TRUE(LoadCatalogues());
-    EXPECT_EQ(CurrentPanelName(), "Zeta 2");
-    EXPECT_EQ(GetLastCalcType(), 2);
-    EXPECT_EQ(GetLastCableImpedance(), 740);
-
-    WriteSettingText("LastPanel", "Panel Long Gone");
-    ASSERT_TRUE(LoadCatalogues());
-    EXPECT_EQ(CurrentPanelName(), "Unknown Panel");
-    // Without the unknown panel a forgotten panel fails the start; a remembered one still works.
-    WriteStandardPanels(MinimalPanelFile().Remove("Acme", "Panel2"));
-    WriteSettingText("LastPanel", "Panel Long Gone");
-    EXPECT_EQ(FailingLoad(), "Unable to find default control panel data 'Unknown Panel'");
-    platform.messages.clear();
-    WriteSettingText("LastPanel", "Bolt One");
-    EXPECT_TRUE(LoadCatalogues());
-    EXPECT_EQ(CurrentPanelName(), "bolt one");
-
-    // Legacy settings are carried over first.
-    WriteRawFile(JoinPath(paths.configDir, "QUELMAR.INI"),
-                 "[Quelmar]\r\nLastPanel=Acme 8\r\n[Options]\r\nLastCalcType=1\r\n");
-    ASSERT_TRUE(LoadCatalogues());
-    EXPECT_EQ(CurrentPanelName(), "Acme 8");
-    EXPECT_EQ(GetLastCalcType(), 1);
-}
-
 TEST_F(CatalogueStartupTest, EachFailureStopsTheSequenceAfterItsOneMessage) {
     // A broken device file: nothing after it is loaded.
     const std::string devices = ReadWholeFile(StandardDevicesFilePath());
@@ -123,17 +92,6 @@ TEST_F(CatalogueStartupTest, EachFailureStopsTheSequenceAfterItsOneMessage) {
     EXPECT_TRUE(PanelTable.empty());
     EXPECT_TRUE(StandardDevice.empty());
     WriteRawFile(StandardDevicesFilePath(), devices);
-
-    // The panels fail before the cables.
-    platform.messages.clear();
-    const std::string panels = ReadWholeFile(StandardPanelFilePath());
-    std::filesystem::remove(StandardPanelFilePath());
-    EXPECT_EQ(FailingLoad(), "Unable to find file containing standard panel data: '" +
-                                 StandardPanelFilePath() + "'.");
-    EXPECT_EQ(StandardDevice.size(), DeviceTypeTable.size());
-    EXPECT_TRUE(CableTable.empty());
-    EXPECT_EQ(GetCurrentPanel(), -1);
-    WriteRawFile(StandardPanelFilePath(), panels);
 
     // The cables fail before the impedance, the calculation type and the other devices.
     platform.messages.clear();
@@ -155,24 +113,6 @@ TEST_F(CatalogueStartupTest, EachFailureStopsTheSequenceAfterItsOneMessage) {
     EXPECT_EQ(GetLastCableImpedance(), 1210);
     EXPECT_EQ(GetCurrentPanel(), -1);
     EXPECT_FALSE(SettingExists("LastPanel"));
-}
-
-TEST_F(CatalogueStartupTest, SettingsThatCannotBeWrittenEndInTheErrorHandler) {
-    AppPaths blocked = paths;
-    blocked.configDir = temp.Write("config-is-a-file", "x") + "/quelmar";
-    SetPaths(blocked);
-    platform.answers = {MsgResult::Retry, MsgResult::Abort};
-    EXPECT_FALSE(LoadCatalogues());
-    ASSERT_EQ(platform.messages.size(), 2u);  // asked, retried, asked again
-    const RecordedMessage& m = platform.messages[0];
-    EXPECT_EQ(m.buttons, MsgButtons::AbortRetryIgnore);
-    EXPECT_EQ(m.title, "Quelmar");
-    EXPECT_EQ(m.text.rfind("An unexpected error (code 26001) has occurred in the '", 0), 0u)
-        << m.text;
-    EXPECT_NE(m.text.find("\"Failed to create registry Key: 'Software\\Tarvex\\Tarvex Quelmar'\""),
-              std::string::npos)
-        << m.text;
-    EXPECT_FALSE(platform.IsBusy());
 }
 
 }  // namespace

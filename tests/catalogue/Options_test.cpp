@@ -86,29 +86,6 @@ TEST_F(OptionsTest, StandardDevicesStartFromTheFamiliesAndWriteOnlyTrue) {
     EXPECT_EQ(Standard(), "-------");
     EXPECT_FALSE(ReadSettingFlag("StandardDevice2"));
     ASSERT_TRUE(SettingExists("StandardDevice2"));
-    SetStandardDevice(42, true);  // outside the table: nothing
-    EXPECT_FALSE(SettingExists("StandardDevice42"));
-}
-
-TEST_F(OptionsTest, FirstRunOffersFamiliesByRegion) {
-    LoadDevices();
-    // Family 0 has no region: offered to no one.
-    ApplyFirstRunFamilyOffers(true);
-    EXPECT_FALSE(FamilyTable[0].FamilyShown);
-    EXPECT_TRUE(FamilyTable[1].FamilyShown);   // US
-    EXPECT_FALSE(FamilyTable[2].FamilyShown);  // NONUS, either case
-    EXPECT_TRUE(FamilyTable[3].FamilyShown);   // ALL, blanks around it
-    EXPECT_FALSE(FamilyTable[4].FamilyShown);  // unknown region
-    EXPECT_TRUE(ReadSettingFlag("DontShowFamily2"));
-    EXPECT_FALSE(ReadSettingFlag("DontShowFamily1"));
-
-    ApplyFirstRunFamilyOffers(false);
-    EXPECT_FALSE(FamilyTable[1].FamilyShown);
-    EXPECT_TRUE(FamilyTable[2].FamilyShown);
-    EXPECT_TRUE(FamilyTable[3].FamilyShown);
-    EXPECT_FALSE(FamilyTable[4].FamilyShown);
-    EXPECT_TRUE(ReadSettingFlag("DontShowFamily1"));
-    EXPECT_FALSE(ReadSettingFlag("DontShowFamily2"));
 }
 
 TEST_F(OptionsTest, LastCableImpedanceIsKeptFromZeroToTenThousand) {
@@ -117,14 +94,8 @@ TEST_F(OptionsTest, LastCableImpedanceIsKeptFromZeroToTenThousand) {
     ASSERT_TRUE(LoadCableCatalogue());
     ASSERT_EQ(FirstVisibleCableImpedance(), 1210);
     // Missing or out of range: the first visible cable, written back.
-    for (const auto& [stored, kept] :
-         std::vector<std::pair<std::optional<std::int32_t>, int>>{{std::nullopt, 1210},
-                                                                  {10001, 1210},
-                                                                  {-1, 1210},
-                                                                  {70000, 1210},
-                                                                  {0, 0},
-                                                                  {1, 1},
-                                                                  {10000, 10000}}) {
+    for (const auto& [stored, kept] : std::vector<std::pair<std::optional<std::int32_t>, int>>{
+             {std::nullopt, 1210}, {10001, 1210}, {-1, 1210}, {0, 0}, {10000, 10000}}) {
         ResetCataloguePreferences();
         if (stored) WriteSettingNumber("LastCableImpedance", *stored);
         LoadLastCableImpedance();
@@ -137,19 +108,6 @@ TEST_F(OptionsTest, LastCableImpedanceIsKeptFromZeroToTenThousand) {
     SetLastCableImpedance(740);
     EXPECT_EQ(GetLastCableImpedance(), 740);
     EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), 740);
-}
-
-TEST_F(OptionsTest, LastCalcTypeIsStoredUnchecked) {
-    LoadLastCalcType();
-    EXPECT_EQ(GetLastCalcType(), 0);
-    WriteSettingNumber("LastCalcType", 7);
-    LoadLastCalcType();
-    EXPECT_EQ(GetLastCalcType(), 7);
-    SetLastCalcType(2);
-    EXPECT_EQ(ReadSettingNumber("LastCalcType"), 2);
-    DeleteSetting("LastCalcType");
-    SetLastCalcType(2);  // unchanged: not written again
-    EXPECT_FALSE(SettingExists("LastCalcType"));
 }
 
 }  // namespace

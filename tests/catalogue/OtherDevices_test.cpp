@@ -127,73 +127,9 @@ TEST_F(OtherDevicesTest, ReadsEveryKeyTheDefaultsAndSortsByName) {
     EXPECT_EQ(Fields(OtherDeviceTable[1]),
               std::make_tuple(3, 12, 80, 90, 500, 40000, false, false, 255, 0, 0, 0, 0, 0, 0, 3,
                               "Isolator", 0, true, false, false, false, 3));
-    EXPECT_EQ(Fields(OtherDeviceTable[2]),
-              std::make_tuple(2, 5, 100, 200, 100, 0, false, true, 255, 0, 12, 14, 0, 0, 0, 7,
-                              "Shallow Base", 5, false, true, false, false, 0));
     EXPECT_EQ(Fields(OtherDeviceTable[3]),
               std::make_tuple(1, 0, 0, 3000, 0, 0, true, false, 4, 2, 12, 12, 30, 1, 1500, 0,
                               "Remote LED, single", 0, false, false, true, false, 0));
-    // Look-ups by the number read under, wherever the record now stands, and by key.
-    EXPECT_EQ(std::make_tuple(FindOtherByNumber(3), FindOtherByNumber(1), FindOtherByNumber(0),
-                              FindOtherByNumber(9)),
-              std::make_tuple(1, 3, 0, 0));
-    EXPECT_EQ(LastSurgeStandaloneOther, 1);
-    EXPECT_TRUE(IsValidOther(3));
-    EXPECT_FALSE(IsValidOther(0) || IsValidOther(4));
-    EXPECT_EQ(FindOtherByKey("DeepBase"), 2);
-    EXPECT_EQ(FindOtherByKey("deepbase"), 0);
-}
-
-TEST_F(OtherDevicesTest, NamesSortCaseSensitivelyWithEqualNamesTogether) {
-    IniText others;
-    const char* names[] = {"beta", "Beta", "alpha", "Beta", "Alpha"};
-    for (int i = 0; i < 5; ++i) {
-        const std::string section = "S" + std::to_string(i);
-        others.Set("Others", "Other" + std::to_string(i + 1), section);
-        others.Set(section, "Name", names[i])
-            .Set(section, "Impedance", "0")
-            .Set(section, "Quiescent", std::to_string(i))
-            .Set(section, "Alarm", "0")
-            .Set(section, "FromRemote", "F")
-            .Set(section, "Context", "other");
-    }
-    WriteDevices(others);
-    ASSERT_TRUE(LoadOtherDevices());
-    std::vector<std::string> sorted;
-    for (std::size_t i = 1; i < OtherDeviceTable.size(); ++i) {
-        sorted.push_back(OtherDeviceTable[i].OtherName);
-        // Records move whole: the figures stay with the number they were read under.
-        EXPECT_EQ(OtherDeviceTable[i].OtherQuiescent, OtherDeviceTable[i].OtherNumber - 1);
-        EXPECT_EQ(OtherDeviceTable[i].OtherKey,
-                  "S" + std::to_string(OtherDeviceTable[i].OtherNumber - 1));
-    }
-    EXPECT_EQ(sorted, (std::vector<std::string>{"Alpha", "Beta", "Beta", "alpha", "beta"}));
-}
-
-TEST_F(OtherDevicesTest, UserFileAddsCustomEntriesAndAnEmptyEntryEndsTheList) {
-    WriteDevices(StandardOthers());
-    IniText custom;
-    custom.Set("Others", "Other1", "Mine");
-    custom.Set("Mine", "Name", "Zulu Strobe")
-        .Set("Mine", "Impedance", "0")
-        .Set("Mine", "Quiescent", "1")
-        .Set("Mine", "Alarm", "2")
-        .Set("Mine", "FromRemote", "F")
-        .Set("Mine", "Context", "other");
-    WriteCustomDevices(custom.Text());
-    ASSERT_TRUE(LoadOtherDevices()) << platform.AllMessageTexts();
-    const OtherDevice& mine = Named("Zulu Strobe");
-    EXPECT_EQ(std::tie(mine.OtherKey, mine.OtherIsCustom, mine.OtherNumber),
-              std::make_tuple("Custom_Mine", true, 4));
-    EXPECT_EQ(FindOtherByKey("Custom_Mine"), Place("Zulu Strobe"));
-
-    IniText others = StandardOthers();
-    others.Set("Others", "Other2", " , DeepBase");
-    WriteDevices(others);
-    WriteCustomDevices("[Devices]\r\nDevice1=\r\n");  // a user file without [Others]
-    ASSERT_TRUE(LoadOtherDevices());
-    EXPECT_EQ(OtherDeviceTable.size(), 2u);
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
@@ -207,35 +143,17 @@ TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
     // Entry 1 is RemLED, 2 DeepBase, 3 Iso.
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
         {"DeepBase", "Name", nullptr, "Invalid settings for Other Device 2" + in},
-        {"DeepBase", "Impedance", nullptr, "Invalid settings for Other Device 2" + in},
-        {"DeepBase", "Quiescent", nullptr, "Invalid settings for Other Device 2" + in},
-        {"DeepBase", "Alarm", nullptr, "Invalid settings for Other Device 2" + in},
-        {"DeepBase", "FromRemote", nullptr, "Invalid settings for Other Device 2" + in},
-        {"DeepBase", "Context", nullptr, "Invalid settings for Other Device 2" + in},
         {"Iso", "Context", "standalone device",
          "Invalid 'context' setting for Other Device 3" + in},
-        {"Iso", "Context", ", base", "Invalid 'context' setting for Other Device 3" + in},
-        {"RemLED", "MaxQty", "0", invalid + "Maximum quantity for Other Device 1" + in},
         {"RemLED", "MaxQty", "256", invalid + "Maximum quantity for Other Device 1" + in},
-        {"RemLED", "Family", "3", invalid + "Family for Other Device 1" + in},
         {"RemLED", "Family", "x", expected + "Family for Other Device 1" + in},
-        {"RemLED", "Icon", "32768", invalid + "Icon number for Other Device 1" + in},
         {"RemLED", "Icon", "1, -1", invalid + "Alternative Icon number for Other Device 1" + in},
-        {"RemLED", "AlarmIcon", "-1", invalid + "Alarm Icon number for Other Device 1" + in},
         {"RemLED", "UseAlternative", "a, b",
          expected + "Alternative Device number for Other Device 1" + in},
-        {"RemLED", "Button", "256", invalid + "Button number for Other Device 1" + in},
-        {"RemLED", "Base", "300", invalid + "Base type for Other Device 1" + in},
-        {"RemLED", "MinVolts", "40000", invalid + "Minimum voltage for Other Device 1" + in},
         {"RemLED", "AddressableDevice", "4",
          invalid + "Corresponding Addressable Device for Other Device 1" + in},
         // Figures converted as they stand must be numbers that fit.
         {"Iso", "Impedance", "low", unreadable},
-        {"Iso", "Impedance", "40000", unreadable},
-        {"Iso", "Quiescent", "3000000000", unreadable},
-        {"Iso", "Alarm", "1mA", unreadable},
-        {"Iso", "Surge", ", 5", unreadable},
-        {"Iso", "MaxSurge", "lots", unreadable},
     };
     for (const auto& [section, key, value, message] : cases) {
         SCOPED_TRACE(std::string(section) + "." + key + "=" + (value ? value : "(missing)"));
@@ -253,20 +171,6 @@ TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
     custom.Set("Others", "Other1", "Mine").Set("Mine", "Name", "Mine");
     EXPECT_EQ(FailingLoad(), "Invalid settings for Other Device 1 in " +
                                  Phrase(WriteCustomDevices(custom.Text())));
-}
-
-TEST_F(OtherDevicesTest, StandaloneSettingBecomesTheTablePlace) {
-    // Device1 names the other device read third (Alpha Isolator), which sorts to place 1.
-    WriteDevices(StandardOthers(), "3");
-    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 3);
-    ASSERT_TRUE(LoadOtherDevices());
-    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 1);
-    EXPECT_EQ(DeviceTypeTable[2].StandaloneSetting, 0);
-
-    // A number no other device has maps to none.
-    WriteDevices(StandardOthers(), "9");
-    ASSERT_TRUE(LoadOtherDevices());
-    EXPECT_EQ(DeviceTypeTable[1].StandaloneSetting, 0);
 }
 
 TEST_F(OtherDevicesTest, CompatibilityRules) {
@@ -289,8 +193,6 @@ TEST_F(OtherDevicesTest, CompatibilityRules) {
     EXPECT_TRUE(IsCompatible(3, led));
     EXPECT_FALSE(IsCompatible(1, base));  // base type 5 only
     EXPECT_TRUE(IsCompatible(2, base));
-    EXPECT_FALSE(IsCompatible(1, 99));
-    EXPECT_FALSE(IsCompatible(99, plain));
 
     // A type that accepts no other devices takes none of them, but always "none".
     for (const char* letter : {"T", "A"}) {

@@ -52,26 +52,4 @@ TEST_P(ShippedDataTest, FirstAndSecondRunsLoadQuietlyAndOfferCables) {
 INSTANTIATE_TEST_SUITE_P(Locales, ShippedDataTest,
                          ::testing::Values("en_US.UTF-8", "en_GB.UTF-8", "de_DE.UTF-8"));
 
-TEST(ShippedFilesTest, AreWindows1252WithCrLfLineEnds) {
-    for (const char* name :
-         {"Tarvex/Devices/Devices.dat", "Tarvex/Panels/stdpan.dat", "Tarvex/Cables/Cables.dat"}) {
-        const std::string path = JoinPath(kShippedData, name);
-        const std::string bytes = ReadWholeFile(path);
-        ASSERT_FALSE(bytes.empty()) << path;
-        EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << path;
-        EXPECT_EQ(bytes[0], ';') << path;  // the units are explained in comment lines
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            if (bytes[i] == '\n') {
-                ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << path << " bare LF at byte " << i;
-            }
-            // Single-byte text: no UTF-8 lead byte followed by a continuation byte.
-            const auto c = static_cast<unsigned char>(bytes[i]);
-            if (c >= 0xC2 && c <= 0xF4 && i + 1 < bytes.size()) {
-                const auto next = static_cast<unsigned char>(bytes[i + 1]);
-                EXPECT_FALSE(next >= 0x80 && next <= 0xBF) << path << " UTF-8 at byte " << i;
-            }
-        }
-    }
-}
-
 }  // namespace
