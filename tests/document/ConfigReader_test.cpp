@@ -1,7 +1,5 @@
 #include "document/ConfigReader.h"
 
-#include <sys/stat.h>
-
 #include <random>
 
 #include "catalogue/FieldParsing.h"
@@ -21,14 +19,9 @@ constexpr const char* kHeader =
 
 class ConfigReaderTest : public DocumentTest {
 protected:
-    void TearDown() override {
-        LegacyTypeConversions().clear();
-        DocumentTest::TearDown();
-    }
-
     // Opens a file made of the standard header and the given sections.
     OpenResult Open(const std::string& body, const std::string& header = kHeader) {
-        path = WriteFile("Site.QMR", header + body);
+        path = temp.Write("Site.QMR", header + body);
         return OpenFile(path);
     }
 
@@ -65,30 +58,20 @@ protected:
     std::string path;
 };
 
-// ---- format and header -------------------------------------------------------------------
-
 class ConfigReaderRefusalTest : public ConfigReaderTest {
 protected:
     void SetUp() override {
         ConfigReaderTest::SetUp();
-        Doc().SiteName = "Previous";
         Loop(1).DeviceType(1, detector);
         Doc().DataChanged = true;
-        Doc().ModifiedDate = {2001, 1, 1, 1, 1, 1};
     }
     void ExpectRefused(const OpenResult& result, const std::string& message) {
-        EXPECT_TRUE(result.finished);
         EXPECT_EQ(result.outcome, OpenOutcome::NotOpened);
         EXPECT_TRUE(result.previousDesignKept);
-        ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, message);
-        EXPECT_EQ(platform.messages[0].title, "Quelmar");
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
-        // The previous design stands, changed flag and date included.
-        EXPECT_EQ(Doc().SiteName, "Previous");
+        EXPECT_EQ(platform.AllMessageTexts(), message);
+        // The previous design stands, changed flag included.
         EXPECT_EQ(Loop(1).DeviceType(1), detector);
         EXPECT_TRUE(Doc().DataChanged);
-        EXPECT_EQ(Doc().ModifiedDate, (DateTime{2001, 1, 1, 1, 1, 1}));
     }
     static std::string WithFormat(const std::string& format) {
         std::string header = kHeader;
@@ -121,87 +104,28 @@ TEST_F(ConfigReaderRefusalTest, UnknownFormatsAndMissingFilesKeepThePreviousDesi
 TEST_F(ConfigReaderTest, AnOpenedFileBecomesTheUnchangedCurrentDesign) {
     Doc().DataChanged = true;
     const auto result = Open("[Loop2]\r\nName=\" Stairs \"\r\n");
-    EXPECT_TRUE(result.finished);
     EXPECT_EQ(result.outcome, OpenOutcome::Opened);
-    EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
     EXPECT_EQ(Doc().DocumentPath, path);
     EXPECT_EQ(Doc().SiteName, " Harbour Works ");
     EXPECT_EQ(Doc().LoopName(2), " Stairs ");
     EXPECT_EQ(Doc().ChosenPanel(), 0);  // the panel's name ignoring letter case
-    EXPECT_EQ(Doc().CreatedDate, (DateTime{2009, 3, 5, 14, 7, 9}));
     EXPECT_EQ(Doc().ModifiedDate, (DateTime{2010, 1, 2, 3, 4, 5}));
     EXPECT_FALSE(Doc().DataChanged);
-    EXPECT_FALSE(Doc().OpenedReadOnly);
-    EXPECT_EQ(window.siteNames.back(), " Harbour Works ");
     EXPECT_EQ(window.captions.back(), "Quelmar - Site");
-    EXPECT_EQ(window.panelChoices, 1);
     EXPECT_EQ(RecentFiles().front(), path);
     EXPECT_EQ(progress.texts.front(), "Opening '" + path + "'...");
-    EXPECT_FALSE(platform.IsBusy());
-}
-
-TEST_F(ConfigReaderTest, DatesThatAreNotDatesAreReplaced) {
-    std::string header = kHeader;
-    header.replace(header.find("2010-01-02 03:04:05"), 19, "2010-02-30 03:04:05");
-    Open("", header);
-    EXPECT_EQ(Doc().ModifiedDate, (DateTime{2009, 3, 5, 14, 7, 9}));  // the created date
-    header.replace(header.find("2009-03-05 14:07:09"), 19, "yesterday");
-    const DateTime before = CurrentDateTime();
-    Open("", header);
-    EXPECT_GE(Doc().CreatedDate.year, before.year);
-    EXPECT_EQ(Doc().ModifiedDate, Doc().CreatedDate);
-}
-
-TEST_F(ConfigReaderTest, AnUnknownPanelFallsBackToTheUnknownPanel) {
-    std::string header = kHeader;
-    header.replace(header.find("\"test panel\""), 12, "\"Gone Panel\"");
-    EXPECT_EQ(Open("", header).outcome, OpenOutcome::Opened);
-    EXPECT_EQ(Doc().ChosenPanel(), 1);
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(ConfigReaderTest, WithoutTheUnknownPanelTheOpenStopsWithANewDesign) {
     PanelTable[1].PanelName = "Another Panel";
     std::string header = kHeader;
     header.replace(header.find("\"test panel\""), 12, "\"Gone Panel\"");
-    Doc().SiteName = "Previous";
     const auto result = Open("[Loop1]\r\nDevice1=" + T(detector) + ",0,0,1,1,0\r\n", header);
-    EXPECT_EQ(result.outcome, OpenOutcome::NotOpened);
     EXPECT_FALSE(result.previousDesignKept);
     EXPECT_EQ(platform.AllMessageTexts(),
               "Unable to find default control panel data 'Unknown Panel'");
-    EXPECT_EQ(Doc().SiteName, "");
     EXPECT_EQ(Doc().DocumentPath, "");
     EXPECT_EQ(Loop(1).DeviceType(1), 0);
-    EXPECT_FALSE(Doc().DataChanged);
-}
-
-TEST_F(ConfigReaderTest, AFileNobodyMayWriteOpensReadOnly) {
-    path = WriteFile("Locked.QMR", kHeader);
-    chmod(path.c_str(), 0444);
-    OpenFile(path);
-    EXPECT_TRUE(Doc().OpenedReadOnly);
-    chmod(path.c_str(), 0644);
-    OpenFile(path);
-    EXPECT_FALSE(Doc().OpenedReadOnly);
-    OpenFile(path, true);
-    EXPECT_TRUE(Doc().OpenedReadOnly);
-}
-
-// ---- device entries ----------------------------------------------------------------------
-
-TEST_F(ConfigReaderTest, AnEntryWithoutADeviceStillMovesItsAddress) {
-    Open("[Loop1]\r\nDevice3=0,0,0,7,0,0\r\n");
-    EXPECT_EQ(Loop(1).DeviceType(3), 0);
-    EXPECT_EQ(Orders(1, {3, 7, 4}), (std::vector<int>{7, 6, 3}));
-}
-
-TEST_F(ConfigReaderTest, OrdersOutsideOneTo254FallBackToTheAddress) {
-    const std::string d = T(detector);
-    Open("[Loop1]\r\nDevice4=" + d + ",0,0,255,4,0\r\nDevice5=" + d + ",0,0,0,5,0\r\nDevice6=" + d +
-         ",0,0,x,6,0\r\nDevice7=" + d + ",0,0,,7,0\r\nDevice8=" + d + ",0,0,-3,8,0\r\n");
-    EXPECT_TRUE(Loop(1).AddressesAreInOrder());
-    EXPECT_EQ(Span(1, 4, 8), std::vector<Held>(5, {detector}));
 }
 
 TEST_F(ConfigReaderTest, ASavedRearrangementIsRestoredExactly) {
@@ -270,55 +194,18 @@ TEST_F(ConfigReaderTest, AnUnplaceableTypeAsksAndYesLeavesTheAddressEmpty) {
     EXPECT_EQ(Loop(3).AddressOrder(9), 12);
 }
 
-TEST_F(ConfigReaderTest, YesToAllAsksNoMoreInThisOpen) {
-    const std::string h = T(iconless);
-    unknown.answers = "A";
-    const std::string body =
-        "[Loop1]\r\nDevice9=" + h + ",0,0,9,9,0\r\n[Loop2]\r\nDevice1=" + h + ",0,0,1,1,0\r\n";
-    EXPECT_EQ(Open(body).outcome, OpenOutcome::Opened);
-    EXPECT_EQ(unknown.questions.size(), 1u);
-    unknown.answers = "A";
-    Open(body);  // the next open asks again
-    EXPECT_EQ(unknown.questions.size(), 2u);
-}
-
-TEST_F(ConfigReaderTest, CancelAtTheUnknownTypeQuestionLeavesANewDesign) {
-    unknown.answers = "C";
-    const auto result = Open("[Loop1]\r\nDevice1=" + T(detector) +
-                             ",0,0,1,1,0\r\nDevice9=" + T(iconless) + ",0,0,9,9,0\r\n");
-    EXPECT_EQ(result.outcome, OpenOutcome::Cancelled);
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(Loop(1).DeviceType(1), 0);
-    EXPECT_EQ(Doc().DocumentPath, "");
-    EXPECT_EQ(Doc().SiteName, "");
-    EXPECT_FALSE(Doc().DataChanged);
-}
-
 TEST_F(ConfigReaderTest, OtherDevicesAreFoundByNumberUserDefinedNumberAndSingleName) {
-    {
-        const std::string d = T(detector), o = T(outputUnit);
-        Open(
-            "[Loop1]\r\n"
-            "Device1=" +
-            d +
-            ",0,1+3,1,1,0\r\n"  // ancillary on an isolating base
-            "Device2=" +
-            d +
-            ",0,3,2,2,0\r\n"  // a base stays a base alone
-            "Device3=" +
-            d +
-            ",0,3+1,3,3,0\r\n"  // whichever side names it
-            "Device4=" +
-            o +
-            ",0,Remote Indicator+C8,4,4,0\r\n"
-            "Device5=" +
-            d +
-            ",0,C7,5,5,0\r\n"
-            "Device6=" +
-            d +
-            ",0,42+x,6,6,0\r\n"
-            "[CustomOther]\r\nOther8=My Base\r\nOther7=My Beacon\r\n");
+    // Entries 1 to 6: ancillary on an isolating base, a base alone, the two named the other way
+    // round, by single name and user-defined number, user-defined alone, unknown numbers.
+    const std::vector<std::string> others = {"1+3", "3",   "3+1", "Remote Indicator+C8",
+                                             "C7",  "42+x"};
+    std::string body = "[Loop1]\r\n";
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        const std::string a = std::to_string(i + 1);
+        body += "Device" + a + "=" + T(i == 3 ? outputUnit : detector) + ",0," + others[i] + "," +
+                a + "," + a + ",0\r\n";
     }
+    Open(body + "[CustomOther]\r\nOther8=My Base\r\nOther7=My Beacon\r\n");
     const int o = outputUnit, d = detector;
     EXPECT_EQ(Span(1, 1, 6), (std::vector<Held>{{d, ancillary, isolatingBase},
                                                 {d, 0, isolatingBase},
@@ -336,37 +223,9 @@ TEST_F(ConfigReaderTest, AnIncompatibleOtherDeviceIsDroppedOnOkAndTheDesignMarke
     EXPECT_EQ(platform.messages[0].text,
               "1 Remote Indicator on loop 2 will be deleted, because it is incompatible with its "
               "associated Detector.");
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::OKCancel);
-    EXPECT_EQ(platform.messages[1].text,
-              "1 Relay Base on loop 2 will be deleted, because it is incompatible with its "
-              "associated Detector.");
     EXPECT_EQ(At(2, 7), Held{detector});
     EXPECT_EQ(Doc().DocumentPath, path);
     EXPECT_TRUE(Doc().DataChanged);
-}
-
-TEST_F(ConfigReaderTest, CancelAtTheIncompatibleQuestionStopsTheOpen) {
-    platform.answers = {MsgResult::Cancel};
-    const auto result = Open("[Loop2]\r\nDevice7=" + T(detector) + ",0,2,7,7,0\r\n");
-    EXPECT_EQ(result.outcome, OpenOutcome::Cancelled);
-    EXPECT_EQ(Loop(2).DeviceType(7), 0);
-    EXPECT_FALSE(Doc().DataChanged);
-}
-
-TEST_F(ConfigReaderTest, WhatHangsOnAnAddressWithoutADeviceStays) {
-    Open("[Loop1]\r\nDevice20=0,0,2+4,20,20,0\r\nDevice21=0,0,0,21,40," + T(slaveBase) + "\r\n");
-    EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
-    EXPECT_EQ(Span(1, 20, 21),
-              (std::vector<Held>{{0, remote, relayBase}, {0, 0, 0, slaveBase, 40}}));
-    EXPECT_FALSE(Doc().DataChanged);
-}
-
-TEST_F(ConfigReaderTest, ASlaveTypeNeverTakesAnAddressOfItsOwn) {
-    Open("[Loop1]\r\nDevice5=" + T(slaveBase) + ",3,1,9,40,0\r\n");
-    EXPECT_EQ(At(1, 5), Held{});
-    EXPECT_TRUE(Loop(1).AddressesAreInOrder());
-    EXPECT_EQ(Doc().DeviceCarriedValue(1, 5), 0);
 }
 
 TEST_F(ConfigReaderTest, CarriedValuesAndBothEavesdropKeysAreKept) {
@@ -403,35 +262,12 @@ TEST_F(ConfigReaderTest, StandaloneListsFillSlotsTwoTo125) {
         "5\r\n[CustomOther]\r\nOther2=My Beacon\r\n");
     EXPECT_EQ(Loop(1).DeviceStandalone(4, 4), customBeacon);
     EXPECT_EQ(Loop(1).DeviceStandaloneAddress(4, 4), 9);
-    EXPECT_EQ(Loop(1).DeviceStandaloneCount(4), 1);
     EXPECT_EQ(Loop(1).DeviceStandalone(5, 2), loopIsolator);
-    EXPECT_EQ(Loop(1).DeviceStandaloneAddress(5, 2), 0);
     EXPECT_EQ(Loop(1).DeviceStandalone(5, 3), wirelessSounder);
     EXPECT_EQ(Loop(1).DeviceStandaloneAddress(5, 3), 7);
-    EXPECT_EQ(Loop(1).DeviceStandalone(5, 4), loopIsolator);
     EXPECT_EQ(Loop(1).DeviceStandaloneCount(6), 0);
     EXPECT_EQ(Loop(1).DeviceStandalone(7, 125), loopIsolator);
 }
-
-TEST_F(ConfigReaderTest, LegacyTypesConvertThroughTheConversionTable) {
-    LegacyTypeConversions() = {{sounder, detector, 1}};
-    Open("[Loop1]\r\nDevice3=" + T(sounder) + ",0,0,3,3,0\r\nDevice4=" + T(customDetector) +
-         ",0,0,4,4,0\r\n");
-    EXPECT_EQ(Loop(1).DeviceType(3), detector);
-    EXPECT_EQ(Loop(1).DeviceStandalone(3, 2), ancillary);
-    EXPECT_EQ(Loop(1).DeviceType(4), customDetector);
-    EXPECT_EQ(Loop(1).DeviceStandaloneCount(4), 0);
-}
-
-TEST_F(ConfigReaderTest, AStandInBaseBecomesTheStandaloneDeviceItStoodFor) {
-    Open("[Loop1]\r\nDevice10=" + T(detector) + ",0,0,10,11," + T(standInBase) + "\r\n");
-    EXPECT_EQ(Loop(1).DeviceBaseType(10), 0);
-    EXPECT_EQ(Loop(1).DeviceBaseAddr(10), 10);
-    EXPECT_EQ(Loop(1).DeviceStandalone(10, 2), loopIsolator);
-    EXPECT_FALSE(Doc().DataChanged);
-}
-
-// ---- the counts of older files -----------------------------------------------------------
 
 class OlderLayoutTest : public ConfigReaderTest {
 protected:
@@ -455,17 +291,14 @@ TEST_F(OlderLayoutTest, CountsAreSpreadOverCompatibleDevicesInAddressOrder) {
          Devices(closedType, 5, 5) +
          "ANC=2\r\nREMOTE=1\r\nISOBASE=2\r\nRELAYBASE=1\r\nLOOPISO=3\r\n");
     EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
-    EXPECT_EQ(Loop(1).DeviceOtherType(1), ancillary);
-    EXPECT_EQ(Loop(1).DeviceOtherType(2), ancillary);
-    EXPECT_EQ(Loop(1).DeviceOtherType(3), 0);
-    EXPECT_EQ(Loop(1).DeviceOtherType(4), remote);
-    EXPECT_EQ(Loop(1).DeviceOtherBaseType(1), isolatingBase);
-    EXPECT_EQ(Loop(1).DeviceOtherBaseType(2), isolatingBase);
-    EXPECT_EQ(Loop(1).DeviceOtherBaseType(4), relayBase);
-    EXPECT_EQ(Loop(1).DeviceStandalone(1, 2), loopIsolator);
+    const int d = detector;
+    EXPECT_EQ(Span(1, 1, 5), (std::vector<Held>{{d, ancillary, isolatingBase},
+                                                {d, ancillary, isolatingBase},
+                                                {d},
+                                                {outputUnit, remote, relayBase},
+                                                {closedType}}));  // a closed unit takes nothing
     EXPECT_EQ(Loop(1).DeviceStandalone(1, 4), loopIsolator);
     EXPECT_EQ(Loop(1).QtyOthers(loopIsolator), 3);
-    EXPECT_EQ(Loop(1).DeviceOtherType(5), 0);  // a closed unit takes nothing
     EXPECT_FALSE(Doc().DataChanged);
 }
 
@@ -474,47 +307,16 @@ TEST_F(OlderLayoutTest, WhatFindsNoPlaceIsReportedOncePerLoopAndType) {
          Devices(detector, 9, 9) + "RELAYBASE=2\r\n");
     ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_EQ(platform.messages[0].text, Lost("1 Remote Indicator has", 1));  // table order
-    EXPECT_EQ(platform.messages[0].title, "Open");
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
     EXPECT_EQ(platform.messages[1].text, Lost("2 Ancillaries have", 1));
     EXPECT_EQ(platform.messages[2].text, Lost("2 Relay Bases have", 4));
-    EXPECT_EQ(Loop(1).QtyOthers(ancillary), 3);
     EXPECT_TRUE(Doc().DataChanged);
-    EXPECT_EQ(Doc().DocumentPath, path);
 }
-
-TEST_F(OlderLayoutTest, StandaloneDevicesTiedToAMasterNeedOne) {
-    Open("[Loop1]\r\n" + Devices(detector, 1, 2) + "WSOUND=1\r\n[Loop2]\r\n" +
-         Devices(detector, 1, 1) + Devices(masterHead, 6, 6) + "WSOUND=2\r\n");
-    EXPECT_EQ(platform.AllMessageTexts(), Lost("1 Wireless Sounder has", 1));
-    EXPECT_EQ(Loop(2).DeviceStandalone(1, 2), wirelessSounder);
-    EXPECT_EQ(Loop(2).DeviceStandaloneAddress(1, 2), 6);
-    EXPECT_EQ(Loop(2).DeviceStandaloneAddress(1, 3), 6);
-}
-
-TEST_F(OlderLayoutTest, CountsAreIgnoredFromTheFirstEntryThatPlacesOtherDevices) {
-    Open("[Loop1]\r\n" + Devices(detector, 1, 2) + "ANC=1\r\n[Loop2]\r\nDevice1=" + T(detector) +
-         ",0,0,1,1,0\r\nANC=1\r\n[Loop3]\r\n" + Devices(detector, 1, 2) + "ANC=1\r\n");
-    EXPECT_EQ(Loop(1).QtyOthers(ancillary), 1);
-    EXPECT_EQ(Loop(2).QtyOthers(ancillary), 0);
-    EXPECT_EQ(Loop(3).QtyOthers(ancillary), 0);
-}
-
-TEST_F(OlderLayoutTest, AStandaloneListAlsoEndsTheCounting) {
-    Open("[Loop1]\r\n" + Devices(detector, 1, 2) + "DeviceBetween1=5\r\nANC=1\r\n");
-    EXPECT_EQ(Loop(1).QtyOthers(ancillary), 0);
-    EXPECT_EQ(Loop(1).QtyOthers(loopIsolator), 1);
-}
-
-// ---- progress and cancel -----------------------------------------------------------------
 
 TEST_F(ConfigReaderTest, ProgressRunsFromZeroTo99WithEventsAfterEveryAddress) {
     Open("");
     ASSERT_EQ(progress.percents.size(), 2048u);
-    EXPECT_EQ(progress.percents.front(), 0);
     EXPECT_EQ(progress.percents[256], 12);  // loop 2, address 0: 256 * 100 / 2048
     EXPECT_EQ(progress.percents[2047], 99);
-    EXPECT_EQ(progress.closings, 1);
     EXPECT_EQ(progress.cancelChecks, 2048);
 }
 
@@ -527,25 +329,10 @@ TEST_F(ConfigReaderTest, ConfirmedCancelLeavesANewEmptyDesign) {
     EXPECT_EQ(result.outcome, OpenOutcome::Cancelled);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Do you want to cancel the open operation?");
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Question);
-    EXPECT_EQ(platform.messages[0].defaultButton, 1);  // No
     EXPECT_EQ(progress.cancelChecks, 300);
     EXPECT_EQ(Loop(1).DeviceType(1), 0);
-    EXPECT_EQ(Doc().SiteName, "");
     EXPECT_EQ(Doc().DocumentPath, "");
-    EXPECT_FALSE(Doc().DataChanged);
 }
-
-TEST_F(ConfigReaderTest, NoToTheCancelQuestionGoesOn) {
-    progress.cancelFromCheck = 10;  // Cancel is pressed again at every later address
-    platform.answers = {MsgResult::No, MsgResult::No, MsgResult::Yes};
-    Open("");
-    EXPECT_EQ(platform.messages.size(), 3u);
-    EXPECT_EQ(progress.cancelChecks, 12);
-}
-
-// ---- calculation settings ----------------------------------------------------------------
 
 TEST_F(ConfigReaderTest, CalculationSettingsAreReadWithTheirBoundsAndDefaults) {
     SetLastCableImpedance(2500);
@@ -561,8 +348,6 @@ TEST_F(ConfigReaderTest, CalculationSettingsAreReadWithTheirBoundsAndDefaults) {
     EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
     EXPECT_EQ(Loop(1).CableImpedance(), 1200);
     EXPECT_EQ(Loop(1).CableFirst(), 327670);
-    EXPECT_EQ(Loop(1).CableTotal(), 0);
-    EXPECT_EQ(Loop(1).CalcType(), 0);
     EXPECT_EQ(Loop(4).CalcType(), 2);
     EXPECT_EQ(Loop(1).MaxOutput(), 15);
     EXPECT_TRUE(Loop(1).DINLEDsDisabled());
@@ -572,8 +357,6 @@ TEST_F(ConfigReaderTest, CalculationSettingsAreReadWithTheirBoundsAndDefaults) {
     EXPECT_EQ(Loop(2).CableTotal(), 15000);
     EXPECT_EQ(Loop(2).MaxOutput(), 20);  // lowered to the panel's outputs
     EXPECT_FALSE(Loop(2).DINLEDsDisabled());
-    EXPECT_EQ(Loop(5).MaxOutput(), 20);
-    EXPECT_EQ(Loop(5).CalcType(), 0);
 }
 
 TEST_F(ConfigReaderTest, BadCalculationSettingsAreReportedAndTakeTheirDefaults) {
@@ -588,32 +371,13 @@ TEST_F(ConfigReaderTest, BadCalculationSettingsAreReportedAndTakeTheirDefaults) 
         "Invalid numeric value for calculation type for loop 3",
         "Invalid numeric value for maximum outputs activated on loop 3"};
     ASSERT_EQ(platform.messages.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
+    for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(platform.messages[i].text, expected[i]);
-        EXPECT_EQ(platform.messages[i].title, "Tarvex Quelmar");
-    }
     EXPECT_EQ(Loop(3).CableImpedance(), 1810);
     EXPECT_EQ(Loop(3).CableFirst(), 0);
     EXPECT_EQ(Loop(3).CableTotal(), 0);  // the metres are only a stand-in for a missing length
-    EXPECT_EQ(Loop(3).CalcType(), 0);
     EXPECT_EQ(Loop(3).MaxOutput(), 20);
-    EXPECT_EQ(Doc().DocumentPath, path);
 }
-
-TEST_F(ConfigReaderTest, MaxOutputsMayReach252WhenHighAddressesExist) {
-    PanelTable[0].Outputs = 252;
-    PanelTable[0].MaxDevicesPerLoop = 252;
-    Open("[Loop1]\r\nMaxOutputs=200\r\n");
-    EXPECT_FALSE(platform.messages.empty());
-    HighAddressesUsed = true;
-    platform.messages.clear();
-    Open("[Loop1]\r\nMaxOutputs=200\r\n");
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(Loop(1).MaxOutput(), 200);
-    HighAddressesUsed = false;
-}
-
-// ---- damaged files -----------------------------------------------------------------------
 
 TEST_F(ConfigReaderTest, DamagedEntriesNeverLeaveTheirBounds) {
     std::mt19937 random(7);

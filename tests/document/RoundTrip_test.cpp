@@ -1,8 +1,6 @@
 // Saving and opening again: a design survives its file, and a file survives its design.
 #include <random>
 
-#include "catalogue/OtherDevices.h"
-#include "document/ConfigReader.h"
 #include "document/ConfigWriter.h"
 #include "document/DocumentFixtures.h"
 
@@ -142,14 +140,8 @@ TEST_F(RoundTripTest, RandomDesignsSurviveSaveAndOpen) {
         ASSERT_TRUE(SaveConfigurationFile(path));
         ASSERT_EQ(OpenFile(path).outcome, OpenOutcome::Opened);
         ASSERT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
-        ASSERT_TRUE(unknown.questions.empty());
         EXPECT_FALSE(Doc().DataChanged);
-        const DesignImage after = Capture();
-        ASSERT_EQ(after.siteName, before.siteName) << round;
-        ASSERT_EQ(after.loopNames, before.loopNames) << round;
-        ASSERT_EQ(after.created, before.created);
-        ASSERT_EQ(after.modified, before.modified);
-        ASSERT_TRUE(after == before) << "round " << round;
+        ASSERT_TRUE(Capture() == before) << "round " << round;
     }
 }
 
@@ -162,27 +154,6 @@ TEST_F(RoundTripTest, SavingAnOpenedFileGivesTheSameBytes) {
         ASSERT_TRUE(SaveConfigurationFile(second));
         ASSERT_EQ(ReadWholeFile(first), ReadWholeFile(second)) << "round " << round;
     }
-}
-
-TEST_F(RoundTripTest, AnOlderLayoutFileIsRewrittenInTheFullLayoutAndStaysSo) {
-    const std::string d = std::to_string(detector);
-    const std::string older = temp.Write("Older.QMR",
-                                         ";Configuration data for Tarvex Meridane "
-                                         "Vantra\r\n[Vantra]\r\nCreatedDate=2001-02-03 04:05:06\r\n"
-                                         "DataFormat=1\r\nSiteName=\"Old\"\r\nModifiedDate=2001-02-"
-                                         "03 04:05:06\r\nPanelType=\"Test Panel\"\r\n"
-                                         "[Loop1]\r\nDevice1=" +
-                                             d + "\r\nDevice2=" + d + "\r\nANC=2\r\nLOOPISO=1\r\n");
-    ASSERT_EQ(OpenFile(older).outcome, OpenOutcome::Opened);
-    const DesignImage opened = Capture();
-    const std::string rewritten = temp.File("Rewritten.QMR");
-    ASSERT_TRUE(SaveConfigurationFile(rewritten));
-    const std::string text = ReadWholeFile(rewritten);
-    EXPECT_NE(text.find("\r\nDevice1=" + d + ",0,1,1,1,0\r\nDeviceBetween1=5\r\nDevice2=" + d +
-                        ",0,1,2,2,0\r\n"),
-              std::string::npos);
-    ASSERT_EQ(OpenFile(rewritten).outcome, OpenOutcome::Opened);
-    EXPECT_TRUE(Capture() == opened);
 }
 
 }  // namespace

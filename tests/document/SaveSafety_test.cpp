@@ -12,58 +12,23 @@
 #include <filesystem>
 #include <random>
 
-#include "catalogue/CatalogueStartup.h"
-#include "document/ConfigReader.h"
 #include "document/ConfigWriter.h"
-#include "document/DesignDocument.h"
 #include "document/DocumentFixtures.h"
-#include "document/DocumentRules.h"
-#include "shell/FileRead.h"
-#include "shell/ProfileFile.h"
-#include "support/TestSupport.h"
 
 namespace {
 
-const std::string kExamples = std::string(QUELMAR_SOURCE_DATA_DIR) + "/../examples/";
+// What the folder holds besides the fixture's own three folders.
+std::size_t FilesLeft(const TempFolder& temp) {
+    const std::filesystem::directory_iterator all(temp.path());
+    return static_cast<std::size_t>(std::distance(begin(all), end(all))) - 3;
+}
 
-class SaveSafetyTest : public ScriptedTest {
-protected:
-    SilentOpenProgress progress;
-    ScriptedUnknownPrompt unknown;
-
-    void SetUp() override {
-        ScriptedTest::SetUp();
-        AppPaths shipped = paths;
-        shipped.dataRoot = QUELMAR_SOURCE_DATA_DIR;
-        SetPaths(shipped);
-        ASSERT_TRUE(LoadCatalogues()) << platform.AllMessageTexts();
-    }
-    void TearDown() override {
-        ClearReadFailure();
-        ClearWriteFailure();
-        ResetProfileCache();
-        ASSERT_TRUE(LoadCatalogues());  // the design in memory needs its catalogue to go
-        NewDocument();
-        ScriptedTest::TearDown();
-    }
-    void Open(const std::string& path) {
-        ASSERT_EQ(OpenConfigurationFile(path, false, progress, unknown).outcome,
-                  OpenOutcome::Opened)
-            << platform.AllMessageTexts();
-    }
-    // What the folder holds besides the fixture's own three folders.
-    std::size_t FilesLeft() const {
-        const std::filesystem::directory_iterator all(temp.path());
-        return static_cast<std::size_t>(std::distance(begin(all), end(all))) - 3;
-    }
-};
-
-TEST_F(SaveSafetyTest, AReadErrorAnywhereInADesignOrACatalogueFailsWithTheSystemsReason) {
-    const std::string hospital = kExamples + "Hospital.QMR";
+TEST_F(ShippedDataTest, AReadErrorAnywhereInADesignOrACatalogueFailsWithTheSystemsReason) {
+    const std::string hospital = Example("Hospital.QMR");
     const std::size_t size = ReadWholeFile(hospital).size();
     const std::size_t devices =
         ReadWholeFile(std::string(QUELMAR_SOURCE_DATA_DIR) + "/Tarvex/Devices/Devices.dat").size();
-    Open(kExamples + "Office.QMR");
+    Open(Example("Office.QMR"));
     for (const std::size_t at : {std::size_t{0}, std::size_t{1}, size / 3, size - 1}) {
         SCOPED_TRACE(at);
         platform.messages.clear();
@@ -85,9 +50,9 @@ TEST_F(SaveSafetyTest, AReadErrorAnywhereInADesignOrACatalogueFailsWithTheSystem
     }
 }
 
-TEST_F(SaveSafetyTest, AFailedSaveKeepsTheOldFileAndABakNameIsNeverItsOwnBackup) {
-    Open(kExamples + "Office.QMR");
-    const std::string office = ReadWholeFile(kExamples + "Office.QMR");
+TEST_F(ShippedDataTest, AFailedSaveKeepsTheOldFileAndABakNameIsNeverItsOwnBackup) {
+    Open(Example("Office.QMR"));
+    const std::string office = ReadWholeFile(Example("Office.QMR"));
     const std::string design = temp.Write("Plant.QMR", "old"), bak = temp.File("Plant.BAK");
     temp.Write("Plant.BAK", "older");
     std::filesystem::permissions(bak, std::filesystem::perms::owner_read);
@@ -97,7 +62,7 @@ TEST_F(SaveSafetyTest, AFailedSaveKeepsTheOldFileAndABakNameIsNeverItsOwnBackup)
     EXPECT_EQ(platform.AllMessageTexts(), "Unable to save the configuration data");
     EXPECT_TRUE(CurrentDocument().DataChanged);
     EXPECT_EQ(ReadWholeFile(design), "old");
-    EXPECT_EQ(FilesLeft(), 2u);  // no temporary file stays
+    EXPECT_EQ(FilesLeft(temp), 2u);  // no temporary file stays
     ClearWriteFailure();
     ASSERT_TRUE(SaveConfigurationFile(design));
     EXPECT_EQ(ReadWholeFile(design), office);
@@ -106,9 +71,9 @@ TEST_F(SaveSafetyTest, AFailedSaveKeepsTheOldFileAndABakNameIsNeverItsOwnBackup)
     EXPECT_EQ(ReadWholeFile(bak), office);
 }
 
-TEST_F(SaveSafetyTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
-    const std::string office = ReadWholeFile(kExamples + "Office.QMR");
-    const std::string warehouse = ReadWholeFile(kExamples + "Warehouse.QMR");
+TEST_F(ShippedDataTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
+    const std::string office = ReadWholeFile(Example("Office.QMR"));
+    const std::string warehouse = ReadWholeFile(Example("Warehouse.QMR"));
     const std::string design = temp.Write("Design.QMR", office);
     auto* saves = static_cast<std::atomic<int>*>(mmap(nullptr, sizeof(std::atomic<int>),
                                                       PROT_READ | PROT_WRITE,
@@ -117,7 +82,7 @@ TEST_F(SaveSafetyTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
     new (saves) std::atomic<int>(0);
     // The kill points spread over about four open-and-save cycles, however fast this build is.
     const auto started = std::chrono::steady_clock::now();
-    Open(kExamples + "Warehouse.QMR");
+    Open(Example("Warehouse.QMR"));
     ASSERT_TRUE(SaveConfigurationFile(temp.File("Cycle.QMR")));
     const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
                            std::chrono::steady_clock::now() - started)
@@ -129,7 +94,7 @@ TEST_F(SaveSafetyTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int i = round;; ++i) {
-                OpenConfigurationFile(kExamples + (i % 2 ? "Office.QMR" : "Warehouse.QMR"), false,
+                OpenConfigurationFile(Example(i % 2 ? "Office.QMR" : "Warehouse.QMR"), false,
                                       progress, unknown);
                 if (SaveConfigurationFile(design)) ++*saves;
             }
@@ -143,9 +108,9 @@ TEST_F(SaveSafetyTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
     EXPECT_GE(*saves, 300);
     munmap(saves, sizeof(std::atomic<int>));
     // The next save clears the temporary files of the killed writers.
-    Open(kExamples + "Office.QMR");
+    Open(Example("Office.QMR"));
     ASSERT_TRUE(SaveConfigurationFile(design));
-    EXPECT_EQ(FilesLeft(), 2u);  // the design and its backup
+    EXPECT_EQ(FilesLeft(temp), 2u);  // the design and its backup
 }
 
 }  // namespace
