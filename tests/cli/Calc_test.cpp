@@ -12,8 +12,6 @@ TEST_F(CalcCommandTest, ATableOfTheLoopsOnThePanelWithTheFailuresExplained) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_NE(run.out.find("Panel: Northgate NG-4 Plus (4 loops)"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("Volt Drop Too High"), std::string::npos);
-    EXPECT_NE(run.out.find("Alarm Current Too High"), std::string::npos);
     EXPECT_NE(run.out.find("Design Not Satisfactory"), std::string::npos);
     EXPECT_NE(run.out.find("\nLoop 3: Alarm Current Too High\nThe total alarm current drawn by the "
                            "devices on the loop"),
@@ -30,21 +28,12 @@ TEST_F(CalcCommandTest, JsonHoldsEveryLoopAndTheTotals) {
     EXPECT_EQ(j["overall"], "Design Not Satisfactory");
     int devices = 0;
     double quiescent = 0, alarm = 0;
-    for (int i = 0; i < 8; ++i) {
-        const auto& loop = j["loops"][static_cast<std::size_t>(i)];
-        EXPECT_EQ(loop["loop"], i + 1);
-        EXPECT_EQ(loop["on_panel"], i < 4);
-        for (const char* key :
-             {"name", "qty_devices", "qty_slave_bases", "quiescent_current_devices_uA",
-              "alarm_current_devices_uA", "quiescent_current_total_uA", "alarm_current_total_uA",
-              "volt_drop_V", "max_volt_drop_V", "calc_type", "cable_first_dm", "cable_total_dm",
-              "cable_impedance", "max_output", "loop_design", "loop_design_short",
-              "loop_design_long", "design_explanation", "panel_limit_text"})
-            EXPECT_TRUE(loop.contains(key)) << key;
+    for (const auto& loop : j["loops"]) {
         devices += loop["qty_devices"].get<int>() + loop["qty_slave_bases"].get<int>();
         quiescent += loop["quiescent_current_total_uA"].get<double>();
         alarm += loop["alarm_current_total_uA"].get<double>();
     }
+    EXPECT_EQ(j["loops"][4]["on_panel"], false);
     EXPECT_EQ(j["loops"][1]["loop_design"], 2);
     EXPECT_EQ(j["loops"][1]["loop_design_short"], "Volt Drop Too High");
     EXPECT_GT(j["loops"][1]["volt_drop_V"].get<double>(),
@@ -73,8 +62,7 @@ TEST_F(CalcCommandTest, ProfilesAgreeWithTheVoltDropsOfEveryExample) {
 }
 
 TEST_F(CalcCommandTest, WiringChecksRunOnlyWhenAsked) {
-    const nlohmann::json plain = Json("calc --json " + Example("Hospital.QMR"));
-    EXPECT_EQ(plain["overall"], "Design Satisfactory");
+    EXPECT_EQ(Json("calc --json " + Example("Hospital.QMR"))["overall"], "Design Satisfactory");
     const nlohmann::json checked = Json("calc --json --wiring-checks " + Example("Hospital.QMR"));
     EXPECT_EQ(checked["loops"][0]["loop_design_short"], "Surge Current Too High");
     EXPECT_EQ(checked["overall"], "Design Not Satisfactory");
@@ -119,13 +107,9 @@ TEST_F(CalcCommandTest, QuestionsAreAnsweredWithoutAUserAndReportedOnStderr) {
 }
 
 TEST_F(CalcCommandTest, OutputThatCannotBeWrittenFailsAndAnyFileNameIsValidJson) {
-    const std::string cli = std::string(QUELMAR_CLI_PATH) + " --data-dir " + Quoted(kData) +
-                            " --config-dir " + Quoted(temp.File("config")) + " ";
     for (const std::string& arguments : {std::string("check-data"), "calc " + Example("Office.QMR"),
-                                         "calc --json " + Example("Office.QMR")}) {
-        const int raw = std::system((cli + arguments + " >/dev/full 2>/dev/null").c_str());
-        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1) << arguments;
-    }
+                                         "calc --json " + Example("Office.QMR")})
+        EXPECT_EQ(Run(Folders() + " " + arguments, "/dev/full").status, 1) << arguments;
     const std::string name = temp.Write("Caf\xE9.QMR", ReadWholeFile(kExamples + "Office.QMR"));
     EXPECT_EQ(Json("calc --json " + Quoted(name))["file"], temp.File("Caf\xEF\xBF\xBD.QMR"));
 }
@@ -158,9 +142,9 @@ TEST_F(CalcCommandTest, ResaveKeepsARearrangedAddressOrder) {
     const std::string out = temp.File("RingOut.QMR");
     ASSERT_EQ(Cli("resave " + Quoted(file) + " " + Quoted(out)).status, 0);
     const std::string text = ReadWholeFile(out);
-    EXPECT_NE(text.find("\r\nDevice10=1,0,0,30,10,0\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\nDevice20=1,0,0,10,20,0\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\nDevice30=1,0,0,20,30,0\r\n"), std::string::npos);
+    for (const char* line : {"\r\nDevice10=1,0,0,30,10,0\r\n", "\r\nDevice20=1,0,0,10,20,0\r\n",
+                             "\r\nDevice30=1,0,0,20,30,0\r\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << text;
     EXPECT_EQ(text.find("\r\nDevice11="), std::string::npos);  // nothing else moved
 }
 

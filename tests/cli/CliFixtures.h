@@ -24,12 +24,17 @@ inline const std::string kExamples = kData + "/../examples/";
 
 class CliTest : public ::testing::Test {
 protected:
-    CliRun Run(const std::string& arguments) {
-        const std::string out = temp.File("stdout.txt"), err = temp.File("stderr.txt");
-        const std::string command = "LC_ALL=en_GB " + Quoted(QUELMAR_CLI_PATH) + " " + arguments +
-                                    " >" + Quoted(out) + " 2>" + Quoted(err) + " </dev/null";
+    // Runs the tool with these arguments; its standard output goes to a file of the test's own
+    // unless another is named (then it is not read back).
+    CliRun Run(const std::string& arguments, const std::string& stdoutTo = "") {
+        const std::string out = stdoutTo.empty() ? temp.File("stdout.txt") : stdoutTo;
+        const std::string err = temp.File("stderr.txt");
+        const std::string command = "LC_ALL=en_GB.UTF-8 " + Quoted(QUELMAR_CLI_PATH) + " " +
+                                    arguments + " >" + Quoted(out) + " 2>" + Quoted(err) +
+                                    " </dev/null";
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, stdoutTo.empty() ? ReadWholeFile(out) : "",
+                ReadWholeFile(err)};
     }
     // The global options: the shipped data (or another data folder) and the test's own user
     // and config folders.

@@ -1,31 +1,14 @@
 // quelmar-cli report run as the built program: each example's PDF read back with pdftotext
 // against the numbers of quelmar-cli calc --json.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <filesystem>
-#include <nlohmann/json.hpp>
 #include <regex>
-#include <sstream>
 
+#include "cli/CliFixtures.h"
 #include "shell/Numbers.h"
-#include "support/TestSupport.h"
 
 namespace {
 
-const std::string kExamples = QUELMAR_SOURCE_DATA_DIR "/../examples/";
-
-class ReportCommandTest : public ::testing::Test {
+class ReportCommandTest : public CliTest {
 protected:
-    int Cli(const std::string& arguments) {
-        const std::string command = "LC_ALL=en_GB.UTF-8 " QUELMAR_CLI_PATH
-                                    " --data-dir '" QUELMAR_SOURCE_DATA_DIR "' --user-dir '" +
-                                    temp.File("user") + "' --config-dir '" + temp.File("config") +
-                                    "' " + arguments + " >'" + temp.File("out") + "' 2>'" +
-                                    temp.File("err") + "'";
-        const int raw = std::system(command.c_str());
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    }
     // The PDF's text, runs of blanks made one, without empty lines; a page ends in a form feed.
     std::string PdfText(const std::string& pdf) {
         EXPECT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
@@ -37,8 +20,6 @@ protected:
         const std::regex r(pattern);
         return std::distance(std::sregex_iterator(text.begin(), text.end(), r), {});
     }
-
-    TempFolder temp;
 };
 
 std::string Current(const nlohmann::json& microamps) {
@@ -49,9 +30,9 @@ TEST_F(ReportCommandTest, EachExampleReadsLineForLineAsTheCalculationGives) {
     for (const std::string name :
          {"Hospital.QMR", "Office.QMR", "OldLibrary.QMR", "Warehouse.QMR"}) {
         SCOPED_TRACE(name);
-        ASSERT_EQ(Cli("calc --json '" + kExamples + name + "'"), 0);
-        const auto calc = nlohmann::json::parse(ReadWholeFile(temp.File("out")));
-        ASSERT_EQ(Cli("report '" + kExamples + name + "' --pdf '" + temp.File("r.pdf") + "'"), 0);
+        const auto calc = Json("calc --json " + Example(name));
+        ASSERT_EQ(Cli("report " + Example(name) + " --pdf " + Quoted(temp.File("r.pdf"))).status,
+                  0);
         const std::string text = PdfText(temp.File("r.pdf"));
         // Every page has its header with its number.
         const long pages = std::count(text.begin(), text.end(), '\f');
@@ -91,8 +72,9 @@ TEST_F(ReportCommandTest, NamedLoopsInTheStoredUnitsWithoutWritingTheSettings) {
         temp.Write("config/settings.ini",
                    "[Software\\Tarvex\\Tarvex Quelmar]\nUnits=number:1\nFirstTimeDone=number:-1\n");
     const std::string before = ReadWholeFile(settings);
-    ASSERT_EQ(Cli("report '" + kExamples + "Hospital.QMR' --pdf '" + temp.File("r.pdf") +
-                  "' --loops 2,2"),
+    ASSERT_EQ(Cli("report " + Example("Hospital.QMR") + " --pdf " + Quoted(temp.File("r.pdf")) +
+                  " --loops 2,2")
+                  .status,
               0);
     const std::string text = PdfText(temp.File("r.pdf"));
     EXPECT_TRUE(Count(text, "\nLoop [1-8]\n") == 1 && Count(text, "\nLoop 2\n") == 1);
@@ -102,11 +84,11 @@ TEST_F(ReportCommandTest, NamedLoopsInTheStoredUnitsWithoutWritingTheSettings) {
 
 TEST_F(ReportCommandTest, FailuresLeaveAnExistingOutputUntouched) {
     const std::string out = temp.Write("old.pdf", "old");
-    const std::string office = "report '" + kExamples + "Office.QMR' --pdf ";
-    EXPECT_EQ(Cli("report '" + temp.File("none.QMR") + "' --pdf '" + out + "'"), 1);
-    EXPECT_EQ(Cli(office + "'" + temp.File("no/folder/x.pdf") + "'"), 1);
+    const std::string office = "report " + Example("Office.QMR") + " --pdf ";
+    EXPECT_EQ(Cli("report " + Quoted(temp.File("none.QMR")) + " --pdf " + Quoted(out)).status, 1);
+    EXPECT_EQ(Cli(office + Quoted(temp.File("no/folder/x.pdf"))).status, 1);
     for (const std::string usage : {" --loops 9", " --loops 1,,2", " --loops x", " --pdf"})
-        EXPECT_EQ(Cli(office + "'" + out + "'" + usage), 2) << usage;
+        EXPECT_EQ(Cli(office + Quoted(out) + usage).status, 2) << usage;
     EXPECT_EQ(ReadWholeFile(out), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.path()), {}),
               3);  // old.pdf and the captured output: no temporary is left

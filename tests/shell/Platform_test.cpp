@@ -5,26 +5,6 @@
 #include <stdexcept>
 
 #include "shell/ErrorHandler.h"
-#include "shell/Product.h"
-
-TEST(PlatformTest, ScriptedPlatformRecordsAndAnswersFromItsQueue) {
-    ScriptedPlatform p;
-    {
-        ScopedInstall<Platform> installed(p);
-        p.answers = {MsgResult::No};
-        EXPECT_EQ(ShowMessage("Save?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel),
-                  MsgResult::No);
-        EXPECT_EQ(ShowMessage("Again?", "Quelmar", MsgIcon::Question, MsgButtons::YesNoCancel, 2),
-                  MsgResult::Cancel);  // queue empty: the default button answers
-        ShowDataFileProblem("Bad data");
-    }
-    ASSERT_EQ(p.messages.size(), 3u);
-    EXPECT_EQ(p.messages[2].title, kProductName);
-    EXPECT_EQ(p.messages[2].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(p.messages[2].buttons, MsgButtons::OK);
-    ASSERT_EQ(p.beeps.size(), 1u);
-    EXPECT_EQ(p.beeps[0], MsgIcon::Exclamation);
-}
 
 TEST(PlatformTest, BusyPointerIsRestoredAlsoAfterAFailure) {
     ScriptedPlatform p;
