@@ -1,6 +1,5 @@
 #pragma once
 // A main window view that keeps what it was shown and answers the dialogs from a script.
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,29 +8,26 @@
 #include "print/PrintDialogModel.h"
 
 struct RecordingView : MainFormView, IgnoreUnknownPrompt {
-    std::string caption, siteName, alarmNoteCaption;
-    std::vector<PanelGroup> panelGroups;
+    std::string caption;
     int chosenPanel = -1;
     int rowCount = 0;
-    std::map<int, SummaryRow> rows;
     SummaryRow totals;
-    bool alarmNoteVisible = false;
     std::vector<std::string> recent;
-    bool welcomeTicked = true, newVersionTicked = true;
+    bool welcomeTicked = true;
     bool customPanelEdits = false;
-    int welcomes = 0, newVersions = 0, closes = 0, openDialogs = 0, saveDialogs = 0;
+    int welcomes = 0, newVersions = 0, closes = 0, saveDialogs = 0;
     std::optional<OpenChoice> openAnswer;
     std::optional<std::string> saveAnswer;
 
     void ShowCaption(const std::string& c) override { caption = c; }
-    void ShowSiteName(const std::string& s) override { siteName = s; }
-    void ShowPanelList(const std::vector<PanelGroup>& g) override { panelGroups = g; }
+    void ShowSiteName(const std::string&) override {}
+    void ShowPanelList(const std::vector<PanelGroup>&) override {}
     void ShowChosenPanel(int panel, const std::string&) override { chosenPanel = panel; }
     void ShowLoopRowCount(int count) override { rowCount = count; }
-    void ShowLoopRow(int loop, const SummaryRow& row) override { rows[loop] = row; }
+    void ShowLoopRow(int, const SummaryRow&) override {}
     void ShowTotalsRow(const SummaryRow& t) override { totals = t; }
-    void ShowAlarmNoteCaption(const std::string& c) override { alarmNoteCaption = c; }
-    void ShowAlarmNoteVisible(bool v) override { alarmNoteVisible = v; }
+    void ShowAlarmNoteCaption(const std::string&) override {}
+    void ShowAlarmNoteVisible(bool) override {}
     void ShowRecentFiles(const std::vector<std::string>& paths) override { recent = paths; }
     void ShowCustomPanelEdits(bool enabled) override { customPanelEdits = enabled; }
     void ShowSplash() override {}
@@ -42,12 +38,9 @@ struct RecordingView : MainFormView, IgnoreUnknownPrompt {
     }
     bool ShowNewVersion(const std::string&) override {
         ++newVersions;
-        return newVersionTicked;
+        return true;
     }
-    std::optional<OpenChoice> ChooseFileToOpen(const std::string&) override {
-        ++openDialogs;
-        return openAnswer;
-    }
+    std::optional<OpenChoice> ChooseFileToOpen(const std::string&) override { return openAnswer; }
     std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&) override {
         ++saveDialogs;
         return saveAnswer;
