@@ -150,6 +150,10 @@ Amount TotalAlarmAllLoops() {
     return sum;
 }
 
+LoopCurrentTotals StandbyLoopTotals() {
+    return {TotalQuiescentAllLoops(), TotalAlarmAllLoops()};
+}
+
 std::int16_t TotalDevicesAllLoops() {
     std::int32_t sum = 0;  // at most 8 x 512, well inside 16 bits
     for (int loop = 1; loop <= kLoopCount; ++loop)

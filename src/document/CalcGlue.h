@@ -10,6 +10,7 @@
 
 #include "document/LoopResultsView.h"
 #include "document/MainWindowView.h"
+#include "engine/StandbyPower.h"
 #include "shell/Numbers.h"
 
 // Sets the chosen panel's limits on the loop's calculator, calculates it (with the wiring
@@ -32,6 +33,8 @@ bool AlarmTotalAbovePanelLimit();
 Amount TotalQuiescentAllLoops();
 Amount TotalAlarmAllLoops();
 std::int16_t TotalDevicesAllLoops();
+// The two totals of the main window's totals row, for the standby battery.
+LoopCurrentTotals StandbyLoopTotals();
 // "Design Satisfactory" or "Design Not Satisfactory".
 std::string OverallDesignText();
 

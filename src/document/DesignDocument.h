@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/StandbyPower.h"
+
 class clsCalculator;
 
 inline constexpr int kLoopCount = 8;       // loops 1 to 8
@@ -45,6 +47,8 @@ public:
     DateTime CreatedDate;
     DateTime ModifiedDate;
     std::string SiteName;
+    // The standby battery inputs; all defaults until the user enters something.
+    StandbyPowerInputs StandbyPower;
 
     // The chosen panel is the panel catalogue's current panel (-1 when none).
     int ChosenPanel() const;

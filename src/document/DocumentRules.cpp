@@ -38,6 +38,7 @@ void NewDocument() {
     doc.OpenedReadOnly = false;
     doc.DocumentPath.clear();
     doc.SiteName.clear();
+    doc.StandbyPower = StandbyPowerInputs{};
     TellInstalled<MainWindowView>([&](MainWindowView& v) { v.ShowSiteName(doc.SiteName); });
     doc.CreatedDate = CurrentDateTime();
     doc.ModifiedDate = doc.CreatedDate;
