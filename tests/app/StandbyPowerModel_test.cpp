@@ -1,0 +1,144 @@
+#include "app/StandbyPowerModel.h"
+
+#include "app/MainWindowModel.h"
+#include "app/RecordingView.h"
+#include "document/DesignDocument.h"
+#include "document/DocumentRules.h"
+#include "document/LoopEditorModel.h"
+#include "shell/Settings.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using F = StandbyField;
+using C = LoadColumn;
+
+class StandbyPowerModelTest : public ScriptedTest {
+protected:
+    void SetUp() override {
+        ScriptedTest::SetUp();
+        NewDocument();
+    }
+    BatteryListSource source = [this] {
+        ++listReads;
+        return std::vector<Amount>{Amount::FromWhole(7), Amount::FromWhole(12)};
+    };
+    int listReads = 0;
+};
+
+TEST_F(StandbyPowerModelTest, AWrongValueKeepsTheLastResultAndNamesItsPlace) {
+    StandbyPowerModel model(source);
+    model.SetText(F::PanelQuiescent, "150");
+    model.AddLoad();
+    model.AddLoad();
+    const struct {
+        StandbyProblem place;  // the field or the cell, with its message
+        const char* text;
+    } cases[] = {
+        {{"The standby period is not a number.", F::StandbyHours}, "abc"},
+        {{"The alarm period is not a number.", F::AlarmMinutes}, ""},
+        {{"The panel's quiescent current is not a number.", F::PanelQuiescent}, "1,5"},
+        {{"The standby period must be between 0 and 1000 hours.", F::StandbyHours}, "1000.5"},
+        {{"The alarm period must be between 0 and 1440 minutes.", F::AlarmMinutes}, "1e30"},
+        {{"The panel's alarm current must be between 0 and 100000 mA.", F::PanelAlarm}, "-1"},
+        {{"Other load 2: the quantity is not a whole number.", {}, 1, C::Quantity}, "2.5"},
+        {{"Other load 2: the quantity must be between 0 and 9999.", {}, 1, C::Quantity}, "1e4"},
+        {{"Other load 1: the alarm current is not a number.", {}, 0, C::Alarm}, "x"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto set = [&](const std::string& text) {
+            if (c.place.field) return model.SetText(*c.place.field, text);
+            model.SetLoadCell(c.place.row, c.place.column, text);
+        };
+        const StandbyPowerResult good = model.Result();
+        set(c.text);
+        EXPECT_EQ(model.Problem(), c.place);
+        EXPECT_EQ(model.Result(), good);
+        EXPECT_FALSE(model.Accept());
+        set(c.place.field ? "1" : "0");
+        EXPECT_FALSE(model.Problem());
+    }
+    EXPECT_EQ(platform.messages.size(), std::size(cases));
+    EXPECT_EQ(CurrentDocument().StandbyPower, StandbyPowerInputs{});
+}
+
+TEST_F(StandbyPowerModelTest, LoadsAreAddedRemovedAndEditedCellByCell) {
+    StandbyPowerModel model(source);
+    EXPECT_EQ(model.AddLoad(), 0);
+    EXPECT_EQ(model.Loads()[0], (OtherLoadRow{"Load 1", "1", "0", "0"}));
+    model.AddLoad();
+    model.RemoveLoad(0);
+    model.AddLoad();  // "Load 2" is still there
+    model.SetLoadCell(0, C::Name, " Door holders ");
+    model.SetLoadCell(0, C::Quantity, "4");
+    model.SetLoadCell(0, C::Quiescent, "25");
+    model.SetLoadCell(1, C::Alarm, "12.5");
+    EXPECT_EQ(model.Inputs().otherLoads,
+              (std::vector<OtherLoad>{{"Door holders", 4, Amount::FromWhole(25), Amount()},
+                                      {"Load 3", 1, Amount(), Amount::FromScaled(125000)}}));
+    while (model.AddLoad()) {}
+    EXPECT_EQ(model.Loads().size(), kMaxOtherLoads);
+}
+
+TEST_F(StandbyPowerModelTest, TheAlarmPeriodFollowsTheStandardUntilTheUserTypesTheirOwn) {
+    StandbyPowerModel model(source);
+    const auto alarm = [&] { return model.Text(F::AlarmMinutes); };
+    model.ChooseStandard(BatteryStandard::NFPA72_2022);
+    EXPECT_EQ(alarm(), "5");
+    model.SetVoiceSystem(true);
+    EXPECT_EQ(alarm(), "15");
+    model.ChooseStandard(BatteryStandard::BS5839);
+    EXPECT_EQ(alarm(), "30");
+    EXPECT_FALSE(model.VoiceSystem());
+    model.SetText(F::AlarmMinutes, "20");
+    model.ChooseStandard(BatteryStandard::NFPA72_2019);
+    EXPECT_EQ(alarm(), "20");
+    model.SetText(F::AlarmMinutes, "5.0");  // the default again: following once more
+    model.SetVoiceSystem(true);
+    EXPECT_EQ(model.Inputs().alarmMinutes, Amount::FromWhole(15));
+}
+
+TEST_F(StandbyPowerModelTest, OkStoresAndMarksOnlyAChangeCancelLeavesTheDesign) {
+    CurrentDocument().StandbyPower.panelAlarmMilliamps = Amount::FromWhole(90);
+    const StandbyPowerInputs held = CurrentDocument().StandbyPower;
+    {
+        StandbyPowerModel model(source);
+        EXPECT_TRUE(model.Accept());
+        EXPECT_FALSE(CurrentDocument().DataChanged);
+        model.SetText(F::PanelQuiescent, "120");
+        model.AddLoad();
+    }  // closed without OK
+    EXPECT_EQ(CurrentDocument().StandbyPower, held);
+    EXPECT_FALSE(CurrentDocument().DataChanged);
+    EXPECT_EQ(listReads, 1);
+    StandbyPowerModel model([] { return std::optional<std::vector<Amount>>(); });
+    EXPECT_EQ(model.RecommendationText(), "No battery list to choose from: 0.10 Ah required");
+    EXPECT_FALSE(model.PanelCurrentsNoteVisible());
+    model.SetText(F::PanelAlarm, "0");
+    EXPECT_TRUE(model.PanelCurrentsNoteVisible());
+    EXPECT_TRUE(model.Accept());
+    EXPECT_EQ(CurrentDocument().StandbyPower, StandbyPowerInputs{});
+    EXPECT_TRUE(CurrentDocument().DataChanged);
+}
+
+TEST_F(StandbyPowerModelTest, TheLoopTotalsAreTheMainWindowsAfterALoopChange) {
+    paths.dataRoot = QUELMAR_SOURCE_DATA_DIR;
+    SetPaths(paths);
+    WriteSettingFlag("FirstTimeDone", true);
+    RecordingView view;
+    MainWindowModel main(view);
+    ASSERT_TRUE(main.Start());
+    main.Activate(std::string(QUELMAR_EXAMPLES_DIR) + "/Hospital.QMR");
+    const std::string before = StandbyPowerModel(source).LoopTotalsText();
+    LoopEditorModel editor(1);
+    editor.Activate();
+    const int more = editor.DeviceRows().at(0).quantity + 1;
+    ASSERT_TRUE(editor.ValidateDeviceQuantity(0, std::to_string(more), CheckMode::Leaving));
+    const StandbyPowerModel model(source);
+    EXPECT_NE(model.LoopTotalsText(), before);
+    EXPECT_EQ(model.LoopTotalsText(),
+              "quiescent " + view.totals.quiescentTotal + ", alarm " + view.totals.alarmTotal);
+}
+
+}  // namespace
