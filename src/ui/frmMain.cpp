@@ -25,6 +25,7 @@
 #include "ui/frmLoop.h"
 #include "ui/frmOptions.h"
 #include "ui/frmPanel.h"
+#include "ui/frmStandbyPower.h"
 #include "ui/frmWelcome.h"
 
 namespace {
@@ -107,6 +108,11 @@ void frmMain::BuildMenus() {
     }
     mnuFile_->addSeparator();
     add(mnuFile_, tr("E&xit"), "mnuExit", QKeySequence::Quit, [this] { close(); });
+
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    tools->setObjectName("mnuTools");
+    add(tools, tr("Standby &Power..."), "mnuStandbyPower", QKeySequence(),
+        [this] { ShowStandbyPowerDialog(this); });
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     const auto topic = [](HelpTopic t) { return [t] { HelpWindow::ShowTopic(t); }; };

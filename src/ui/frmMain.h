@@ -1,6 +1,6 @@
 #pragma once
-// The main window: site name, panel choice, the eight loop rows and the totals, the File and
-// Help menus. It shows what MainWindowModel sends and forwards every action to it.
+// The main window: site name, panel choice, the eight loop rows and the totals, the File,
+// Tools and Help menus. It shows what MainWindowModel sends and forwards every action to it.
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
