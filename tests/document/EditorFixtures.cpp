@@ -185,8 +185,8 @@ std::vector<int> EditorTest::SlotsOf(int type, int loop) {
     return slots;
 }
 
-std::string EditorTest::Layout(int loop) {
-    const clsCalculator& c = Loop(loop);
+std::string Layout(int loop) {
+    const clsCalculator& c = CurrentDocument().LoopModel(loop);
     const DesignDocument& doc = CurrentDocument();
     const auto name = [](int type) {
         return type == 0 ? std::string("-") : DeviceTypeTable[static_cast<std::size_t>(type)].Name;
@@ -216,9 +216,7 @@ std::string EditorTest::Layout(int loop) {
 }
 
 std::vector<std::string> EditorTest::TakeMessages() {
-    std::vector<std::string> texts;
-    for (const RecordedMessage& m : platform.messages)
-        texts.push_back(m.text);
+    const std::vector<std::string> texts = MessageTexts();
     platform.messages.clear();
     return texts;
 }
