@@ -40,6 +40,7 @@ std::string CatalogueFileTest::FailingLoad(bool (*load)()) {
     platform.messages.clear();
     platform.beeps.clear();
     EXPECT_FALSE(load());
+    EXPECT_FALSE(platform.IsBusy());  // the pointer is restored after a failure too
     EXPECT_EQ(platform.beeps.size(), 1u);
     if (platform.messages.size() != 1) {
         ADD_FAILURE() << "expected one message, got: " << platform.AllMessageTexts();

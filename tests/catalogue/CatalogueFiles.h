@@ -83,7 +83,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
     // Runs a loader that must fail with one data-file message: one warning beep, one box with
-    // the exclamation icon titled with the program's name. Returns the message's text.
+    // the exclamation icon titled with the program's name, and no busy pointer left. Returns
+    // the message's text.
     std::string FailingLoad(bool (*load)());
 };
 
