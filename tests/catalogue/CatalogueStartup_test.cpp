@@ -33,11 +33,6 @@ protected:
         WriteStandardPanels(MinimalPanelFile());
         WriteCables(MinimalCableFile());
     }
-    std::string CurrentPanelName() const {
-        const int current = GetCurrentPanel();
-        if (current < 0) return "(none)";
-        return PanelTable[static_cast<std::size_t>(current)].PanelName;
-    }
 
     ScopedLocale british{"en_GB"};
 };
@@ -57,7 +52,8 @@ TEST_F(CatalogueStartupTest, LoadsEverythingInOrderWithoutAMessage) {
     EXPECT_EQ(OtherDeviceTable[1].OtherName, "Isolating Base");
     EXPECT_EQ(LastSurgeStandaloneOther, 1);
     // No panel remembered: the unknown panel, which is then remembered.
-    EXPECT_EQ(CurrentPanelName(), "Unknown Panel");
+    EXPECT_EQ(PanelTable.at(static_cast<std::size_t>(GetCurrentPanel())).PanelName,
+              "Unknown Panel");
     EXPECT_EQ(ReadSettingText("LastPanel"), "Unknown Panel");
 
     // Running again loads the new data afresh: nothing doubled, mapped once.
