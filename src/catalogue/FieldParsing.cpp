@@ -3,6 +3,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "shell/Numbers.h"
 #include "shell/Platform.h"
@@ -10,38 +11,64 @@
 
 namespace {
 
+bool IsBlankChar(char c) {
+    return c == ' ' || c == '\t';
+}
+
 // The text without its leading and trailing blanks (spaces and tabs), as a view.
 std::string_view TrimmedView(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+    std::size_t first = 0, end = s.size();
+    while (first < end && IsBlankChar(s[first]))
+        ++first;
+    while (end > first && IsBlankChar(s[end - 1]))
+        --end;
+    return s.substr(first, end - first);
 }
+
+// The items of one value list, as views into the list.
+std::vector<std::string_view> SplitItems(std::string_view list) {
+    std::vector<std::string_view> items;
+    std::string_view rest = TrimmedView(list);
+    for (;;) {
+        if (rest.empty() || rest.front() != '"') {
+            const std::size_t comma = rest.find(',');
+            items.push_back(TrimmedView(rest.substr(0, comma)));
+            if (comma == std::string_view::npos) return items;
+            rest = TrimmedView(rest.substr(comma + 1));
+        } else {
+            rest.remove_prefix(1);
+            const std::size_t quote = rest.find('"');
+            if (quote == std::string_view::npos) {
+                items.push_back(TrimmedView(rest));
+                return items;
+            }
+            items.push_back(rest.substr(0, quote));
+            rest = TrimmedView(rest.substr(quote + 1));
+            // The comma that ends a quoted item goes with it.
+            if (!rest.empty() && rest.front() == ',') rest = TrimmedView(rest.substr(1));
+        }
+    }
+}
+
+// The last list asked about and its items. A record is read item by item, each item a separate
+// call with the same list: walking the list from its start on every call would cost the square
+// of its length.
+struct SplitList {
+    std::string list;
+    std::vector<std::string_view> items;  // views into `list`
+};
 
 }  // namespace
 
 std::string GetField(const std::string& value, int item) {
     if (item <= 0) return "";
-    // The list is walked as a view; only the item asked for is copied.
-    std::string_view rest = TrimmedView(value);
-    for (;;) {
-        if (rest.empty() || rest.front() != '"') {
-            const std::size_t comma = rest.find(',');
-            if (item == 1) return std::string(TrimmedView(rest.substr(0, comma)));
-            if (comma == std::string_view::npos) return "";
-            rest = TrimmedView(rest.substr(comma + 1));
-        } else {
-            rest.remove_prefix(1);
-            const std::size_t quote = rest.find('"');
-            if (item == 1)
-                return std::string(quote == std::string_view::npos ? TrimmedView(rest)
-                                                                   : rest.substr(0, quote));
-            if (quote == std::string_view::npos) return "";
-            rest = TrimmedView(rest.substr(quote + 1));
-            // The comma that ends a quoted item goes with it.
-            if (!rest.empty() && rest.front() == ',') rest = TrimmedView(rest.substr(1));
-        }
-        --item;
+    thread_local SplitList last;
+    if (last.items.empty() || last.list != value) {
+        last.list = value;
+        last.items = SplitItems(last.list);
     }
+    const auto index = static_cast<std::size_t>(item - 1);
+    return index < last.items.size() ? std::string(last.items[index]) : std::string();
 }
 
 namespace {
