@@ -25,27 +25,28 @@ std::string_view TrimmedView(std::string_view s) {
     return s.substr(first, end - first);
 }
 
-// The items of one value list, as views into the list.
-std::vector<std::string_view> SplitItems(std::string_view list) {
-    std::vector<std::string_view> items;
+// Passes each item of a value list to `take`, as a view into the list.
+template <typename Take>
+void ForEachItem(std::string_view list, Take take) {
     std::string_view rest = TrimmedView(list);
     for (;;) {
         if (rest.empty() || rest.front() != '"') {
             const std::size_t comma = rest.find(',');
-            items.push_back(TrimmedView(rest.substr(0, comma)));
-            if (comma == std::string_view::npos) return items;
+            take(TrimmedView(rest.substr(0, comma)));
+            if (comma == std::string_view::npos) return;
             rest = TrimmedView(rest.substr(comma + 1));
         } else {
             rest.remove_prefix(1);
             const std::size_t quote = rest.find('"');
             if (quote == std::string_view::npos) {
-                items.push_back(TrimmedView(rest));
-                return items;
+                take(TrimmedView(rest));
+                return;
             }
-            items.push_back(rest.substr(0, quote));
+            take(rest.substr(0, quote));
             rest = TrimmedView(rest.substr(quote + 1));
             // The comma that ends a quoted item goes with it.
             if (!rest.empty() && rest.front() == ',') rest = TrimmedView(rest.substr(1));
+            if (rest.empty()) return;
         }
     }
 }
@@ -65,10 +66,18 @@ std::string GetField(const std::string& value, int item) {
     thread_local SplitList last;
     if (last.items.empty() || last.list != value) {
         last.list = value;
-        last.items = SplitItems(last.list);
+        last.items.clear();
+        ForEachItem(last.list, [](std::string_view piece) { last.items.push_back(piece); });
     }
     const auto index = static_cast<std::size_t>(item - 1);
     return index < last.items.size() ? std::string(last.items[index]) : std::string();
+}
+
+std::vector<std::string> SplitValueList(const std::string& value) {
+    std::vector<std::string> items;
+    items.reserve(8);
+    ForEachItem(value, [&items](std::string_view piece) { items.emplace_back(piece); });
+    return items;
 }
 
 namespace {

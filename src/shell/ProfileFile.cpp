@@ -79,12 +79,14 @@ std::string SectionNameOf(const std::string& trimmed) {
 }
 
 // The key of a key line (upper-cased), or empty when the line holds none.
-std::string KeyOf(const std::string& line) {
-    const std::string trimmed = TrimLeft(line);
-    if (trimmed.empty() || trimmed[0] == ';') return {};
-    const auto eq = trimmed.find('=');
-    if (eq == std::string::npos) return {};
-    return UCase(Trim(trimmed.substr(0, eq)));
+std::string KeyOf(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
+        ++start;
+    if (start == line.size() || line[start] == ';') return {};
+    const auto eq = line.find('=', start);
+    if (eq == std::string_view::npos) return {};
+    return UCase(Trim(line.substr(start, eq - start)));
 }
 
 void IndexKeys(Section& section) {
@@ -188,9 +190,9 @@ bool Flush(const std::string& path, CacheEntry& entry) {
     return true;
 }
 
-std::string ValueOf(const std::string& line) {
-    const std::string trimmed = TrimLeft(line);
-    std::string value = Trim(trimmed.substr(trimmed.find('=') + 1));
+std::string ValueOf(std::string_view line) {
+    // Leading blanks hold no "=": the first one of the line ends the key.
+    std::string value = Trim(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
     if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
