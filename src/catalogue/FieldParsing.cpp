@@ -1,5 +1,6 @@
 #include "catalogue/FieldParsing.h"
 
+#include <array>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -51,26 +52,35 @@ void ForEachItem(std::string_view list, Take take) {
     }
 }
 
-// The last list asked about and its items. A record is read item by item, each item a separate
-// call with the same list: walking the list from its start on every call would cost the square
-// of its length.
+// The lists asked about last and their items. A record is read item by item, each item a
+// separate call with the same list, and walking the list from its start on every call would
+// cost the square of its length. A reader may take turns between a few lists (a device entry and
+// the field list it names), so the last few lists are kept.
 struct SplitList {
     std::string list;
-    std::vector<std::string_view> items;  // views into `list`
+    std::vector<std::string_view> items;  // views into `list`; empty until first split
 };
+
+const SplitList& SplitOf(const std::string& value) {
+    thread_local std::array<SplitList, 4> kept;
+    thread_local std::size_t next = 0;
+    for (const SplitList& split : kept)
+        if (!split.items.empty() && split.list == value) return split;
+    SplitList& split = kept[next];
+    next = (next + 1) % kept.size();
+    split.list = value;
+    split.items.clear();
+    ForEachItem(split.list, [&split](std::string_view piece) { split.items.push_back(piece); });
+    return split;
+}
 
 }  // namespace
 
 std::string GetField(const std::string& value, int item) {
     if (item <= 0) return "";
-    thread_local SplitList last;
-    if (last.items.empty() || last.list != value) {
-        last.list = value;
-        last.items.clear();
-        ForEachItem(last.list, [](std::string_view piece) { last.items.push_back(piece); });
-    }
+    const std::vector<std::string_view>& items = SplitOf(value).items;
     const auto index = static_cast<std::size_t>(item - 1);
-    return index < last.items.size() ? std::string(last.items[index]) : std::string();
+    return index < items.size() ? std::string(items[index]) : std::string();
 }
 
 std::vector<std::string> SplitValueList(const std::string& value) {
@@ -82,6 +92,19 @@ std::vector<std::string> SplitValueList(const std::string& value) {
 
 namespace {
 
+// A plain whole number (a minus sign at most and up to nine digits), nearly every numeric item,
+// read without the general number reader; nothing for any other text.
+std::optional<std::int32_t> PlainWholeNumber(std::string_view text) {
+    const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() == start || text.size() - start > 9) return std::nullopt;
+    std::int32_t number = 0;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        number = number * 10 + (text[i] - '0');
+    }
+    return start ? -number : number;
+}
+
 // Reads item `item` as a whole number within [lower, upper] and within what the target type can
 // hold; shows the reader's message (when there is a description) and gives no value otherwise.
 // A number that does not even fit 32 bits is out of bounds like any other.
@@ -89,11 +112,15 @@ template <typename Target>
 std::optional<Target> ReadBoundedItem(const std::string& value, int item, std::int64_t lower,
                                       std::int64_t upper, const std::string& description) {
     const std::string text = GetField(value, item);
-    if (text.empty() || !IsNumeric(text)) {
-        if (!description.empty()) ShowDataFileProblem("Numeric value expected for " + description);
-        return std::nullopt;
+    std::optional<std::int32_t> rounded = PlainWholeNumber(text);
+    if (!rounded) {
+        if (text.empty() || !IsNumeric(text)) {
+            if (!description.empty())
+                ShowDataFileProblem("Numeric value expected for " + description);
+            return std::nullopt;
+        }
+        rounded = RoundToInt32(NumericValue(text));
     }
-    const std::optional<std::int32_t> rounded = RoundToInt32(NumericValue(text));
     const bool inBounds = rounded && *rounded >= lower && *rounded <= upper &&
                           *rounded >= std::numeric_limits<Target>::min() &&
                           *rounded <= std::numeric_limits<Target>::max();
