@@ -80,9 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PutFile(dataRoot + "/Panels/stdpan.dat", data + devicesSize, panelsSize);
     PutFile(dataRoot + "/Cables/Cables.dat", data + devicesSize + panelsSize,
             size - devicesSize - panelsSize);
-    // Within the profile files' recheck interval the last parse would be served: parse afresh.
-    ResetProfileCache();
     LoadCatalogues();
+    // What a run loaded goes within the run: libFuzzer runs an input again, looking for a
+    // leak, whenever a run leaves more memory blocks than it found. The parsed files go too, or
+    // the next run would be served them within the profile files' recheck interval.
+    ResetCatalogues();
+    ResetProfileCache();
     folders.platform.messages.clear();
     folders.platform.beeps.clear();
     return 0;
