@@ -10,6 +10,7 @@
 #include "engine/Scaling.h"
 #include "engine/clsCalculator.h"
 #include "print/ReportLines.h"
+#include "print/StandbyPowerBlock.h"
 #include "print/VoltageChartLayout.h"
 
 namespace {
@@ -334,10 +335,11 @@ std::string DistributionAssumption(DesignDocument& document, int panelLoops) {
 
 void PrintConfigurationData(PrintJobPages& pages, DesignDocument& document,
                             const ControlPanel* panel, const std::vector<int>& loops,
-                            bool voltageCharts) {
+                            bool voltageCharts, const StandbyPowerReport* standby) {
     pages.PageHeader();
     SummaryPrinter(pages, document, panel).Print();
     for (const int loop : loops)
         LoopBlockPrinter(pages, loop, document.LoopModel(loop), voltageCharts).Print();
+    if (standby) PrintStandbyPowerBlock(pages, *standby);
     pages.End();
 }

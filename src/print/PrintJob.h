@@ -2,10 +2,12 @@
 // A whole print job of the configuration report, as the print command runs it: the loops the
 // print dialog pre-selects, the report's title, and one run from the first page header to the
 // end of the document, ended early by the user's Cancel or by a failing output device.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "print/PageDevice.h"
+#include "print/StandbyPowerBlock.h"
 
 class DesignDocument;
 struct ControlPanel;
@@ -30,6 +32,7 @@ struct PrintRequest {
     std::string headerDate;      // the design's modification date in the user's long date format
     std::vector<int> loops;      // the chosen loops, rising
     bool voltageCharts = false;  // each loop's voltage chart under its volt drop
+    std::optional<StandbyPowerReport> standbyPower = std::nullopt;  // after the loop blocks
 };
 
 // Prints the report of the design for the panel (nullptr when none is chosen) on the device.

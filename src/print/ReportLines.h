@@ -68,8 +68,9 @@ public:
             edges_[i] = (columns.tabs[i] - 1) * device_.CellWidth() +
                         device_.TextWidth(columns.headings[i]);
     }
+    // An empty count leaves its column blank.
     void PrintValues(const std::string& count, Amount quiescent, Amount alarm) {
-        RightAligned(count, edges_[kQuantityColumn]);
+        if (!count.empty()) RightAligned(count, edges_[kQuantityColumn]);
         RightAligned(CurrentText(quiescent), edges_[kQuiescentColumn]);
         RightAligned(CurrentText(alarm), edges_[kAlarmColumn]);
     }
