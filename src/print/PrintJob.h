@@ -27,6 +27,12 @@ struct PrintResult {
     int pages = 0;        // pages printed (or begun, when the job ended early)
 };
 
+// The parts of the report that are printed only when the user asks for them.
+struct ReportOptions {
+    bool voltageCharts = false;  // each loop's voltage chart under its volt drop
+    bool standbyPower = false;   // the standby power block after the loop blocks
+};
+
 struct PrintRequest {
     std::string title;           // see ConfigurationPrintTitle
     std::string headerDate;      // the design's modification date in the user's long date format
@@ -34,6 +40,11 @@ struct PrintRequest {
     bool voltageCharts = false;  // each loop's voltage chart under its volt drop
     std::optional<StandbyPowerReport> standbyPower = std::nullopt;  // after the loop blocks
 };
+
+// The request for the current design with the options chosen; the standby power block's data
+// (and the battery list) are read only when it is asked for.
+PrintRequest CurrentPrintRequest(std::string headerDate, std::vector<int> loops,
+                                 const ReportOptions& options);
 
 // Prints the report of the design for the panel (nullptr when none is chosen) on the device.
 // A cancel or a device failure discards the document; nothing of the design changes.

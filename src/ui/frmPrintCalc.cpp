@@ -65,10 +65,16 @@ frmPrintCalc::frmPrintCalc(PrintDialogModel& model, QPrinter& printer, ReportRun
     chkVoltageCharts->setChecked(model_.VoltageCharts());
     connect(chkVoltageCharts, &QCheckBox::toggled, this,
             [this](bool ticked) { model_.VoltageCharts(ticked); });
+    auto* chkStandbyPower = new QCheckBox(tr("Include standby &power"), this);
+    chkStandbyPower->setObjectName("chkStandbyPower");
+    chkStandbyPower->setAccessibleName(tr("Include standby power"));
+    chkStandbyPower->setChecked(model_.StandbyPower());
+    connect(chkStandbyPower, &QCheckBox::toggled, this,
+            [this](bool ticked) { model_.StandbyPower(ticked); });
 
     QPushButton* btnSetup = Button(tr("&Setup..."), "btnSetup", this);
-    QPushButton* btnPreview = Button(tr("Pre&view"), "btnPreview", this);
-    QPushButton* btnPdf = Button(tr("Save as &PDF..."), "btnPdf", this);
+    QPushButton* btnPreview = Button(tr("P&review"), "btnPreview", this);
+    QPushButton* btnPdf = Button(tr("Save as P&DF..."), "btnPdf", this);
     QPushButton* btnPrint = btnPrint_ = Button(tr("Print"), "btnPrint", this);
     QPushButton* btnCancel = Button(tr("Cancel"), "btnCancel", this);
     btnPrint->setDefault(true);
@@ -92,6 +98,7 @@ frmPrintCalc::frmPrintCalc(PrintDialogModel& model, QPrinter& printer, ReportRun
     layout->addWidget(lblLoop);
     layout->addWidget(lstLoop_);
     layout->addWidget(chkVoltageCharts);
+    layout->addWidget(chkStandbyPower);
     layout->addLayout(buttons);
     ShowPrinterName();
 }
