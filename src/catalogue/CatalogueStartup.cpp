@@ -10,8 +10,6 @@
 #include "shell/Platform.h"
 #include "shell/Settings.h"
 
-namespace {
-
 void ResetCatalogues() {
     ResetDeviceCatalogue();
     ResetCataloguePreferences();
@@ -19,6 +17,8 @@ void ResetCatalogues() {
     ResetCableCatalogue();
     ResetOtherDevices();
 }
+
+namespace {
 
 bool RunSequence() {
     MigrateIniSettings();
