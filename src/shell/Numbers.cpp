@@ -11,7 +11,7 @@
 namespace {
 
 // 128-bit intermediates keep products of two amounts exact.
-__extension__ using Wide = __int128;
+using Wide = WideInt;
 __extension__ using UWide = unsigned __int128;
 
 bool IsDigit(char c) {
@@ -68,18 +68,6 @@ std::optional<T> RoundTo(double v) {
 }
 
 // Divides with the quotient rounded half to even.
-Wide DivideHalfEven(Wide num, Wide den) {
-    if (den < 0) {
-        num = -num;
-        den = -den;
-    }
-    Wide q = num / den;
-    Wide r = num % den;
-    if (r < 0) r = -r;
-    const Wide twice = r * 2;
-    if (twice > den || (twice == den && (q % 2 != 0))) q += (num < 0) ? -1 : 1;
-    return q;
-}
 
 std::int64_t CheckedScaled(Wide v) {
     if (v > std::numeric_limits<std::int64_t>::max() ||
@@ -218,6 +206,19 @@ Amount Amount::operator/(Amount o) const {
     if (o.scaled_ == 0) throw std::domain_error("division by zero");
     return FromScaled(
         CheckedScaled(DivideHalfEven(static_cast<Wide>(scaled_) * kScale, o.scaled_)));
+}
+
+WideInt DivideHalfEven(WideInt num, WideInt den) {
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    WideInt q = num / den;
+    WideInt r = num % den;
+    if (r < 0) r = -r;
+    const WideInt twice = r * 2;
+    if (twice > den || (twice == den && (q % 2 != 0))) q += (num < 0) ? -1 : 1;
+    return q;
 }
 
 std::string FormatGeneral(std::int64_t v) {

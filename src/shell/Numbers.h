@@ -24,6 +24,11 @@ std::optional<std::uint8_t> RoundToByte(double v);   // 0 to 255
 std::optional<std::int16_t> RoundToInt16(double v);  // -32768 to 32767
 std::optional<std::int32_t> RoundToInt32(double v);  // -2147483648 to 2147483647
 
+// 128-bit whole numbers, for exact intermediates such as products of amounts.
+__extension__ using WideInt = __int128;
+// num / den rounded half to even (den may be negative; it must not be 0).
+WideInt DivideHalfEven(WideInt num, WideInt den);
+
 // An exact fixed-point amount with four decimal places (a 64-bit scaled integer).
 class Amount {
 public:
