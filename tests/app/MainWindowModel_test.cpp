@@ -188,10 +188,7 @@ TEST_F(MainWindowModelTest, APanelChangeCancelledAtEitherQuestionLeavesEveryLoop
     platform.messages.clear();
     platform.answers = {MsgResult::OK, MsgResult::OK};
     model.PanelChosen(smaller);
-    EXPECT_EQ(platform.messages[0].text, "Changing to this panel will lose data for loops 3 to 8.");
-    EXPECT_EQ(platform.messages[1].text,
-              "There are more than 99 addressable devices on a loop. Changing to this panel will "
-              "lose data for this loop.");
+    EXPECT_EQ(platform.messages.size(), 2u);  // their texts: the calculation glue's tests
     EXPECT_EQ(view.rowCount, 2);
     EXPECT_EQ(ReadSettingText("LastPanel"), "Cordova C200");
     const auto after = LoopFigures();

@@ -106,12 +106,8 @@ const Loader kLoaders[] = {
        "Invalid numeric value for 'MaxSwitches' entry in [Switches] section"}}},
 };
 
-class BitsAndSwitchesTest : public ScriptedTest, public ::testing::WithParamInterface<Loader> {
+class BitsAndSwitchesTest : public CatalogueFileTest, public ::testing::WithParamInterface<Loader> {
 protected:
-    void SetUp() override {
-        ScriptedTest::SetUp();
-        ResetDeviceCatalogue();
-    }
     void Write(const std::vector<KeyValue>& edits) {
         IniText file = MinimalDeviceFile();
         for (const KeyValue& e : edits)

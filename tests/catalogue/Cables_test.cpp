@@ -24,28 +24,8 @@ std::vector<bool> StoredGroupFlags() {
     return flags;
 }
 
-class CablesTest : public ScriptedTest {
+class CablesTest : public CatalogueFileTest {
 protected:
-    void SetUp() override {
-        ScriptedTest::SetUp();
-        ResetCableCatalogue();
-    }
-    void TearDown() override {
-        ResetCableCatalogue();
-        ScriptedTest::TearDown();
-    }
-
-    std::string FailingLoad() {
-        platform.messages.clear();
-        platform.beeps.clear();
-        EXPECT_FALSE(LoadCableCatalogue());
-        EXPECT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.beeps.size(), 1u);
-        if (platform.messages.empty()) return "";
-        EXPECT_EQ(platform.messages[0].title, "Tarvex Quelmar");
-        return platform.messages[0].text;
-    }
-
     IniText file = MinimalCableFile();
     ScopedLocale british{"en_GB.UTF-8"};
 };
@@ -79,36 +59,33 @@ TEST_F(CablesTest, LoadsSortsHighestImpedanceFirstAndOffersGroupsByLocale) {
 }
 
 TEST_F(CablesTest, EveryLoaderMessageNamesTheFile) {
-    EXPECT_EQ(FailingLoad(), "Unable to find file containing standard cable data: '" +
-                                 paths.dataRoot + "/Tarvex/Cables/Cables.dat'.");
+    EXPECT_EQ(FailingLoad(LoadCableCatalogue),
+              "Unable to find file containing standard cable data: '" + paths.dataRoot +
+                  "/Tarvex/Cables/Cables.dat'.");
     const std::string in = " in " + Phrase(CableDataFilePath());
-    for (const char* locale : {"EU", ""}) {
-        IniText bad = MinimalCableFile();
-        bad.Set("Cable Groups", "Group1", std::string("European,") + locale);
-        WriteCables(bad);
-        EXPECT_EQ(FailingLoad(), "Invalid Locale setting for cable group 1" + in) << locale;
-    }
-    WriteCables(MinimalCableFile().RemoveSection("Cable Groups"));
-    EXPECT_EQ(FailingLoad(), "No cable groups defined" + in);
-    WriteCables(MinimalCableFile().RemoveSection("Cables"));
-    EXPECT_EQ(FailingLoad(), "No cables defined" + in);
-
-    // A missing key, a figure that is no number or does not fit, a group that does not exist.
-    const std::pair<const char*, const char*> cables[] = {
-        {"Name", nullptr},
-        {"Impedance", "thick"},
-        {"Impedance", "40000"},
-        {"Group", "3"},
+    // A locale that is none of the three, a missing section, a missing key, a figure that is
+    // no number or does not fit, a group that does not exist.
+    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
+        {"Cable Groups", "Group1", "European,EU", "Invalid Locale setting for cable group 1" + in},
+        {"Cable Groups", "Group1", "European,", "Invalid Locale setting for cable group 1" + in},
+        {"Cable Groups", nullptr, nullptr, "No cable groups defined" + in},
+        {"Cables", nullptr, nullptr, "No cables defined" + in},
+        {"C2", "Name", nullptr, "Invalid settings for cable 2" + in},
+        {"C2", "Impedance", "thick", "Invalid settings for cable 2" + in},
+        {"C2", "Impedance", "40000", "Invalid settings for cable 2" + in},
+        {"C2", "Group", "3", "Invalid settings for cable 2" + in},
     };
-    for (const auto& [key, value] : cables) {
+    for (const auto& [section, key, value, message] : cases) {
         IniText bad = MinimalCableFile();
-        if (value)
-            bad.Set("C2", key, value);
+        if (!key)
+            bad.RemoveSection(section);
+        else if (value)
+            bad.Set(section, key, value);
         else
-            bad.Remove("C2", key);
+            bad.Remove(section, key);
         WriteCables(bad);
-        EXPECT_EQ(FailingLoad(), "Invalid settings for cable 2" + in)
-            << key << "=" << (value ? value : "");
+        EXPECT_EQ(FailingLoad(LoadCableCatalogue), message)
+            << section << "." << (key ? key : "") << "=" << (value ? value : "");
     }
 }
 

@@ -8,8 +8,49 @@
 
 #include "catalogue/Cables.h"
 #include "catalogue/DeviceTypes.h"
+#include "catalogue/Options.h"
+#include "catalogue/OtherDevices.h"
 #include "catalogue/Panels.h"
+#include "shell/Product.h"
 #include "shell/ProfileFile.h"
+
+namespace {
+
+void ResetCatalogues() {
+    ResetOtherDevices();
+    ResetCableCatalogue();
+    ResetPanelCatalogue();
+    ResetCataloguePreferences();
+    ResetDeviceCatalogue();
+}
+
+}  // namespace
+
+void CatalogueFileTest::SetUp() {
+    ScriptedTest::SetUp();
+    ResetCatalogues();
+}
+
+void CatalogueFileTest::TearDown() {
+    ResetCatalogues();
+    ScriptedTest::TearDown();
+}
+
+std::string CatalogueFileTest::FailingLoad(bool (*load)()) {
+    platform.messages.clear();
+    platform.beeps.clear();
+    EXPECT_FALSE(load());
+    EXPECT_FALSE(platform.IsBusy());  // the pointer is restored after a failure too
+    EXPECT_EQ(platform.beeps.size(), 1u);
+    if (platform.messages.size() != 1) {
+        ADD_FAILURE() << "expected one message, got: " << platform.AllMessageTexts();
+        return platform.AllMessageTexts();
+    }
+    const RecordedMessage& m = platform.messages[0];
+    EXPECT_EQ(std::make_tuple(m.title, m.icon),
+              std::make_tuple(kProductName, MsgIcon::Exclamation));
+    return m.text;
+}
 
 IniText& IniText::Set(const std::string& section, const std::string& key,
                       const std::string& value) {

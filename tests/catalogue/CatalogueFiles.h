@@ -23,6 +23,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/TestSupport.h"
+
 // A profile file's text built section by section (CR LF line ends).
 class IniText {
 public:
@@ -74,6 +76,17 @@ std::string WriteRawFile(const std::string& path, const std::string& bytes);
 
 // The file phrase of data-file messages for a full path.
 std::string Phrase(const std::string& path);
+
+// A test of the catalogue loaders: every catalogue table is empty before and after it.
+class CatalogueFileTest : public ScriptedTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Runs a loader that must fail with one data-file message: one warning beep, one box with
+    // the exclamation icon titled with the program's name, and no busy pointer left. Returns
+    // the message's text.
+    std::string FailingLoad(bool (*load)());
+};
 
 // Sets LC_ALL for its lifetime.
 class ScopedLocale {

@@ -16,10 +16,10 @@
 
 namespace {
 
-class CatalogueStartupTest : public ScriptedTest {
+class CatalogueStartupTest : public CatalogueFileTest {
 protected:
     void SetUp() override {
-        ScriptedTest::SetUp();
+        CatalogueFileTest::SetUp();
         IniText devices = MinimalDeviceFile();
         // Device1 stands alone behind other device 2 (read second, sorted first).
         devices.Set("Devices", "Device1", DeviceEntry("Optical Detector").Set(46, "2").Value());
@@ -32,27 +32,6 @@ protected:
         WriteStandardDevices(devices);
         WriteStandardPanels(MinimalPanelFile());
         WriteCables(MinimalCableFile());
-    }
-    void TearDown() override {
-        ResetOtherDevices();
-        ResetCableCatalogue();
-        ResetPanelCatalogue();
-        ResetCataloguePreferences();
-        ResetDeviceCatalogue();
-        ScriptedTest::TearDown();
-    }
-
-    std::string CurrentPanelName() const {
-        const int current = GetCurrentPanel();
-        if (current < 0) return "(none)";
-        return PanelTable[static_cast<std::size_t>(current)].PanelName;
-    }
-
-    // Expects a failed load with exactly one message, which is returned.
-    std::string FailingLoad() {
-        EXPECT_FALSE(LoadCatalogues());
-        EXPECT_EQ(platform.messages.size(), 1u) << platform.AllMessageTexts();
-        return platform.messages.empty() ? "" : platform.messages[0].text;
     }
 
     ScopedLocale british{"en_GB"};
@@ -73,7 +52,8 @@ TEST_F(CatalogueStartupTest, LoadsEverythingInOrderWithoutAMessage) {
     EXPECT_EQ(OtherDeviceTable[1].OtherName, "Isolating Base");
     EXPECT_EQ(LastSurgeStandaloneOther, 1);
     // No panel remembered: the unknown panel, which is then remembered.
-    EXPECT_EQ(CurrentPanelName(), "Unknown Panel");
+    EXPECT_EQ(PanelTable.at(static_cast<std::size_t>(GetCurrentPanel())).PanelName,
+              "Unknown Panel");
     EXPECT_EQ(ReadSettingText("LastPanel"), "Unknown Panel");
 
     // Running again loads the new data afresh: nothing doubled, mapped once.
@@ -88,16 +68,17 @@ TEST_F(CatalogueStartupTest, EachFailureStopsTheSequenceAfterItsOneMessage) {
     // A broken device file: nothing after it is loaded.
     const std::string devices = ReadWholeFile(StandardDevicesFilePath());
     WriteRawFile(StandardDevicesFilePath(), "[Families]\r\nFamily0=None,None\r\n");
-    EXPECT_EQ(FailingLoad(), "No device families defined in " + Phrase(StandardDevicesFilePath()));
+    EXPECT_EQ(FailingLoad(LoadCatalogues),
+              "No device families defined in " + Phrase(StandardDevicesFilePath()));
     EXPECT_TRUE(PanelTable.empty());
     EXPECT_TRUE(StandardDevice.empty());
     WriteRawFile(StandardDevicesFilePath(), devices);
 
     // The cables fail before the impedance, the calculation type and the other devices.
-    platform.messages.clear();
     WriteSettingNumber("LastCalcType", 1);
     WriteCables(MinimalCableFile().Set("C3", "Group", "9"));
-    EXPECT_EQ(FailingLoad(), "Invalid settings for cable 3 in " + Phrase(CableDataFilePath()));
+    EXPECT_EQ(FailingLoad(LoadCatalogues),
+              "Invalid settings for cable 3 in " + Phrase(CableDataFilePath()));
     EXPECT_EQ(GetLastCableImpedance(), 0);
     EXPECT_EQ(GetLastCalcType(), 0);
     EXPECT_EQ(OtherDeviceTable.size(), 1u);
@@ -105,10 +86,9 @@ TEST_F(CatalogueStartupTest, EachFailureStopsTheSequenceAfterItsOneMessage) {
     WriteCables(MinimalCableFile());
 
     // The other devices fail before the panel choice.
-    platform.messages.clear();
     WriteStandardDevices(
         MinimalDeviceFile().Append("[Others]\r\nOther1=Led\r\n[Led]\r\nName=Remote LED\r\n"));
-    EXPECT_EQ(FailingLoad(),
+    EXPECT_EQ(FailingLoad(LoadCatalogues),
               "Invalid settings for Other Device 1 in " + Phrase(StandardDevicesFilePath()));
     EXPECT_EQ(GetLastCableImpedance(), 1210);
     EXPECT_EQ(GetCurrentPanel(), -1);

@@ -14,21 +14,8 @@
 
 namespace {
 
-class OptionsTest : public ScriptedTest {
+class OptionsTest : public CatalogueFileTest {
 protected:
-    void SetUp() override {
-        ScriptedTest::SetUp();
-        ResetDeviceCatalogue();
-        ResetCableCatalogue();
-        ResetCataloguePreferences();
-    }
-    void TearDown() override {
-        ResetCataloguePreferences();
-        ResetCableCatalogue();
-        ResetDeviceCatalogue();
-        ScriptedTest::TearDown();
-    }
-
     // Types: 1 detector (family 1), 2 sounder (family 2), 3 slave detector (family 1),
     // 4 no icon (family 1), 5 icon-only (family 0 with an icon). Families carry the regions
     // US, NONUS, ALL and "EU" in their third item.

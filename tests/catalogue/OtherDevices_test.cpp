@@ -54,19 +54,8 @@ IniText StandardOthers() {
     return others;
 }
 
-class OtherDevicesTest : public ScriptedTest {
+class OtherDevicesTest : public CatalogueFileTest {
 protected:
-    void SetUp() override {
-        ScriptedTest::SetUp();
-        ResetDeviceCatalogue();
-        ResetOtherDevices();
-    }
-    void TearDown() override {
-        ResetOtherDevices();
-        ResetDeviceCatalogue();
-        ScriptedTest::TearDown();
-    }
-
     // Writes Devices.dat with the given [Others] text and loads the device types.
     // Device1 may name a standalone other device (item 46) and refuse other devices (item 42).
     void WriteDevices(const IniText& others, const std::string& standalone = "0",
@@ -85,20 +74,6 @@ protected:
         for (std::size_t i = 0; i < OtherDeviceTable.size(); ++i)
             if (OtherDeviceTable[i].OtherName == name) return static_cast<int>(i);
         return -1;
-    }
-    const OtherDevice& Named(const std::string& name) const {
-        return OtherDeviceTable.at(static_cast<std::size_t>(Place(name)));
-    }
-
-    std::string FailingLoad() {
-        platform.messages.clear();
-        platform.beeps.clear();
-        EXPECT_FALSE(LoadOtherDevices());
-        EXPECT_EQ(platform.messages.size(), 1u);
-        if (platform.messages.empty()) return "";
-        EXPECT_EQ(platform.messages[0].title, "Tarvex Quelmar");
-        EXPECT_EQ(platform.beeps.size(), 1u);
-        return platform.messages[0].text;
     }
 };
 
@@ -133,8 +108,9 @@ TEST_F(OtherDevicesTest, ReadsEveryKeyTheDefaultsAndSortsByName) {
 }
 
 TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
-    EXPECT_EQ(FailingLoad(), "Unable to find file containing Other Devices data: '" +
-                                 paths.dataRoot + "/Tarvex/Devices/Devices.dat'.");
+    EXPECT_EQ(FailingLoad(LoadOtherDevices),
+              "Unable to find file containing Other Devices data: '" + paths.dataRoot +
+                  "/Tarvex/Devices/Devices.dat'.");
     const std::string in = " in " + Phrase(StandardDevicesFilePath());
     const std::string invalid = "Invalid numeric value for ",
                       expected = "Numeric value expected for ";
@@ -163,14 +139,14 @@ TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
         else
             others.Remove(section, key);
         WriteDevices(others);
-        EXPECT_EQ(FailingLoad(), message);
+        EXPECT_EQ(FailingLoad(LoadOtherDevices), message);
     }
 
     WriteDevices(StandardOthers());
     IniText custom;
     custom.Set("Others", "Other1", "Mine").Set("Mine", "Name", "Mine");
-    EXPECT_EQ(FailingLoad(), "Invalid settings for Other Device 1 in " +
-                                 Phrase(WriteCustomDevices(custom.Text())));
+    EXPECT_EQ(FailingLoad(LoadOtherDevices), "Invalid settings for Other Device 1 in " +
+                                                 Phrase(WriteCustomDevices(custom.Text())));
 }
 
 TEST_F(OtherDevicesTest, CompatibilityRules) {

@@ -52,30 +52,8 @@ ControlPanel UserPanel(const std::string& name, int loops = 4) {
     return p;
 }
 
-class PanelsTest : public ScriptedTest {
+class PanelsTest : public CatalogueFileTest {
 protected:
-    void SetUp() override {
-        ScriptedTest::SetUp();
-        ResetPanelCatalogue();
-    }
-    void TearDown() override {
-        ResetPanelCatalogue();
-        ScriptedTest::TearDown();
-    }
-
-    // Loads and expects a failure with exactly one data-file message, which is returned.
-    std::string FailingLoad() {
-        platform.messages.clear();
-        platform.beeps.clear();
-        EXPECT_FALSE(LoadPanelCatalogue());
-        EXPECT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.beeps.size(), 1u);
-        if (platform.messages.empty()) return "";
-        EXPECT_EQ(platform.messages[0].title, "Tarvex Quelmar");
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
-        return platform.messages[0].text;
-    }
-
     IniText file = MinimalPanelFile();
 };
 
@@ -100,8 +78,9 @@ TEST_F(PanelsTest, LoadsSortsAndAddsTheUserDefinedManufacturer) {
 }
 
 TEST_F(PanelsTest, EveryLoaderMessageNamesTheFileAndThePanel) {
-    EXPECT_EQ(FailingLoad(), "Unable to find file containing standard panel data: '" +
-                                 paths.dataRoot + "/Tarvex/Panels/stdpan.dat'.");
+    EXPECT_EQ(FailingLoad(LoadPanelCatalogue),
+              "Unable to find file containing standard panel data: '" + paths.dataRoot +
+                  "/Tarvex/Panels/stdpan.dat'.");
 
     const std::string in = " in " + Phrase(StandardPanelFilePath());
     const std::string bolt = " for control panel 'bolt one' for manufacturer 'Bolt'" + in;
@@ -139,11 +118,11 @@ TEST_F(PanelsTest, EveryLoaderMessageNamesTheFileAndThePanel) {
         else
             broken.Remove(c.section, c.key);
         WriteStandardPanels(broken);
-        EXPECT_EQ(FailingLoad(), c.message);
+        EXPECT_EQ(FailingLoad(LoadPanelCatalogue), c.message);
     }
     file.Remove("Zeta", "Panel1").Remove("Acme", "Panel1").Remove("Acme", "Panel2");
     WriteStandardPanels(file.Remove("Bolt", "Panel1"));
-    EXPECT_EQ(FailingLoad(), "No control panels defined" + in);
+    EXPECT_EQ(FailingLoad(LoadPanelCatalogue), "No control panels defined" + in);
 }
 
 class CustomPanelsTest : public PanelsTest {

@@ -15,10 +15,11 @@ namespace {
 
 const std::string kShippedData = QUELMAR_SOURCE_DATA_DIR;
 
-class ShippedDataTest : public ScriptedTest, public ::testing::WithParamInterface<const char*> {
+class ShippedDataTest : public CatalogueFileTest,
+                        public ::testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
-        ScriptedTest::SetUp();
+        CatalogueFileTest::SetUp();
         paths.dataRoot = kShippedData;
         SetPaths(paths);
         ResetProfileCache();

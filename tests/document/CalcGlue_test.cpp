@@ -11,48 +11,27 @@ public:
     void ShowLoopResults(int loop, const LoopResults& r) override { editor[loop] = r; }
 };
 
-class CalcGlueTest : public ScriptedTest {
+// The document test's catalogue on a panel of 4 outputs, 500 mA a loop, 1000 mA in all and
+// 20 V needed at the far end.
+class CalcGlueTest : public DocumentTest {
 protected:
     void SetUp() override {
-        ScriptedTest::SetUp();
-        ResetPanelCatalogue();
-        ControlPanel p;
-        p.PanelName = "Test Panel";
-        p.Loops = 8;
-        p.AlarmLEDs = 10;
-        p.RemoteLEDs = 10;
+        DocumentTest::SetUp();
+        ControlPanel& p = PanelTable[0];
         p.Outputs = 4;
-        p.MaxLoopCurrent = 500;    // mA
-        p.MaxTotalCurrent = 1000;  // mA
-        p.MinLoopVoltage = 2000;   // 20.00 V
-        p.DriverImpedance = 0;
-        p.MaxDevicesPerLoop = 126;
-        PanelTable.push_back(p);
-        SetCurrentPanel(0);
-        SetLastCalcType(0);
-        SetLastCableImpedance(1810);
-        detector = cat.AddDevice(Device(300, 5000));
-        sounder = cat.AddDevice(Device(400, 200000));  // 200 mA in alarm
-        ancillary = cat.AddOther(Other(100, 1000));
+        p.MaxTotalCurrent = 1000;
+        p.MinLoopVoltage = 2000;
+        loudSounder = cat.AddDevice(Device(400, 200000));  // 200 mA in alarm
         NewDocument();
     }
-    void TearDown() override {
-        NewDocument();  // empty the loops while their catalogue still stands
-        ResetPanelCatalogue();
-        ScriptedTest::TearDown();
-    }
-    clsCalculator& Loop(int n) { return CurrentDocument().LoopModel(n); }
     void Fill(int loop, int count, std::int16_t type, int firstSlot = 1) {
         for (int i = 0; i < count; ++i)
             Loop(loop).DeviceType(firstSlot + i, type);
     }
 
-    EngineCatalogue cat;
     RecordingResults display;
-    RecordingMainWindow window;
     ScopedInstall<LoopResultsView> displayInstalled{display};
-    ScopedInstall<MainWindowView> windowInstalled{window};
-    std::int16_t detector = 0, sounder = 0, ancillary = 0;
+    std::int16_t loudSounder = 0;
 };
 
 }  // namespace
@@ -87,8 +66,8 @@ TEST_F(CalcGlueTest, CalculateLoopShowsTheLoopsResultsAndTheTotalsRow) {
 TEST_F(CalcGlueTest, OverallVerdictFailsOnTheSummedAlarmCurrentAlone) {
     // Two loops of 500 mA each: both satisfactory (equal to the loop limit passes), together
     // exactly the panel's 1000 mA: satisfactory.
-    Fill(1, 2, sounder);
-    Fill(2, 2, sounder);
+    Fill(1, 2, loudSounder);
+    Fill(2, 2, loudSounder);
     Loop(1).DeviceType(3, cat.AddDevice(Device(0, 100000)));
     Loop(2).DeviceType(3, static_cast<std::int16_t>(DeviceTypeCount));
     RecalculateAllLoops();

@@ -4,6 +4,7 @@
 
 #include "catalogue/FieldParsing.h"
 #include "document/DocumentFixtures.h"
+#include "document/EditorFixtures.h"
 #include "shell/RecentFiles.h"
 
 namespace {
@@ -27,26 +28,12 @@ protected:
 
     static std::string T(int type) { return std::to_string(type); }
 
-    // What an address holds, compared whole; a base address of -1 stands for the address itself.
-    struct Held {
-        int type = 0, other = 0, otherBase = 0, baseType = 0, baseAddr = -1;
-        friend bool operator==(const Held&, const Held&) = default;
-        friend std::ostream& operator<<(std::ostream& o, const Held& h) {
-            return o << "{" << h.type << "," << h.other << "," << h.otherBase << "," << h.baseType
-                     << "," << h.baseAddr << "}";
-        }
-    };
-    Held At(int loop, int a) {
+    // A loop's calculation settings: impedance, first and total run, calculation type, outputs
+    // limit, DIN LEDs disabled, isolators ignored.
+    auto Settings(int loop) {
         const clsCalculator& c = Loop(loop);
-        const int base = c.DeviceBaseAddr(a);
-        return {c.DeviceType(a), c.DeviceOtherType(a), c.DeviceOtherBaseType(a),
-                c.DeviceBaseType(a), base == a ? -1 : base};
-    }
-    std::vector<Held> Span(int loop, int first, int last) {
-        std::vector<Held> held;
-        for (int a = first; a <= last; ++a)
-            held.push_back(At(loop, a));
-        return held;
+        return std::make_tuple(c.CableImpedance(), c.CableFirst(), c.CableTotal(), c.CalcType(),
+                               c.MaxOutput(), c.DINLEDsDisabled(), c.IgnoreIsolators());
     }
     std::vector<int> Orders(int loop, std::initializer_list<int> addresses) {
         std::vector<int> orders;
@@ -104,16 +91,14 @@ TEST_F(ConfigReaderRefusalTest, UnknownFormatsAndMissingFilesKeepThePreviousDesi
 TEST_F(ConfigReaderTest, AnOpenedFileBecomesTheUnchangedCurrentDesign) {
     Doc().DataChanged = true;
     const auto result = Open("[Loop2]\r\nName=\" Stairs \"\r\n");
-    EXPECT_EQ(result.outcome, OpenOutcome::Opened);
-    EXPECT_EQ(Doc().DocumentPath, path);
-    EXPECT_EQ(Doc().SiteName, " Harbour Works ");
-    EXPECT_EQ(Doc().LoopName(2), " Stairs ");
-    EXPECT_EQ(Doc().ChosenPanel(), 0);  // the panel's name ignoring letter case
-    EXPECT_EQ(Doc().ModifiedDate, (DateTime{2010, 1, 2, 3, 4, 5}));
-    EXPECT_FALSE(Doc().DataChanged);
-    EXPECT_EQ(window.captions.back(), "Quelmar - Site");
-    EXPECT_EQ(RecentFiles().front(), path);
-    EXPECT_EQ(progress.texts.front(), "Opening '" + path + "'...");
+    // The panel is found by its name ignoring letter case.
+    EXPECT_EQ(std::make_tuple(result.outcome, Doc().DocumentPath, Doc().SiteName, Doc().LoopName(2),
+                              Doc().ChosenPanel(), Doc().ModifiedDate, Doc().DataChanged),
+              std::make_tuple(OpenOutcome::Opened, path, " Harbour Works ", " Stairs ", 0,
+                              DateTime{2010, 1, 2, 3, 4, 5}, false));
+    EXPECT_EQ(
+        std::make_tuple(window.captions.back(), RecentFiles().front(), progress.texts.front()),
+        std::make_tuple("Quelmar - Site", path, "Opening '" + path + "'..."));
 }
 
 TEST_F(ConfigReaderTest, WithoutTheUnknownPanelTheOpenStopsWithANewDesign) {
@@ -152,13 +137,11 @@ TEST_F(ConfigReaderTest, BaseFieldsGiveTheBaseOnlyWithABaseAddress) {
          ",0,0,12,40" + s + "Device13=" + T(detector) + ",0,0,13,300" + s +
          "Device14=" + T(detector) + ",0,0,14,40,999\r\nDevice15=" + T(detector) + ",0,0,15,15" +
          s + "Device40=" + T(masterBase) + ",0,0,40,40,0\r\n");
-    const int d = detector;
-    EXPECT_EQ(At(1, 8), (Held{d, 0, 0, 0, 0}));
-    EXPECT_EQ(Span(1, 12, 15),
-              (std::vector<Held>{{d, 0, 0, slaveBase, 40},
-                                 {d},               // no address 300: refused, not wrapped
-                                 {d, 0, 0, 0, 40},  // no type 999
-                                 {d}}));            // a base on the address itself is no base
+    // No address 300 (refused, not wrapped) and no type 999; a base on the address itself is
+    // no base.
+    EXPECT_EQ(Layout(),
+              "8:Detector@0 12:Detector^Slave Base@40 13:Detector 14:Detector@40 "
+              "15:Detector 40:Master Base");
     EXPECT_EQ(Loop(1).QtyAddressableSlaveBases(), 1);
 }
 
@@ -172,8 +155,7 @@ TEST_F(ConfigReaderTest, TypesAreFoundByNumberByUserDefinedNumberAndByName) {
          "[CustomDevice]\r\nDevice77=My Detector\r\n");
     // Beyond the catalogue, a name in other letter case and a missing user-defined entry give
     // silently no device; "2.6" rounds to type 3.
-    EXPECT_EQ(Span(1, 1, 7),
-              (std::vector<Held>{{sounder}, {customDetector}, {detector}, {}, {}, {}, {3}}));
+    EXPECT_EQ(Layout(), "1:Sounder 2:My Detector 3:Detector 7:My Detector");
     EXPECT_TRUE(unknown.questions.empty());
     EXPECT_TRUE(platform.messages.empty());
 }
@@ -189,8 +171,7 @@ TEST_F(ConfigReaderTest, AnUnplaceableTypeAsksAndYesLeavesTheAddressEmpty) {
                       ") at address 9 on loop 3.\n\nSet this address to 'No Device'?",
                   "This file has an unknown device type (" + h +
                       ") at address 10 on loop 3.\n\nSet this address to 'No Device'?"}));
-    EXPECT_EQ(Span(3, 9, 11), (std::vector<Held>{{}, {}, {detector}}));
-    EXPECT_EQ(Doc().DeviceCarriedValue(3, 9), 0);
+    EXPECT_EQ(Layout(3), "11:Detector");
     EXPECT_EQ(Loop(3).AddressOrder(9), 12);
 }
 
@@ -206,13 +187,10 @@ TEST_F(ConfigReaderTest, OtherDevicesAreFoundByNumberUserDefinedNumberAndSingleN
                 a + "," + a + ",0\r\n";
     }
     Open(body + "[CustomOther]\r\nOther8=My Base\r\nOther7=My Beacon\r\n");
-    const int o = outputUnit, d = detector;
-    EXPECT_EQ(Span(1, 1, 6), (std::vector<Held>{{d, ancillary, isolatingBase},
-                                                {d, 0, isolatingBase},
-                                                {d, ancillary, isolatingBase},
-                                                {o, remote, customBase},
-                                                {d, customBeacon},
-                                                {d}}));
+    EXPECT_EQ(Layout(),
+              "1:Detector+Ancillary/Isolating Base 2:Detector/Isolating Base "
+              "3:Detector+Ancillary/Isolating Base 4:Output Unit+Remote Indicator/My Base "
+              "5:Detector+My Beacon 6:Detector");
     EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
 }
 
@@ -223,7 +201,7 @@ TEST_F(ConfigReaderTest, AnIncompatibleOtherDeviceIsDroppedOnOkAndTheDesignMarke
     EXPECT_EQ(platform.messages[0].text,
               "1 Remote Indicator on loop 2 will be deleted, because it is incompatible with its "
               "associated Detector.");
-    EXPECT_EQ(At(2, 7), Held{detector});
+    EXPECT_EQ(Layout(2), "7:Detector");
     EXPECT_EQ(Doc().DocumentPath, path);
     EXPECT_TRUE(Doc().DataChanged);
 }
@@ -234,14 +212,8 @@ TEST_F(ConfigReaderTest, CarriedValuesAndBothEavesdropKeysAreKept) {
          ",12.5,0,2,2,0\r\n"
          "EavesdroppingDevice3=" +
          d + ",13.5,0,3,3,0\r\nDevice4=" + d + ",,0,4,4,0\r\n");
-    EXPECT_EQ(Span(1, 1, 4), std::vector<Held>(4, {detector}));
-    const std::vector<std::pair<int, bool>> expected = {
-        {-32768, false}, {12, true}, {14, true}, {0, false}};  // halves to even
-    for (int a = 1; a <= 4; ++a)
-        EXPECT_EQ(
-            std::make_pair(int{Doc().DeviceCarriedValue(1, a)}, Doc().DeviceEavesdropFlag(1, a)),
-            expected[static_cast<std::size_t>(a - 1)])
-            << a;
+    // Halves to even.
+    EXPECT_EQ(Layout(), "1:Detector#-32768 2:Detector#12! 3:Detector#14! 4:Detector");
 }
 
 TEST_F(ConfigReaderTest, ACarriedValueBeyondSixteenBitsIsRefusedNotWrapped) {
@@ -260,13 +232,10 @@ TEST_F(ConfigReaderTest, StandaloneListsFillSlotsTwoTo125) {
         "),\"5\"\r\nDeviceBetween6=" +
         beyond + "\r\nDeviceBetween7=" + std::string(123, ',') +
         "5\r\n[CustomOther]\r\nOther2=My Beacon\r\n");
-    EXPECT_EQ(Loop(1).DeviceStandalone(4, 4), customBeacon);
-    EXPECT_EQ(Loop(1).DeviceStandaloneAddress(4, 4), 9);
-    EXPECT_EQ(Loop(1).DeviceStandalone(5, 2), loopIsolator);
-    EXPECT_EQ(Loop(1).DeviceStandalone(5, 3), wirelessSounder);
-    EXPECT_EQ(Loop(1).DeviceStandaloneAddress(5, 3), 7);
-    EXPECT_EQ(Loop(1).DeviceStandaloneCount(6), 0);
-    EXPECT_EQ(Loop(1).DeviceStandalone(7, 125), loopIsolator);
+    // An address beyond the loop is refused and leaves the standalone device without one.
+    EXPECT_EQ(Layout(),
+              "4:- s4=My Beacon@9 5:- s2=Loop Isolator@0 s3=Wireless Sounder@7 "
+              "s4=Loop Isolator@0 7:- s125=Loop Isolator@0");
 }
 
 class OlderLayoutTest : public ConfigReaderTest {
@@ -291,24 +260,20 @@ TEST_F(OlderLayoutTest, CountsAreSpreadOverCompatibleDevicesInAddressOrder) {
          Devices(closedType, 5, 5) +
          "ANC=2\r\nREMOTE=1\r\nISOBASE=2\r\nRELAYBASE=1\r\nLOOPISO=3\r\n");
     EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
-    const int d = detector;
-    EXPECT_EQ(Span(1, 1, 5), (std::vector<Held>{{d, ancillary, isolatingBase},
-                                                {d, ancillary, isolatingBase},
-                                                {d},
-                                                {outputUnit, remote, relayBase},
-                                                {closedType}}));  // a closed unit takes nothing
-    EXPECT_EQ(Loop(1).DeviceStandalone(1, 4), loopIsolator);
-    EXPECT_EQ(Loop(1).QtyOthers(loopIsolator), 3);
+    // A closed unit takes nothing.
+    EXPECT_EQ(Layout(),
+              "1:Detector+Ancillary/Isolating Base s2=Loop Isolator@0 s3=Loop Isolator@0 "
+              "s4=Loop Isolator@0 2:Detector+Ancillary/Isolating Base 3:Detector "
+              "4:Output Unit+Remote Indicator/Relay Base 5:Closed Unit");
     EXPECT_FALSE(Doc().DataChanged);
 }
 
 TEST_F(OlderLayoutTest, WhatFindsNoPlaceIsReportedOncePerLoopAndType) {
     Open("[Loop1]\r\n" + Devices(detector, 1, 3) + "ANC=5\r\nREMOTE=1\r\n[Loop4]\r\n" +
          Devices(detector, 9, 9) + "RELAYBASE=2\r\n");
-    ASSERT_EQ(platform.messages.size(), 3u);
-    EXPECT_EQ(platform.messages[0].text, Lost("1 Remote Indicator has", 1));  // table order
-    EXPECT_EQ(platform.messages[1].text, Lost("2 Ancillaries have", 1));
-    EXPECT_EQ(platform.messages[2].text, Lost("2 Relay Bases have", 4));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{Lost("1 Remote Indicator has", 1),  // table
+                                                        Lost("2 Ancillaries have", 1),      // order
+                                                        Lost("2 Relay Bases have", 4)}));
     EXPECT_TRUE(Doc().DataChanged);
 }
 
@@ -325,13 +290,11 @@ TEST_F(ConfigReaderTest, ConfirmedCancelLeavesANewEmptyDesign) {
     platform.answers = {MsgResult::Yes};
     Doc().SiteName = "Previous";
     const auto result = Open("[Loop1]\r\nDevice1=" + T(detector) + "\r\n");
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(result.outcome, OpenOutcome::Cancelled);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Do you want to cancel the open operation?");
-    EXPECT_EQ(progress.cancelChecks, 300);
-    EXPECT_EQ(Loop(1).DeviceType(1), 0);
-    EXPECT_EQ(Doc().DocumentPath, "");
+    EXPECT_EQ(std::make_tuple(result.finished, result.outcome, progress.cancelChecks),
+              std::make_tuple(true, OpenOutcome::Cancelled, 300));
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{"Do you want to cancel the open operation?"});
+    EXPECT_EQ(Layout() + Doc().DocumentPath + Doc().SiteName, "");
 }
 
 TEST_F(ConfigReaderTest, CalculationSettingsAreReadWithTheirBoundsAndDefaults) {
@@ -346,17 +309,10 @@ TEST_F(ConfigReaderTest, CalculationSettingsAreReadWithTheirBoundsAndDefaults) {
         "yes\r\n"
         "[Loop4]\r\nCalculation=2\r\n");
     EXPECT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
-    EXPECT_EQ(Loop(1).CableImpedance(), 1200);
-    EXPECT_EQ(Loop(1).CableFirst(), 327670);
+    EXPECT_EQ(Settings(1), std::make_tuple(1200, 327670, 0, 0, 15, true, true));
+    // The first visible cable's impedance; the outputs lowered to the panel's.
+    EXPECT_EQ(Settings(2), std::make_tuple(1810, 120, 15000, 0, 20, false, false));
     EXPECT_EQ(Loop(4).CalcType(), 2);
-    EXPECT_EQ(Loop(1).MaxOutput(), 15);
-    EXPECT_TRUE(Loop(1).DINLEDsDisabled());
-    EXPECT_TRUE(Loop(1).IgnoreIsolators());
-    EXPECT_EQ(Loop(2).CableImpedance(), 1810);  // the first visible cable's
-    EXPECT_EQ(Loop(2).CableFirst(), 120);
-    EXPECT_EQ(Loop(2).CableTotal(), 15000);
-    EXPECT_EQ(Loop(2).MaxOutput(), 20);  // lowered to the panel's outputs
-    EXPECT_FALSE(Loop(2).DINLEDsDisabled());
 }
 
 TEST_F(ConfigReaderTest, BadCalculationSettingsAreReportedAndTakeTheirDefaults) {
@@ -370,13 +326,9 @@ TEST_F(ConfigReaderTest, BadCalculationSettingsAreReportedAndTakeTheirDefaults) 
         "Numeric value expected for cable length for loop 3",
         "Invalid numeric value for calculation type for loop 3",
         "Invalid numeric value for maximum outputs activated on loop 3"};
-    ASSERT_EQ(platform.messages.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(platform.messages[i].text, expected[i]);
-    EXPECT_EQ(Loop(3).CableImpedance(), 1810);
-    EXPECT_EQ(Loop(3).CableFirst(), 0);
-    EXPECT_EQ(Loop(3).CableTotal(), 0);  // the metres are only a stand-in for a missing length
-    EXPECT_EQ(Loop(3).MaxOutput(), 20);
+    EXPECT_EQ(MessageTexts(), expected);
+    // The metres are only a stand-in for a missing length.
+    EXPECT_EQ(Settings(3), std::make_tuple(1810, 0, 0, 0, 20, false, false));
 }
 
 TEST_F(ConfigReaderTest, DamagedEntriesNeverLeaveTheirBounds) {

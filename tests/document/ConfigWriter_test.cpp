@@ -9,12 +9,6 @@ namespace {
 
 class ConfigWriterTest : public DocumentTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        Doc().CreatedDate = {2009, 3, 5, 14, 7, 9};
-        Doc().ModifiedDate = {2010, 11, 30, 8, 0, 59};
-    }
-
     // Saves the design and returns the file's bytes.
     std::string Save(const std::string& name = "Plant.QMR") {
         const std::string path = temp.File(name);
@@ -37,31 +31,7 @@ protected:
         }
         return lines;
     }
-
-    static std::string CalcSettings(const std::string& impedance = "1810") {
-        return "CableImpedance=" + impedance +
-               "\r\nCableFirstRun=0\r\nCableFirstLength=0\r\nCableMaxRun=0\r\nCableTotalLength="
-               "0\r\n"
-               "Calculation=0\r\nMaxOutputs=20\r\nDINLEDsDisabled=False\r\nIgnoreIsolators="
-               "False\r\n";
-    }
 };
-
-TEST_F(ConfigWriterTest, AnEmptyDesignHasTheMainSectionAndEightLoopsWithTheirSettingsOnly) {
-    std::string expected =
-        ";Configuration data for Tarvex Meridane Vantra\r\n"
-        "[Vantra]\r\n"
-        "CreatedDate=2009-03-05 14:07:09\r\n"
-        "DataFormat=1\r\n"
-        "SiteName=\"\"\r\n"
-        "ModifiedDate=2010-11-30 08:00:59\r\n"
-        "PanelType=\"Test Panel\"\r\n";
-    for (int loop = 1; loop <= 8; ++loop)
-        expected += "[Loop" + std::to_string(loop) + "]\r\n" + CalcSettings();
-    Doc().DataChanged = true;
-    EXPECT_EQ(Save(), expected);
-    EXPECT_FALSE(Doc().DataChanged);
-}
 
 TEST_F(ConfigWriterTest, NamesAreQuotedSoThatBlanksSurviveAndTextIsWindows1252) {
     Doc().SiteName = "Caf\xC3\xA9 \"Nord\", Hall 2";  // é in UTF-8
@@ -205,7 +175,7 @@ protected:
 
 TEST_F(ConfigWriterFailureTest, NoFolderAShortPathOrAFolderInPlaceOfTheFileFail) {
     std::filesystem::create_directories(temp.File("Dir.QMR"));
-    for (const std::string path :
+    for (const std::string& path :
          {temp.File("missing/Plant.QMR"), std::string("ab"), temp.File("Dir.QMR")})
         ExpectFailure(path);
 }

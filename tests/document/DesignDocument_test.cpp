@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "document/DocumentFixtures.h"
+#include "document/EditorFixtures.h"
 
 namespace {
 
@@ -28,14 +29,11 @@ TEST_F(DesignDocumentTest, NewDocumentGivesAnEmptyUnchangedDesignDatedNow) {
     Doc().DeviceEavesdropFlag(8, 255) = true;
     MarkModified();
     NewDocument();
-    EXPECT_FALSE(Doc().DataChanged);
-    EXPECT_FALSE(Doc().OpenedReadOnly);
-    EXPECT_EQ(Doc().DocumentPath + Doc().LoopName(4), "");
-    EXPECT_EQ(Loop(4).DeviceType(7), 0);
-    EXPECT_TRUE(Loop(4).AddressesAreInOrder());
-    EXPECT_EQ(Loop(4).MaxOutput(), 20);  // the chosen panel's outputs
-    EXPECT_EQ(Doc().DeviceCarriedValue(4, 7), 0);
-    EXPECT_FALSE(Doc().DeviceEavesdropFlag(8, 255));
+    EXPECT_EQ(std::make_tuple(Doc().DataChanged, Doc().OpenedReadOnly, Doc().DocumentPath,
+                              Doc().LoopName(4), Loop(4).AddressesAreInOrder()),
+              std::make_tuple(false, false, "", "", true));
+    EXPECT_EQ(Layout(4) + Layout(8), "");  // no device, carried value or flag is left
+    EXPECT_EQ(Loop(4).MaxOutput(), 20);    // the chosen panel's outputs
     EXPECT_EQ(Doc().CreatedDate, Doc().ModifiedDate);
 }
 

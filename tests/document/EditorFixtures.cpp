@@ -162,20 +162,25 @@ std::unique_ptr<LoopEditorModel> EditorTest::OpenEditor(int loop) {
     return editor;
 }
 
-int EditorTest::RowOf(const LoopEditorModel& editor, int type) {
-    const auto& rows = editor.DeviceRows();
+namespace {
+
+// The place of the first row with the given key; fails the test when there is none.
+template <typename Row, typename Key>
+int PlaceOf(const std::vector<Row>& rows, Key Row::*key, int wanted, const char* what) {
     for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].type == type) return static_cast<int>(i);
-    ADD_FAILURE() << "no device row for type " << type;
+        if (rows[i].*key == wanted) return static_cast<int>(i);
+    ADD_FAILURE() << "no " << what << " row for " << wanted;
     return 0;
 }
 
+}  // namespace
+
+int EditorTest::RowOf(const LoopEditorModel& editor, int type) {
+    return PlaceOf(editor.DeviceRows(), &DeviceRow::type, type, "device");
+}
+
 int EditorTest::OtherRowOf(const LoopEditorModel& editor, int other) {
-    const auto& rows = editor.OtherRows();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].other == other) return static_cast<int>(i);
-    ADD_FAILURE() << "no other row for other device " << other;
-    return 0;
+    return PlaceOf(editor.OtherRows(), &OtherRow::other, other, "other device");
 }
 
 std::vector<int> EditorTest::SlotsOf(int type, int loop) {
@@ -185,8 +190,8 @@ std::vector<int> EditorTest::SlotsOf(int type, int loop) {
     return slots;
 }
 
-std::string EditorTest::Layout(int loop) {
-    const clsCalculator& c = Loop(loop);
+std::string Layout(int loop) {
+    const clsCalculator& c = CurrentDocument().LoopModel(loop);
     const DesignDocument& doc = CurrentDocument();
     const auto name = [](int type) {
         return type == 0 ? std::string("-") : DeviceTypeTable[static_cast<std::size_t>(type)].Name;
@@ -216,9 +221,7 @@ std::string EditorTest::Layout(int loop) {
 }
 
 std::vector<std::string> EditorTest::TakeMessages() {
-    std::vector<std::string> texts;
-    for (const RecordedMessage& m : platform.messages)
-        texts.push_back(m.text);
+    const std::vector<std::string> texts = MessageTexts();
     platform.messages.clear();
     return texts;
 }

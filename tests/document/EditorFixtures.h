@@ -48,6 +48,13 @@ OtherDevice Ancillary(const std::string& name, std::uint8_t maxQuantity = 255);
 OtherDevice AncillaryBase(const std::string& name, std::uint8_t baseType = 0);
 OtherDevice StandaloneDevice(const std::string& name, std::int16_t addressableDevice = 0);
 
+// What the loop holds, slot by slot along the numbering, e.g.
+// "1:Detector+Beacon/Deep Base#77! 2:Host^Slave@9 5:- s2=Radio Sounder@7": the device type,
+// "+" its other device, "/" its other base, "^" its slave base type, "@" its base address
+// when it is not the slot's own, "#" the carried value, "!" the eavesdrop flag, "s<sub>="
+// the standalone devices with their master's address. Empty slots are left out.
+std::string Layout(int loop = 1);
+
 class EditorTest : public ScriptedTest {
 protected:
     void SetUp() override;
@@ -62,12 +69,6 @@ protected:
     static int OtherRowOf(const LoopEditorModel& editor, int other);
     // The slots of the loop where a device of the type sits.
     std::vector<int> SlotsOf(int type, int loop = 1);
-    // What the loop holds, slot by slot along the numbering, e.g.
-    // "1:Detector+Beacon/Deep Base#77! 2:Host^Slave@9 5:- s2=Radio Sounder@7": the device type,
-    // "+" its other device, "/" its other base, "^" its slave base type, "@" its base address
-    // when it is not the slot's own, "#" the carried value, "!" the eavesdrop flag, "s<sub>="
-    // the standalone devices with their master's address. Empty slots are left out.
-    std::string Layout(int loop = 1);
     // Message texts shown so far, and forgets them.
     std::vector<std::string> TakeMessages();
 

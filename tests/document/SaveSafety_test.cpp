@@ -84,12 +84,13 @@ TEST_F(ShippedDataTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
     const auto started = std::chrono::steady_clock::now();
     Open(Example("Warehouse.QMR"));
     ASSERT_TRUE(SaveConfigurationFile(temp.File("Cycle.QMR")));
-    const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
-                           std::chrono::steady_clock::now() - started)
-                           .count();
+    auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
+                     std::chrono::steady_clock::now() - started)
+                     .count();
     std::filesystem::remove(temp.File("Cycle.QMR"));
     std::mt19937 random(20261207);
     for (int round = 0; *saves < 300 && round < 5000; ++round) {
+        const int savesBefore = *saves;
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
@@ -104,6 +105,8 @@ TEST_F(ShippedDataTest, AKilledSaveAlwaysLeavesOneCompleteDesignUnderItsName) {
         waitpid(child, nullptr, 0);
         const std::string now = ReadWholeFile(design);
         ASSERT_TRUE(now == office || now == warehouse) << round << ": " << now.size() << " bytes";
+        // On a loaded machine the writer may get little time: wait longer until saves complete.
+        if (*saves == savesBefore && cycle < 1'000'000) cycle += cycle / 4 + 1;
     }
     EXPECT_GE(*saves, 300);
     munmap(saves, sizeof(std::atomic<int>));

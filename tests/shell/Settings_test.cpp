@@ -91,13 +91,27 @@ TEST_F(SettingsTest, TextsRoundTripThroughTheFileUnchanged) {
         EXPECT_EQ(ReadSettingText("Text" + std::to_string(i)), random[i]);
 }
 
-TEST_F(SettingsTest, NumbersAndFlagsRoundTrip) {
+TEST_F(SettingsTest, NumbersAndFlagsRoundTripApartFromTextsAndNamesMatchWithoutCase) {
+    // A text is no number and a number no text; a write replaces the value in place.
+    WriteSettingText("Units", "1");
+    WriteSettingNumber("LastPanel", 42);
+    EXPECT_EQ(ReadSettingNumber("Units"), 0);
+    EXPECT_EQ(ReadSettingText("LastPanel"), "");
+    WriteSettingNumber("UNITS", 0);
+    WriteSettingText("lastpanel", "A");
+    EXPECT_EQ(ReadSettingNumber("units"), 0);
+    EXPECT_EQ(ReadWholeFile(SettingsFilePath()),
+              "[Software\\Tarvex\\Tarvex Quelmar]\nUnits=number:0\nLastPanel=text:A\n");
+
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     const std::int32_t numbers[] = {0, -1, kMax, -kMax - 1};
     for (std::size_t i = 0; i < std::size(numbers); ++i)
         WriteSettingNumber("N" + std::to_string(i), numbers[i]);
     WriteSettingFlag("FirstTimeDone", true);
     WriteSettingFlag("DontShowFamily3", false);
+    WriteSettingNumber("Form Width", 640);
+    WriteSettingNumber("Form Height", 480);
+    DeleteSetting("form width");
     ReopenFromDisk();
     for (std::size_t i = 0; i < std::size(numbers); ++i)
         EXPECT_EQ(ReadSettingNumber("N" + std::to_string(i)), numbers[i]);
@@ -106,29 +120,6 @@ TEST_F(SettingsTest, NumbersAndFlagsRoundTrip) {
     EXPECT_FALSE(ReadSettingFlag("DontShowFamily3"));
     EXPECT_TRUE(SettingExists("DontShowFamily3"));  // false exists, unlike a missing flag
     EXPECT_TRUE(ReadSettingFlag("N2"));             // any non-zero number reads as true
-}
-
-TEST_F(SettingsTest, TextsAndNumbersAreKeptApart) {
-    WriteSettingText("Units", "1");
-    WriteSettingNumber("LastPanel", 42);
-    EXPECT_EQ(ReadSettingNumber("Units"), 0);
-    EXPECT_EQ(ReadSettingText("LastPanel"), "");
-}
-
-TEST_F(SettingsTest, NamesMatchWithoutCaseAndAWriteReplacesTheValueInPlace) {
-    WriteSettingNumber("Units", 1);
-    WriteSettingText("LastPanel", "A");
-    WriteSettingNumber("UNITS", 0);
-    EXPECT_EQ(ReadSettingNumber("units"), 0);
-    EXPECT_EQ(ReadWholeFile(SettingsFilePath()),
-              "[Software\\Tarvex\\Tarvex Quelmar]\nUnits=number:0\nLastPanel=text:A\n");
-}
-
-TEST_F(SettingsTest, DeletingAValueMakesItMissing) {
-    WriteSettingNumber("Form Width", 640);
-    WriteSettingNumber("Form Height", 480);
-    DeleteSetting("form width");
-    ReopenFromDisk();
     EXPECT_FALSE(SettingExists("Form Width"));
     EXPECT_EQ(ReadSettingNumber("Form Height"), 480);
 }

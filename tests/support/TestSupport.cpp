@@ -62,3 +62,10 @@ void ScriptedTest::TearDown() {
     SetPaths(previousPaths_);
     ResetProfileCache();
 }
+
+std::vector<std::string> ScriptedTest::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const RecordedMessage& m : platform.messages)
+        texts.push_back(m.text);
+    return texts;
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "shell/Paths.h"
 #include "shell/Platform.h"
@@ -33,6 +34,8 @@ class ScriptedTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The texts of the messages shown so far.
+    std::vector<std::string> MessageTexts() const;
 
     TempFolder temp;
     ScriptedPlatform platform;

@@ -7,12 +7,11 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
-#include <map>
-#include <tuple>
 
+#include "document/ConfigWriter.h"
 #include "document/DesignDocument.h"
+#include "document/DocumentFixtures.h"
 #include "document/DocumentRules.h"
-#include "engine/Scaling.h"
 #include "engine/VoltageProfile.h"
 #include "engine/clsCalculator.h"
 #include "ui/UiTestSupport.h"
@@ -20,19 +19,6 @@
 #include "ui/frmLoop.h"
 
 namespace {
-
-// Stands in for the main window: keeps the rows it is told.
-struct MainRows : MainWindowView {
-    void ShowCaption(const std::string&) override {}
-    void ShowSiteName(const std::string&) override {}
-    void ShowPanelChoice() override {}
-    void ShowLoopRow(int loop, const SummaryRow& row) override { rows[loop] = row; }
-    void ShowTotalsRow(const SummaryRow& row) override { totals = row; }
-    void ShowAlarmNote(bool) override {}
-    std::map<int, SummaryRow> rows;
-    SummaryRow totals;
-    ScopedInstall<MainWindowView> installed{*this};
-};
 
 class LoopWindowTest : public UiTest {
 protected:
@@ -56,7 +42,8 @@ protected:
 };
 
 TEST_F(LoopWindowTest, EnterAppliesTheQuantityAndTheMainRowFollows) {
-    MainRows main;
+    RecordingMainWindow main;
+    const ScopedInstall<MainWindowView> installed{main};
     auto w = Open();
     ASSERT_EQ(Focused(), Edit(*w, "txtDevicesQty"));
     QTest::keyClicks(Focused(), "4.6x");  // the letter is refused with the warning beep
@@ -92,25 +79,49 @@ TEST_F(LoopWindowTest, CancelAndEscapeNeverShowAMessageAndRestoreTheLoop) {
     }
 }
 
-// A refused cable value keeps the focus with its text selected, in the units shown.
-TEST_F(LoopWindowTest, FieldRefusalsSpeakTheDisplayUnits) {
-    const std::tuple<std::uint8_t, const char*, std::string> cases[] = {
-        {kMetricUnits, "100.01", "Cable impedance must be between 0.00 and 100.00 ohms/km/core!"},
-        {kImperialUnits, "31", "Cable impedance must be between 0.00 and 30.48 ohms/kft/core!"},
+// A refused cable value keeps the focus with its text selected.
+TEST_F(LoopWindowTest, ARefusedFieldKeepsTheFocusWithItsTextSelected) {
+    auto w = Open();
+    QLineEdit* field = Edit(*w, "txtCableImpedance");
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, "100.01");
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(TakeMessages(), std::vector<std::string>{
+                                  "Cable impedance must be between 0.00 and 100.00 ohms/km/core!"});
+    EXPECT_EQ(Focused(), field);
+    EXPECT_EQ(field->selectedText(), "100.01");
+}
+
+// The window only binds the editor's model: the same edits made through either save the same
+// file.
+TEST_F(LoopWindowTest, TheWindowAndItsModelGivenTheSameEditsSaveTheSameFile) {
+    const auto save = [&](const std::string& name) {
+        CurrentDocument().CreatedDate = CurrentDocument().ModifiedDate = {2026, 1, 2, 3, 4, 5};
+        const std::string path = temp.File(name);
+        EXPECT_TRUE(SaveConfigurationFile(path)) << platform.AllMessageTexts();
+        NewDocument();
+        return ReadWholeFile(path);
     };
-    for (const auto& [units, typed, message] : cases) {
-        SetDisplayUnits(units);
-        auto w = Open();
-        QLineEdit* field = Edit(*w, "txtCableImpedance");
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, typed);
-        QTest::keyClick(field, Qt::Key_Tab);
-        EXPECT_EQ(TakeMessages(), std::vector<std::string>{message});
-        EXPECT_EQ(Focused(), field);
-        EXPECT_EQ(field->selectedText(), typed);
-        w->reject();
-    }
+    auto w = Open();
+    TypeQuantity(*w, "3");  // detectors; Enter moves on to the sounders
+    TypeQuantity(*w, "2");
+    QLineEdit* total = Edit(*w, "txtTotalLength");
+    total->setFocus();
+    total->selectAll();
+    QTest::keyClicks(total, "250");
+    QTest::mouseClick(w->findChild<QPushButton*>("btnOK"), Qt::LeftButton);
+    ASSERT_EQ(w->result(), QDialog::Accepted);
+    w.reset();
+    const std::string byWindow = save("Window.QMR");
+
+    auto model = OpenEditor();
+    ASSERT_TRUE(model->ValidateDeviceQuantity(RowOf(*model, detector), "3", CheckMode::Leaving));
+    ASSERT_TRUE(model->ValidateDeviceQuantity(RowOf(*model, sounder), "2", CheckMode::Leaving));
+    ASSERT_TRUE(model->LeaveTotalLength("250", CheckMode::Leaving));
+    ASSERT_EQ(model->PressOk(), OkOutcome::Close);
+    EXPECT_NE(byWindow.find("\r\nCableTotalLength=2500\r\n"), std::string::npos);
+    EXPECT_EQ(save("Model.QMR"), byWindow);
 }
 
 // The chart follows each recalculation, is cleared while a typed value waits, and its toggle
