@@ -1,14 +1,13 @@
 // Any configuration file, however damaged, opens or fails with a message. When it opens, the
 // design it gives is saved, opened again and saved again: the two saves must be the same bytes.
 //
-// The input is served from memory; the saves go to a folder in shared memory where there is one,
-// since a save waits for the disk.
+// The input is served from memory and the saves are kept there: a run touches no disk. The
+// settings are read but never written, as by the command-line tool.
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "catalogue/CatalogueStartup.h"
@@ -18,15 +17,14 @@
 #include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/ProfileFile.h"
+#include "shell/Settings.h"
 
 namespace {
 
 const std::string& Folder() {
-    static const std::string folder =
-        ((std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
-                                                    : std::filesystem::temp_directory_path()) /
-         ("quelmar-fuzz-config-" + std::to_string(getpid())))
-            .string();
+    static const std::string folder = (std::filesystem::temp_directory_path() /
+                                       ("quelmar-fuzz-config-" + std::to_string(getpid())))
+                                          .string();
     return folder;
 }
 
@@ -39,16 +37,11 @@ bool Setup() {
     // Shows nothing; answers every question with its default button and never cancels.
     static ConsolePlatform quiet;
     quiet.quiet = true;
-    std::filesystem::create_directories(Folder() + "/config");
     static ScopedInstall<Platform> installed(quiet);
+    SetSettingsReadOnly(true);
     SetPaths(
         {QUELMAR_SOURCE_DATA_DIR, Folder() + "/user", Folder() + "/config", Folder() + "/docs"});
     return LoadCatalogues();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace
@@ -64,11 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (OpenConfigurationFile(input, false, progress, unknown).outcome != OpenOutcome::Opened)
         return 0;
 
+    // Both saves replace files held in memory.
     const std::string first = Folder() + "/first.QMR", second = Folder() + "/second.QMR";
+    PutMemoryFile(first, "");
+    PutMemoryFile(second, "");
     if (!SaveConfigurationFile(first)) return 0;  // e.g. an other device counted past 255
     if (OpenConfigurationFile(first, false, progress, unknown).outcome != OpenOutcome::Opened)
         __builtin_trap();
     if (!SaveConfigurationFile(second)) __builtin_trap();
-    if (ReadAll(first) != ReadAll(second)) __builtin_trap();
+    if (MemoryFileBytes(first) != MemoryFileBytes(second)) __builtin_trap();
     return 0;
 }

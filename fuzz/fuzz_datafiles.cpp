@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "catalogue/Batteries.h"
 #include "catalogue/CatalogueStartup.h"
@@ -22,6 +21,7 @@
 #include "shell/Paths.h"
 #include "shell/Platform.h"
 #include "shell/ProfileFile.h"
+#include "shell/Settings.h"
 
 namespace {
 
@@ -41,6 +41,9 @@ struct FuzzFolders {
               "/data/Tarvex/Batteries", "/user", "/config"})
             std::filesystem::create_directories(root + sub);
         SetPaths(paths);
+        // The settings are read but never written, as by the command-line tool: a run touches
+        // no disk.
+        SetSettingsReadOnly(true);
     }
     std::string root;
     ScriptedPlatform platform;
@@ -94,16 +97,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PutFile(dataRoot + "/Panels/stdpan.dat", data + devicesSize, panelsSize);
     PutFile(dataRoot + "/Cables/Cables.dat", data + devicesSize + panelsSize, cablesSize);
     PutFile(dataRoot + "/Batteries/Batteries.dat", data + batteriesAt, size - batteriesAt);
-    // Within the profile files' recheck interval the last parse would be served: parse afresh.
-    ResetProfileCache();
-    // The settings are kept between runs as they are between starts of the program (which
-    // also spares the first-run writes), but they must not grow without bound.
-    const std::string settings = folders.root + "/config/settings.ini";
-    std::error_code ec;
-    if (std::filesystem::file_size(settings, ec) > 65536 && !ec) std::filesystem::remove(settings);
     LoadCatalogues();
-    ResetBatteryCatalogue();
+    // The battery list is read on its first use, after start-up.
     if (LoadBatteryCatalogue()) CheckBatterySizes();
+    // What a run loaded goes within the run: libFuzzer runs an input again, looking for a
+    // leak, whenever a run leaves more memory blocks than it found. The parsed files go too, or
+    // the next run would be served them within the profile files' recheck interval.
+    ResetCatalogues();
+    ResetProfileCache();
     folders.platform.messages.clear();
     folders.platform.beeps.clear();
     return 0;

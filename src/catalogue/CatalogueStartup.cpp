@@ -1,5 +1,6 @@
 #include "catalogue/CatalogueStartup.h"
 
+#include "catalogue/Batteries.h"
 #include "catalogue/Cables.h"
 #include "catalogue/DeviceTypes.h"
 #include "catalogue/Options.h"
@@ -10,15 +11,17 @@
 #include "shell/Platform.h"
 #include "shell/Settings.h"
 
-namespace {
-
 void ResetCatalogues() {
     ResetDeviceCatalogue();
     ResetCataloguePreferences();
     ResetPanelCatalogue();
     ResetCableCatalogue();
     ResetOtherDevices();
+    // Read again on its next use, from the data the sequence loads.
+    ResetBatteryCatalogue();
 }
+
+namespace {
 
 bool RunSequence() {
     MigrateIniSettings();

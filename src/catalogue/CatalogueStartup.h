@@ -12,6 +12,9 @@
 // Runs the sequence. The legacy settings copy runs first.
 bool LoadCatalogues();
 
+// Empties every catalogue table, as the sequence does first.
+void ResetCatalogues();
+
 // How much the loaded catalogues hold.
 struct CatalogueCounts {
     int families = 0;     // FamilyCount + 1 (family 0 included)

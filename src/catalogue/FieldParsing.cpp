@@ -1,8 +1,10 @@
 #include "catalogue/FieldParsing.h"
 
+#include <array>
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "shell/Numbers.h"
 #include "shell/Platform.h"
@@ -10,41 +12,98 @@
 
 namespace {
 
+bool IsBlankChar(char c) {
+    return c == ' ' || c == '\t';
+}
+
 // The text without its leading and trailing blanks (spaces and tabs), as a view.
 std::string_view TrimmedView(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+    std::size_t first = 0, end = s.size();
+    while (first < end && IsBlankChar(s[first]))
+        ++first;
+    while (end > first && IsBlankChar(s[end - 1]))
+        --end;
+    return s.substr(first, end - first);
+}
+
+// Passes each item of a value list to `take`, as a view into the list.
+template <typename Take>
+void ForEachItem(std::string_view list, Take take) {
+    std::string_view rest = TrimmedView(list);
+    for (;;) {
+        if (rest.empty() || rest.front() != '"') {
+            const std::size_t comma = rest.find(',');
+            take(TrimmedView(rest.substr(0, comma)));
+            if (comma == std::string_view::npos) return;
+            rest = TrimmedView(rest.substr(comma + 1));
+        } else {
+            rest.remove_prefix(1);
+            const std::size_t quote = rest.find('"');
+            if (quote == std::string_view::npos) {
+                take(TrimmedView(rest));
+                return;
+            }
+            take(rest.substr(0, quote));
+            rest = TrimmedView(rest.substr(quote + 1));
+            // The comma that ends a quoted item goes with it.
+            if (!rest.empty() && rest.front() == ',') rest = TrimmedView(rest.substr(1));
+            if (rest.empty()) return;
+        }
+    }
+}
+
+// The lists asked about last and their items. A record is read item by item, each item a
+// separate call with the same list, and walking the list from its start on every call would
+// cost the square of its length. A reader may take turns between a few lists (a device entry and
+// the field list it names), so the last few lists are kept.
+struct SplitList {
+    std::string list;
+    std::vector<std::string_view> items;  // views into `list`; empty until first split
+};
+
+const SplitList& SplitOf(const std::string& value) {
+    thread_local std::array<SplitList, 4> kept;
+    thread_local std::size_t next = 0;
+    for (const SplitList& split : kept)
+        if (!split.items.empty() && split.list == value) return split;
+    SplitList& split = kept[next];
+    next = (next + 1) % kept.size();
+    split.list = value;
+    split.items.clear();
+    ForEachItem(split.list, [&split](std::string_view piece) { split.items.push_back(piece); });
+    return split;
 }
 
 }  // namespace
 
 std::string GetField(const std::string& value, int item) {
     if (item <= 0) return "";
-    // The list is walked as a view; only the item asked for is copied.
-    std::string_view rest = TrimmedView(value);
-    for (;;) {
-        if (rest.empty() || rest.front() != '"') {
-            const std::size_t comma = rest.find(',');
-            if (item == 1) return std::string(TrimmedView(rest.substr(0, comma)));
-            if (comma == std::string_view::npos) return "";
-            rest = TrimmedView(rest.substr(comma + 1));
-        } else {
-            rest.remove_prefix(1);
-            const std::size_t quote = rest.find('"');
-            if (item == 1)
-                return std::string(quote == std::string_view::npos ? TrimmedView(rest)
-                                                                   : rest.substr(0, quote));
-            if (quote == std::string_view::npos) return "";
-            rest = TrimmedView(rest.substr(quote + 1));
-            // The comma that ends a quoted item goes with it.
-            if (!rest.empty() && rest.front() == ',') rest = TrimmedView(rest.substr(1));
-        }
-        --item;
-    }
+    const std::vector<std::string_view>& items = SplitOf(value).items;
+    const auto index = static_cast<std::size_t>(item - 1);
+    return index < items.size() ? std::string(items[index]) : std::string();
+}
+
+std::vector<std::string> SplitValueList(const std::string& value) {
+    std::vector<std::string> items;
+    items.reserve(8);
+    ForEachItem(value, [&items](std::string_view piece) { items.emplace_back(piece); });
+    return items;
 }
 
 namespace {
+
+// A plain whole number (a minus sign at most and up to nine digits), nearly every numeric item,
+// read without the general number reader; nothing for any other text.
+std::optional<std::int32_t> PlainWholeNumber(std::string_view text) {
+    const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() == start || text.size() - start > 9) return std::nullopt;
+    std::int32_t number = 0;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        number = number * 10 + (text[i] - '0');
+    }
+    return start ? -number : number;
+}
 
 // Reads item `item` as a whole number within [lower, upper] and within what the target type can
 // hold; shows the reader's message (when there is a description) and gives no value otherwise.
@@ -53,11 +112,15 @@ template <typename Target>
 std::optional<Target> ReadBoundedItem(const std::string& value, int item, std::int64_t lower,
                                       std::int64_t upper, const std::string& description) {
     const std::string text = GetField(value, item);
-    if (text.empty() || !IsNumeric(text)) {
-        if (!description.empty()) ShowDataFileProblem("Numeric value expected for " + description);
-        return std::nullopt;
+    std::optional<std::int32_t> rounded = PlainWholeNumber(text);
+    if (!rounded) {
+        if (text.empty() || !IsNumeric(text)) {
+            if (!description.empty())
+                ShowDataFileProblem("Numeric value expected for " + description);
+            return std::nullopt;
+        }
+        rounded = RoundToInt32(NumericValue(text));
     }
-    const std::optional<std::int32_t> rounded = RoundToInt32(NumericValue(text));
     const bool inBounds = rounded && *rounded >= lower && *rounded <= upper &&
                           *rounded >= std::numeric_limits<Target>::min() &&
                           *rounded <= std::numeric_limits<Target>::max();

@@ -7,11 +7,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Item `item` (counted from 1) of a value list; item 0, a negative item and an item beyond the
 // end give the empty text. Unquoted items are trimmed; a quoted item is returned as it stands
 // between its quotes.
 std::string GetField(const std::string& value, int item);
+
+// The items of a value list, as GetField gives them one at a time (item k is element k-1;
+// later items are empty), split in one pass.
+std::vector<std::string> SplitValueList(const std::string& value);
 
 // The validating number readers. Each takes the value list, the item number, the target, the
 // inclusive bounds and a description. The item must be numeric; its value is rounded half to

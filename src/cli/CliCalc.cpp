@@ -7,6 +7,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CliCommands.h"
@@ -102,7 +103,7 @@ void PrintJson(const ControlPanel* panel) {
         {"site_name", CurrentDocument().SiteName},
         {"panel", panel ? panel->PanelName : std::string()},
         {"panel_loops", panelLoops},
-        {"loops", loops},
+        {"loops", std::move(loops)},
         {"total_devices", TotalDevicesAllLoops()},
         {"total_quiescent_uA", JsonNumber(TotalQuiescentAllLoops())},
         {"total_alarm_uA", JsonNumber(TotalAlarmAllLoops())},

@@ -661,37 +661,6 @@ void ReadCalcData(int loop, const std::string& path, const std::string& section)
     calc.IgnoreIsolators(IsTrueItem(read("IgnoreIsolators")));
 }
 
-std::vector<std::string> SplitValueList(const std::string& value) {
-    constexpr const char* kBlanks = " \t";
-    // The rest of the value after the items taken so far, without leading blanks.
-    const auto skipBlanks = [](std::string_view v) {
-        const std::size_t start = v.find_first_not_of(kBlanks);
-        return start == std::string_view::npos ? std::string_view() : v.substr(start);
-    };
-    std::vector<std::string> items;
-    std::string_view rest = skipBlanks(value);
-    rest = rest.substr(0, rest.find_last_not_of(kBlanks) + 1);
-    for (;;) {
-        if (rest.empty() || rest.front() != '"') {
-            const std::size_t comma = rest.find(',');
-            items.push_back(Trim(rest.substr(0, comma)));
-            if (comma == std::string_view::npos) return items;
-            rest = skipBlanks(rest.substr(comma + 1));
-        } else {
-            const std::size_t quote = rest.find('"', 1);
-            if (quote == std::string_view::npos) {
-                items.push_back(Trim(rest.substr(1)));
-                return items;
-            }
-            items.emplace_back(rest.substr(1, quote - 1));
-            rest = skipBlanks(rest.substr(quote + 1));
-            // The comma that ends a quoted item goes with it.
-            if (!rest.empty() && rest.front() == ',') rest = skipBlanks(rest.substr(1));
-            if (rest.empty()) return items;
-        }
-    }
-}
-
 std::string UnknownDeviceText(std::int16_t l, std::int16_t s, std::int16_t T) {
     return "This file has an unknown device type (" + std::to_string(T) + ") at address " +
            std::to_string(s) + " on loop " + std::to_string(l) +

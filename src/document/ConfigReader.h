@@ -32,10 +32,6 @@ OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest,
 // calculator; a missing value takes its default, a bad one is reported and takes its default.
 void ReadCalcData(int loop, const std::string& path, const std::string& section);
 
-// The items of a value list, as GetField gives them one at a time (item k is element k-1;
-// later items are empty), split in one pass.
-std::vector<std::string> SplitValueList(const std::string& value);
-
 // Device types that older catalogue data numbered differently: an entry of type FromType opens
 // as type ToType, with the other device numbered StandaloneOtherNumber in standalone slot 2 of
 // its address. The shipped catalogue needs none, so the table starts empty.

@@ -149,6 +149,11 @@ bool IsMemoryFile(const std::string& path) {
     return MemoryFiles().count(path) != 0;
 }
 
+std::string MemoryFileBytes(const std::string& path) {
+    const auto m = MemoryFiles().find(path);
+    return m == MemoryFiles().end() ? std::string() : m->second.bytes;
+}
+
 void InjectReadFailure(const ReadFailure& failure) {
     InjectedFailure() = failure;
 }

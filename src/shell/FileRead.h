@@ -6,7 +6,8 @@
 // either returns all the bytes or reports the system's error.
 //
 // Files can also be served from memory (registered under a path that need not exist on disk),
-// which lets tools feed bytes to the readers without touching the disk.
+// which lets tools feed bytes to the readers without touching the disk. A write to such a path
+// (FileWrite.h) replaces the bytes in memory.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -38,6 +39,8 @@ RuntimeFault FileReadFault(int error);
 void PutMemoryFile(const std::string& path, std::string bytes);
 void ClearMemoryFiles();
 bool IsMemoryFile(const std::string& path);
+// The bytes of a file held in memory; empty when there is none at `path`.
+std::string MemoryFileBytes(const std::string& path);
 
 // A disk failing part way: reads of the files whose path ends with `path` fail with `error`
 // once they reach byte `atByte` (0: opening fails). For tests; cleared by ClearReadFailure.

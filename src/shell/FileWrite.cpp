@@ -178,6 +178,12 @@ int RemoveStaleTemporaryFiles(const std::string& path) {
 
 bool WriteFileSafely(const std::string& path, const std::string& bytes, const std::string& backup,
                      bool syncToDisk) {
+    if (IsMemoryFile(path)) {
+        if (InjectedFailure() && InjectedFailure()->atByte < bytes.size()) return false;
+        if (!backup.empty() && backup != path) PutMemoryFile(backup, MemoryFileBytes(path));
+        PutMemoryFile(path, bytes);
+        return true;
+    }
     const std::string folder = FolderOf(path);
     struct stat folderStat {};
     if (stat(folder.empty() ? "." : folder.c_str(), &folderStat) != 0 ||

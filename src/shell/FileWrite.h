@@ -7,6 +7,8 @@
 // one is asked for, and only then is the temporary file renamed over the target, so that at
 // every moment the target's name holds either the old or the new complete file. A temporary file
 // left by a process that was killed mid-write is removed by the next write of the same target.
+//
+// A file held in memory (see FileRead.h) is replaced in memory, its backup kept there as well.
 #include <cstddef>
 #include <string>
 

@@ -69,8 +69,12 @@ std::string MatchName(std::string_view name) {
     return out;
 }
 
-bool IsSectionLine(const std::string& trimmed) {
-    return !trimmed.empty() && trimmed[0] == '[';
+// Whether the line's first character after its leading blanks opens a section name.
+bool IsSectionLine(std::string_view line) {
+    std::size_t first = 0;
+    while (first < line.size() && (line[first] == ' ' || line[first] == '\t'))
+        ++first;
+    return first < line.size() && line[first] == '[';
 }
 
 std::string SectionNameOf(const std::string& trimmed) {
@@ -79,16 +83,19 @@ std::string SectionNameOf(const std::string& trimmed) {
 }
 
 // The key of a key line (upper-cased), or empty when the line holds none.
-std::string KeyOf(const std::string& line) {
-    const std::string trimmed = TrimLeft(line);
-    if (trimmed.empty() || trimmed[0] == ';') return {};
-    const auto eq = trimmed.find('=');
-    if (eq == std::string::npos) return {};
-    return UCase(Trim(trimmed.substr(0, eq)));
+std::string KeyOf(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
+        ++start;
+    if (start == line.size() || line[start] == ';') return {};
+    const auto eq = line.find('=', start);
+    if (eq == std::string_view::npos) return {};
+    return UCase(Trim(line.substr(start, eq - start)));
 }
 
 void IndexKeys(Section& section) {
     section.keyLine.clear();
+    section.keyLine.reserve(section.lines.size());
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         std::string key = KeyOf(section.lines[i]);
         if (!key.empty()) section.keyLine.emplace(std::move(key), Section::KeyRef{i, std::nullopt});
@@ -105,11 +112,10 @@ ParsedFile Parse(const std::string& bytes) {
     ParsedFile file;
     Section* current = nullptr;
     for (std::string& line : SplitLines(bytes)) {
-        const std::string trimmed = Trim(line);
-        if (IsSectionLine(trimmed)) {
+        if (IsSectionLine(line)) {
             Section s;
+            s.nameKey = UCase(SectionNameOf(Trim(line)));
             s.header = std::move(line);
-            s.nameKey = UCase(SectionNameOf(trimmed));
             file.sections.push_back(std::move(s));
             current = &file.sections.back();
         } else if (current) {
@@ -188,9 +194,9 @@ bool Flush(const std::string& path, CacheEntry& entry) {
     return true;
 }
 
-std::string ValueOf(const std::string& line) {
-    const std::string trimmed = TrimLeft(line);
-    std::string value = Trim(trimmed.substr(trimmed.find('=') + 1));
+std::string ValueOf(std::string_view line) {
+    // Leading blanks hold no "=": the first one of the line ends the key.
+    std::string value = Trim(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
     if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
@@ -250,7 +256,11 @@ std::vector<std::string> ProfileSectionKeys(const std::string& file, const std::
 
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key) {
-    const CacheEntry& entry = Load(ResolveProfilePath(file));
+    // Most reads name a full path, which needs no copy.
+    std::string resolved;
+    const bool bare = file.find('/') == std::string::npos;
+    if (bare) resolved = ResolveProfilePath(file);
+    const CacheEntry& entry = Load(bare ? resolved : file);
     const auto s = entry.parsed.sectionIndex.find(MatchName(section));
     if (s == entry.parsed.sectionIndex.end()) return {};
     const Section& sec = entry.parsed.sections[s->second];

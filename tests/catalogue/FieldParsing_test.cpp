@@ -63,6 +63,21 @@ TEST(GetField, PropertyMatchesPlainSplitWithoutQuotes) {
     }
 }
 
+// Readers take turns between lists; every list keeps giving its own items.
+TEST(GetField, ListsReadInTurnKeepTheirOwnItems) {
+    std::vector<std::string> lists;
+    for (int n = 0; n < 7; ++n)
+        lists.push_back(std::to_string(n) + ", x" + std::to_string(n) + ", \"q, " +
+                        std::to_string(n) + "\"");
+    for (int round = 0; round < 3; ++round)
+        for (std::size_t n = 0; n < lists.size(); ++n) {
+            ASSERT_EQ(GetField(lists[n], 1), std::to_string(n));
+            ASSERT_EQ(GetField(lists[(n * 3) % lists.size()], 3),
+                      "q, " + std::to_string(n * 3 % 7));
+            ASSERT_EQ(GetField(lists[n], 2), "x" + std::to_string(n));
+        }
+}
+
 TEST_F(FieldParsingTest, RefusalsShowOneMessageAndKeepTheTarget) {
     for (const std::string value : {"", "a,12abc", "a,1,2"}) {
         platform.messages.clear();
@@ -105,6 +120,27 @@ TEST_F(FieldParsingTest, RefusalsShowOneMessageAndKeepTheTarget) {
     EXPECT_FALSE(ParseByteField("", 1, b, 0, 10, ""));
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_TRUE(platform.beeps.empty());
+}
+
+TEST(FieldParsing, WholeNumbersReadAlikeInEveryForm) {
+    const std::vector<std::pair<std::string, std::int32_t>> cases = {{"007", 7},
+                                                                     {"-0", 0},
+                                                                     {"-32768", -32768},
+                                                                     {"123456789", 123456789},
+                                                                     {"1234567890", 1234567890},
+                                                                     {"\" 12 \"", 12},
+                                                                     {"2.5", 2},
+                                                                     {"3.5", 4},
+                                                                     {"+5", 5}};
+    for (const auto& [text, expected] : cases) {
+        std::int32_t target = 0;
+        EXPECT_TRUE(ParseLongField(text, 1, target, -2147483647, 2147483647, "")) << text;
+        EXPECT_EQ(target, expected) << text;
+    }
+    std::int32_t target = 9;
+    for (const std::string text : {"-", "--1", "1-", "12a"})
+        EXPECT_FALSE(ParseLongField(text, 1, target, -100, 100, "")) << text;
+    EXPECT_EQ(target, 9);
 }
 
 // Over random values the readers never crash, respect their bounds, and show exactly one

@@ -54,4 +54,15 @@ TEST_F(FileSafetyTest, AWriteKeepsTheModeAndClearsOnlyItsOwnLeftOvers) {
     EXPECT_EQ(ReadWholeFile(victim), "keep");
 }
 
+TEST_F(FileSafetyTest, AFileHeldInMemoryIsWrittenThereWithItsBackup) {
+    const std::string f = temp.File("Held.QMR"), backup = temp.File("Held.BAK");
+    PutMemoryFile(f, "old");
+    ASSERT_TRUE(WriteFileSafely(f, "new", backup, true));
+    EXPECT_EQ(MemoryFileBytes(f), "new");
+    EXPECT_EQ(MemoryFileBytes(backup), "old");
+    EXPECT_FALSE(std::filesystem::exists(f));
+    EXPECT_FALSE(std::filesystem::exists(backup));
+    ClearMemoryFiles();
+}
+
 }  // namespace
