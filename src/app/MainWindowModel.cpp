@@ -16,6 +16,7 @@
 #include "document/ConfigReader.h"
 #include "document/DesignDocument.h"
 #include "document/DocumentRules.h"
+#include "document/UnitsSetting.h"
 #include "engine/Scaling.h"
 #include "engine/clsCalculator.h"
 #include "print/PrintDialogModel.h"

@@ -16,6 +16,7 @@
 #include "CliOpenDesign.h"
 #include "catalogue/Panels.h"
 #include "document/DesignDocument.h"
+#include "document/UnitsSetting.h"
 #include "engine/Scaling.h"
 #include "print/PrintJob.h"
 #include "qtprint/PdfFile.h"

@@ -19,6 +19,7 @@
 #include "document/DesignDocument.h"
 #include "document/DocumentRules.h"
 #include "document/MainWindowView.h"
+#include "document/StandbyPowerFile.h"
 #include "engine/clsCalculator.h"
 #include "shell/ErrorHandler.h"
 #include "shell/Numbers.h"
@@ -560,6 +561,7 @@ OpenResult ConfigLoader::Run() {
         ReadHeader();
         for (int loop = 1; loop <= kLoopCount; ++loop)
             ReadLoop(loop);
+        CurrentDocument().StandbyPower = ReadStandbyPowerSection(file_);
         stopped = false;
     } catch (const OpenCancelled&) {
         result.outcome = OpenOutcome::Cancelled;

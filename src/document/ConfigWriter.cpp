@@ -10,6 +10,7 @@
 #include "catalogue/OtherDevices.h"
 #include "catalogue/Panels.h"
 #include "document/DesignDocument.h"
+#include "document/StandbyPowerFile.h"
 #include "engine/clsCalculator.h"
 #include "shell/Paths.h"
 #include "shell/Platform.h"
@@ -85,6 +86,9 @@ public:
         WriteHeader();
         for (int loop = 1; loop <= kLoopCount; ++loop)
             if (!WriteLoop(loop)) return false;
+        // Last, so that readers that do not know the section find everything else as before.
+        for (auto& [key, value] : StandbyPowerEntries(doc_.StandbyPower))
+            file_.Write(kStandbyPowerSection, key, std::move(value));
         text = file_.Text(kConfigFileComment);
         return true;
     }

@@ -146,13 +146,6 @@ std::string EscapeText(const std::string& text) {
     return out;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 // The text of an escaped value; no value when an escape is broken.
 std::optional<std::string> UnescapeText(std::string_view s) {
     std::string out;

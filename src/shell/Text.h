@@ -21,3 +21,5 @@ std::string UCase(std::string_view s);
 std::string LCase(std::string_view s);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view s, std::string_view prefix);
+// The value of a hexadecimal digit (either case); -1 for any other character.
+int HexDigit(char c);
