@@ -1,15 +1,18 @@
 // The request for the design being edited; kept apart from the report's layout, which takes
 // everything it prints as given.
+#include "catalogue/Batteries.h"
 #include "document/CalcGlue.h"
 #include "document/DesignDocument.h"
 #include "print/PrintJob.h"
 
 namespace {
 
-// The design's inputs and the main window's loop totals. No battery list is read yet: the block
-// gives the required capacity without a size to recommend.
+// The design's inputs and the main window's loop totals, with the battery list (read on its
+// first use; a list that cannot be read has shown its problem then).
 StandbyPowerReport CurrentStandbyPowerReport() {
-    return {CurrentDocument().StandbyPower, StandbyLoopTotals(), std::nullopt};
+    StandbyPowerReport report{CurrentDocument().StandbyPower, StandbyLoopTotals(), std::nullopt};
+    if (LoadBatteryCatalogue()) report.batterySizes = BatterySizes();
+    return report;
 }
 
 }  // namespace
