@@ -23,15 +23,16 @@ for path in sys.argv[2:]:
                 f.write(b"".join(common) + part)
 PY
 cp examples/*.QMR "$data"/Devices/*.dat "$data"/Panels/*.dat "$data"/Cables/*.dat \
-  "$corpus/fuzz_profilefile/"
-# The data-file target's input: the device and panel files' lengths (16-bit little-endian),
-# then the device, panel and cable files.
+  "$data"/Batteries/*.dat "$corpus/fuzz_profilefile/"
+# The data-file target's input: the device, panel and cable files' lengths (16-bit
+# little-endian), then the device, panel, cable and battery files.
 python3 - "$data" "$corpus/fuzz_datafiles/shipped" <<'PY'
 import sys
 root, out = sys.argv[1], sys.argv[2]
 parts = [open(f"{root}/{name}", "rb").read()
-         for name in ("Devices/Devices.dat", "Panels/stdpan.dat", "Cables/Cables.dat")]
+         for name in ("Devices/Devices.dat", "Panels/stdpan.dat", "Cables/Cables.dat",
+                      "Batteries/Batteries.dat")]
 with open(out, "wb") as f:
-    f.write(len(parts[0]).to_bytes(2, "little") + len(parts[1]).to_bytes(2, "little"))
+    f.write(b"".join(len(part).to_bytes(2, "little") for part in parts[:3]))
     f.write(b"".join(parts))
 PY

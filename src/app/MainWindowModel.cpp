@@ -16,6 +16,7 @@
 #include "document/ConfigReader.h"
 #include "document/DesignDocument.h"
 #include "document/DocumentRules.h"
+#include "document/UnitsSetting.h"
 #include "engine/Scaling.h"
 #include "engine/clsCalculator.h"
 #include "print/PrintDialogModel.h"
@@ -182,21 +183,20 @@ void MainWindowModel::RunPrintCommand() {
     PrintDialogModel dialog(CurrentDocument(), panel ? panel->Loops : 0,
                             printing.PrinterDescription());
     if (!printing.PrinterAvailable()) dialog.PrinterChanged(kNoPrinterName, false);
-    printing.ShowPrintDialog(dialog, CurrentReport([&dialog] { return dialog.VoltageCharts(); }));
-    if (dialog.Confirmed())
-        PrintReport(dialog.ChosenLoops(), dialog.PdfPath(), dialog.VoltageCharts());
+    printing.ShowPrintDialog(dialog, CurrentReport([&dialog] { return dialog.Options(); }));
+    if (dialog.Confirmed()) PrintReport(dialog.ChosenLoops(), dialog.PdfPath(), dialog.Options());
     printing.SetMainWindowEnabled(true);
 }
 
 PrintResult MainWindowModel::PrintReport(const std::vector<int>& loops, const std::string& pdfPath,
-                                         bool voltageCharts) {
+                                         const ReportOptions& options) {
     PrintView& printing = view_.Printing();
     Platform& platform = CurrentPlatform();
     const bool wasBusy = platform.IsBusy();
     printing.SetMainWindowEnabled(false);
     platform.SetBusy(true);
-    const PrintResult result = printing.RunReport(
-        CurrentReport([voltageCharts] { return voltageCharts; }), loops, pdfPath);
+    const PrintResult result =
+        printing.RunReport(CurrentReport([options] { return options; }), loops, pdfPath);
     platform.SetBusy(wasBusy);
     printing.SetMainWindowEnabled(true);
     if (result.outcome == PrintOutcome::Failed)
@@ -213,12 +213,11 @@ void MainWindowModel::PrintToPdfBesideDesign() {
         ShowMessage(NoPrinterPdfText(path), kProgramTitle, MsgIcon::Information);
 }
 
-ReportRun MainWindowModel::CurrentReport(std::function<bool()> voltageCharts) {
-    return [this, voltageCharts](PageDevice& device, const std::vector<int>& loops) {
+ReportRun MainWindowModel::CurrentReport(std::function<ReportOptions()> options) {
+    return [this, options](PageDevice& device, const std::vector<int>& loops) {
         DesignDocument& document = CurrentDocument();
-        const PrintRequest request{ConfigurationPrintTitle(document.DocumentPath),
-                                   view_.Printing().LongDate(document.ModifiedDate), loops,
-                                   voltageCharts()};
+        const PrintRequest request =
+            CurrentPrintRequest(view_.Printing().LongDate(document.ModifiedDate), loops, options());
         return PrintConfiguration(device, document, PanelRecord(GetCurrentPanel()), request);
     };
 }

@@ -38,9 +38,9 @@ public:
     void RunPrintCommand();
     // Prints the report with the loops on the printer, or into `pdfPath` when given, with the
     // main window disabled until the job has ended, printed, cancelled or failed. A failing
-    // output device is reported in a message. Each loop's voltage chart is drawn when asked for.
+    // output device is reported in a message. The optional parts are printed when asked for.
     PrintResult PrintReport(const std::vector<int>& loops, const std::string& pdfPath = "",
-                            bool voltageCharts = false);
+                            const ReportOptions& options = {});
     // A recent-file entry of the File menu (0 = the newest).
     void OpenRecentCommand(std::size_t index);
     // Exit, Close or the window's close box: false keeps the window open.
@@ -84,9 +84,9 @@ private:
     void RunFirstRun();
     // /p on a machine without a printer: the report goes to a PDF file beside the design.
     void PrintToPdfBesideDesign();
-    // The report of the current design; `voltageCharts` answers, when it runs, whether the loops'
-    // voltage charts are drawn.
-    ReportRun CurrentReport(std::function<bool()> voltageCharts);
+    // The report of the current design; `options` answers, when it runs, which optional parts
+    // are printed.
+    ReportRun CurrentReport(std::function<ReportOptions()> options);
 
     MainFormView& view_;
     std::unique_ptr<CoreHooks> hooks_;

@@ -6,6 +6,7 @@
 #include "catalogue/Cables.h"
 #include "catalogue/DeviceTypes.h"
 #include "catalogue/Options.h"
+#include "document/UnitsSetting.h"
 #include "engine/Scaling.h"
 #include "shell/ErrorHandler.h"
 #include "shell/Locale.h"

@@ -1,5 +1,6 @@
 #include "catalogue/CatalogueStartup.h"
 
+#include "catalogue/Batteries.h"
 #include "catalogue/Cables.h"
 #include "catalogue/DeviceTypes.h"
 #include "catalogue/Options.h"
@@ -16,6 +17,8 @@ void ResetCatalogues() {
     ResetPanelCatalogue();
     ResetCableCatalogue();
     ResetOtherDevices();
+    // Read again on its next use, from the data the sequence loads.
+    ResetBatteryCatalogue();
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliJson.h"
 #include "CliOpenDesign.h"
 #include "catalogue/Panels.h"
 #include "document/CalcGlue.h"
@@ -50,12 +51,6 @@ CLI::App* AddCalc(CLI::App& app) {
     return command;
 }
 
-// An amount as a JSON number: whole amounts as integers, others with their decimals.
-nlohmann::ordered_json Number(Amount a) {
-    if (a.Scaled() % Amount::kScale == 0) return a.WholePart();
-    return a.ToDouble();
-}
-
 // The voltage along a loop: [distance in decimetres, drop in volts] at each point.
 nlohmann::ordered_json ProfileJson(const clsCalculator& c) {
     const VoltageProfile profile = ProfileOfLoop(c);
@@ -65,7 +60,7 @@ nlohmann::ordered_json ProfileJson(const clsCalculator& c) {
     nlohmann::ordered_json failing = nullptr;
     if (profile.firstFailingPoint) failing = *profile.firstFailingPoint;
     return {{"points", points},
-            {"max_volt_drop_V", Number(c.MaxVoltDrop())},
+            {"max_volt_drop_V", JsonNumber(c.MaxVoltDrop())},
             {"first_failing_point", failing}};
 }
 
@@ -77,12 +72,12 @@ nlohmann::ordered_json LoopJson(int loop, int panelLoops) {
         {"on_panel", loop <= panelLoops},
         {"qty_devices", c.QtyDevices()},
         {"qty_slave_bases", c.QtyAddressableSlaveBases()},
-        {"quiescent_current_devices_uA", Number(c.QuiescentCurrentDevices())},
-        {"alarm_current_devices_uA", Number(c.AlarmCurrentDevices())},
-        {"quiescent_current_total_uA", Number(c.QuiescentCurrentTotal())},
-        {"alarm_current_total_uA", Number(c.AlarmCurrentTotal())},
-        {"volt_drop_V", Number(c.VoltDrop())},
-        {"max_volt_drop_V", Number(c.MaxVoltDrop())},
+        {"quiescent_current_devices_uA", JsonNumber(c.QuiescentCurrentDevices())},
+        {"alarm_current_devices_uA", JsonNumber(c.AlarmCurrentDevices())},
+        {"quiescent_current_total_uA", JsonNumber(c.QuiescentCurrentTotal())},
+        {"alarm_current_total_uA", JsonNumber(c.AlarmCurrentTotal())},
+        {"volt_drop_V", JsonNumber(c.VoltDrop())},
+        {"max_volt_drop_V", JsonNumber(c.MaxVoltDrop())},
         {"calc_type", c.CalcType()},
         {"cable_first_dm", c.CableFirst()},
         {"cable_total_dm", c.CableTotal()},
@@ -110,15 +105,12 @@ void PrintJson(const ControlPanel* panel) {
         {"panel_loops", panelLoops},
         {"loops", std::move(loops)},
         {"total_devices", TotalDevicesAllLoops()},
-        {"total_quiescent_uA", Number(TotalQuiescentAllLoops())},
-        {"total_alarm_uA", Number(TotalAlarmAllLoops())},
+        {"total_quiescent_uA", JsonNumber(TotalQuiescentAllLoops())},
+        {"total_alarm_uA", JsonNumber(TotalAlarmAllLoops())},
         {"overall", OverallDesignText()},
         {"warnings", warnings},
     };
-    // Texts are UTF-8 except a file name given in another encoding: its bytes that are not
-    // UTF-8 are shown as replacement characters.
-    std::cout << result.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-              << std::endl;
+    PrintJsonObject(result);
 }
 
 // Pads UTF-8 text to a width in characters.
@@ -133,10 +125,7 @@ std::string Padded(const std::string& text, std::size_t width) {
 void PrintTable(const ControlPanel* panel) {
     DesignDocument& doc = CurrentDocument();
     const int panelLoops = panel ? panel->Loops : 0;
-    std::cout << "File:  " << designPath << "\n"
-              << "Site:  " << doc.SiteName << "\n"
-              << "Panel: " << (panel ? panel->PanelName : std::string()) << " (" << panelLoops
-              << (panelLoops == 1 ? " loop" : " loops") << ")\n\n";
+    PrintDesignHeading(designPath);
     std::cout << Padded("Loop", 6) << Padded("Name", 28) << Padded("Devices", 9)
               << Padded("Quiescent", 11) << Padded("Alarm", 11) << Padded("Volt drop", 11)
               << "Verdict\n";

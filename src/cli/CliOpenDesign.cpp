@@ -1,7 +1,11 @@
 #include "CliOpenDesign.h"
 
+#include <iostream>
+
 #include "catalogue/CatalogueStartup.h"
+#include "catalogue/Panels.h"
 #include "document/ConfigReader.h"
+#include "document/DesignDocument.h"
 #include "shell/ScopedInstall.h"
 
 namespace {
@@ -44,4 +48,13 @@ bool OpenDesignWithoutUser(ConsolePlatform& console, const std::string& path,
     SilentOpenProgress progress;
     YesToAllPrompt unknown;
     return OpenConfigurationFile(path, false, progress, unknown).outcome == OpenOutcome::Opened;
+}
+
+void PrintDesignHeading(const std::string& path) {
+    const ControlPanel* panel = ChosenPanelRecord();
+    const int panelLoops = panel ? panel->Loops : 0;
+    std::cout << "File:  " << path << "\n"
+              << "Site:  " << CurrentDocument().SiteName << "\n"
+              << "Panel: " << (panel ? panel->PanelName : std::string()) << " (" << panelLoops
+              << (panelLoops == 1 ? " loop" : " loops") << ")\n\n";
 }

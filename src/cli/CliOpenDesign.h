@@ -10,3 +10,7 @@
 // when given. True when the file opened.
 bool OpenDesignWithoutUser(ConsolePlatform& console, const std::string& path,
                            std::vector<std::string>* shown = nullptr);
+
+// The heading of a command's text output for the open design: its file, site and panel, then a
+// blank line.
+void PrintDesignHeading(const std::string& path);

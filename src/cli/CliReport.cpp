@@ -1,5 +1,6 @@
-// quelmar-cli report FILE.QMR --pdf OUT.pdf [--loops 1,3] [--voltage-charts]: writes the printed
-// report of a design as a PDF file, without a display, with each loop's voltage chart when asked.
+// quelmar-cli report FILE.QMR --pdf OUT.pdf [--loops 1,3] [--voltage-charts] [--standby-power]:
+// writes the printed report of a design as a PDF file, without a display, with each loop's
+// voltage chart and the standby power block when asked.
 //
 // The loops are those the print dialog pre-selects (every loop of the panel with devices) unless
 // --loops names them; then exactly the named loops that exist on the panel. Lengths and cable
@@ -16,6 +17,7 @@
 #include "CliOpenDesign.h"
 #include "catalogue/Panels.h"
 #include "document/DesignDocument.h"
+#include "document/UnitsSetting.h"
 #include "engine/Scaling.h"
 #include "print/PrintJob.h"
 #include "qtprint/PdfFile.h"
@@ -26,7 +28,7 @@
 namespace {
 
 std::string designPath, pdfPath, loopList;
-bool voltageCharts = false;
+ReportOptions options;
 
 // "1,3" as loop numbers 1 to 8; an empty text when it is not such a list.
 std::string CheckLoopList(const std::string& text) {
@@ -50,8 +52,10 @@ CLI::App* AddReport(CLI::App& app) {
     command
         ->add_option("--loops", loopList, "Loops to detail, e.g. 1,3 (default: those with devices)")
         ->check(CheckLoopList);
-    command->add_flag("--voltage-charts", voltageCharts,
+    command->add_flag("--voltage-charts", options.voltageCharts,
                       "Draw each loop's voltage along the cable under its volt drop");
+    command->add_flag("--standby-power", options.standbyPower,
+                      "Add the standby battery calculation after the loops");
     return command;
 }
 
@@ -84,8 +88,8 @@ std::vector<int> ChosenLoops(int panelLoops) {
 
 int WritePdf(const ControlPanel* panel, const std::vector<int>& loops) {
     DesignDocument& document = CurrentDocument();
-    const PrintRequest request{ConfigurationPrintTitle(document.DocumentPath),
-                               LongDateText(document.ModifiedDate), loops, voltageCharts};
+    const PrintRequest request =
+        CurrentPrintRequest(LongDateText(document.ModifiedDate), loops, options);
     const PrintResult result = WritePdfFile(pdfPath, request.title, [&](PageDevice& device) {
         return PrintConfiguration(device, document, panel, request);
     });

@@ -7,29 +7,13 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/Locale.h"
-
 inline constexpr std::uint8_t kMetricUnits = 0;
 inline constexpr std::uint8_t kImperialUnits = 1;
 
 // The display units in force (metric until set).
 std::uint8_t DisplayUnits();
-// Sets the display units without storing them (tools and tests that must leave the settings alone).
+// Sets the display units without storing them (the stored setting: document/UnitsSetting.h).
 void SetDisplayUnits(std::uint8_t units);
-
-// Reads the setting Units; a value other than 0 or 1 is reported and replaced by metric.
-void LoadUnits();
-// Sets the display units and stores them as the setting Units (a failed write throws
-// RuntimeFault, see shell/Settings.h).
-void SetUnits(std::uint8_t units);
-// Chooses imperial only for a North American language code with the US measurement system, else
-// metric, and stores the choice. The measurement system comes from the locale, or when the
-// locale names none from the value iMeasure of section [intl] of the system initialisation file.
-void SetUnitsFromRegionalSettings(const LocaleEnvironment& env);
-void SetUnitsFromRegionalSettings();
-
-// The system initialisation file (a profile file named without a folder).
-inline constexpr const char* kSystemIniFile = "WIN.INI";
 
 // Unit captions for the given units; "?" (or empty for the copper reference) for any other value.
 std::string ImpedanceUnitText(int units);

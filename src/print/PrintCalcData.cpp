@@ -1,6 +1,5 @@
 #include "print/PrintCalcData.h"
 
-#include <array>
 #include <map>
 
 #include "catalogue/Cables.h"
@@ -10,27 +9,15 @@
 #include "document/DesignDocument.h"
 #include "engine/Scaling.h"
 #include "engine/clsCalculator.h"
+#include "print/ReportLines.h"
+#include "print/StandbyPowerBlock.h"
 #include "print/VoltageChartLayout.h"
 
 namespace {
 
 // Tab stops of the summary.
-constexpr int kSummaryValueTab = 18;
 constexpr int kLoopTab = 8;
 constexpr int kDesignTab = 58;
-// Tab stops of a loop block.
-constexpr int kNameTab = 8;
-
-// Three columns of right-aligned values (a count and two currents) under their headings.
-struct ValueColumns {
-    std::array<int, 3> tabs;
-    std::array<const char*, 3> headings;
-};
-constexpr ValueColumns kSummaryColumns{{18, 30, 48}, {"Devices", "Quiescent", "Alarm"}};
-constexpr ValueColumns kLoopColumns{{58, 70, 88}, {"Quantity", "Quiescent", "Alarm"}};
-constexpr std::size_t kQuantityColumn = 0;
-constexpr std::size_t kQuiescentColumn = 1;
-constexpr std::size_t kAlarmColumn = 2;
 
 const char* const kCalcTypeTexts[] = {"Calculate maximum volt drop", "Calculate maximum cable run",
                                       "Calculate smallest cable"};
@@ -46,56 +33,6 @@ Amount Times(std::int64_t quantity, std::int32_t microamps) {
 const DeviceTypeRecord* TypeRecord(int type) {
     return IsValidDeviceType(type) ? &DeviceTypeTable[static_cast<std::size_t>(type)] : nullptr;
 }
-
-// Prints one line at a time, each only where it fits on the page.
-class ReportLines {
-public:
-    explicit ReportLines(PrintJobPages& pages) : pages_(pages), device_(pages.Device()) {}
-
-    // Starts a line: a new page first when it would not fit.
-    PageDevice& Line() {
-        pages_.EnsureRoomForLine();
-        return device_;
-    }
-    void EndLine() { device_.EndLine(); }
-    // An empty line needs no room: it never starts a page of its own.
-    void EmptyLine() { EndLine(); }
-    void Bold(const std::string& text) {
-        Line();
-        device_.FontBold(true);
-        device_.Print(text);
-        device_.FontBold(false);
-        EndLine();
-    }
-    void RightAligned(const std::string& text, double edge) {
-        pages_.PrintRightAligned(text, edge);
-    }
-
-    // Prints the columns' headings, remembering where each ends.
-    void PrintColumnHeadings(const ValueColumns& columns) {
-        for (std::size_t i = 0; i < edges_.size(); ++i) {
-            device_.PrintAtTab(columns.tabs[i], columns.headings[i]);
-            edges_[i] = device_.CurrentX();
-        }
-    }
-    // Where the headings would end, for a block that prints none.
-    void SetColumnEdges(const ValueColumns& columns) {
-        for (std::size_t i = 0; i < edges_.size(); ++i)
-            edges_[i] = (columns.tabs[i] - 1) * device_.CellWidth() +
-                        device_.TextWidth(columns.headings[i]);
-    }
-    void PrintValues(const std::string& count, Amount quiescent, Amount alarm) {
-        RightAligned(count, edges_[kQuantityColumn]);
-        RightAligned(CurrentText(quiescent), edges_[kQuiescentColumn]);
-        RightAligned(CurrentText(alarm), edges_[kAlarmColumn]);
-    }
-
-protected:
-    PrintJobPages& pages_;
-    PageDevice& device_;
-    // The right edges of the value columns.
-    std::array<double, 3> edges_{};
-};
 
 class SummaryPrinter : public ReportLines {
 public:
@@ -226,12 +163,7 @@ private:
 
     void PrintHeading(const std::string& title) {
         heading_ = title;
-        Line();
-        device_.FontBold(true);
-        device_.Print(title);
-        device_.FontBold(false);
-        PrintColumnHeadings(kLoopColumns);
-        EndLine();
+        PrintTableHeading(title, kBlockColumns);
     }
 
     void PrintRow(const std::string& name, const std::string& quantity, Amount quiescent,
@@ -247,7 +179,7 @@ private:
 
     void PrintDevices() {
         if (devices_.empty()) {
-            SetColumnEdges(kLoopColumns);
+            SetColumnEdges(kBlockColumns);
             Line().PrintAtTab(kNameTab, "No addressable devices");
             EndLine();
             return;
@@ -403,10 +335,11 @@ std::string DistributionAssumption(DesignDocument& document, int panelLoops) {
 
 void PrintConfigurationData(PrintJobPages& pages, DesignDocument& document,
                             const ControlPanel* panel, const std::vector<int>& loops,
-                            bool voltageCharts) {
+                            bool voltageCharts, const StandbyPowerReport* standby) {
     pages.PageHeader();
     SummaryPrinter(pages, document, panel).Print();
     for (const int loop : loops)
         LoopBlockPrinter(pages, loop, document.LoopModel(loop), voltageCharts).Print();
+    if (standby) PrintStandbyPowerBlock(pages, *standby);
     pages.End();
 }

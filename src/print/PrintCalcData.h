@@ -9,6 +9,7 @@
 #include "shell/Numbers.h"
 
 class clsCalculator;
+struct StandbyPowerReport;
 class DesignDocument;
 struct ControlPanel;
 
@@ -37,8 +38,10 @@ int LoopBlockLineCount(const clsCalculator& loop, bool voltageChart = false);
 std::string DistributionAssumption(DesignDocument& document, int panelLoops);
 
 // Prints the first page header, the summary, the assumptions and the block of every loop in
-// `loops` (rising loop numbers), each with its voltage chart when `voltageCharts` is set.
-// `panel` is the chosen panel (nullptr when none is chosen).
+// `loops` (rising loop numbers), each with its voltage chart when `voltageCharts` is set, and
+// then the standby power block when `standby` is given. `panel` is the chosen panel (nullptr
+// when none is chosen).
 void PrintConfigurationData(PrintJobPages& pages, DesignDocument& document,
                             const ControlPanel* panel, const std::vector<int>& loops,
-                            bool voltageCharts = false);
+                            bool voltageCharts = false,
+                            const StandbyPowerReport* standby = nullptr);

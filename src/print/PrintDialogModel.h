@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "print/PrintJob.h"
+
 class DesignDocument;
 
 class PrintDialogModel {
@@ -49,8 +51,12 @@ public:
     const std::string& PdfPath() const { return pdfPath_; }
 
     // chkVoltageCharts: each loop's voltage chart under its volt drop; off until ticked.
-    bool VoltageCharts() const { return voltageCharts_; }
-    void VoltageCharts(bool value) { voltageCharts_ = value; }
+    bool VoltageCharts() const { return options_.voltageCharts; }
+    void VoltageCharts(bool value) { options_.voltageCharts = value; }
+    // chkStandbyPower: the standby power block after the loop blocks; off until ticked.
+    bool StandbyPower() const { return options_.standbyPower; }
+    void StandbyPower(bool value) { options_.standbyPower = value; }
+    const ReportOptions& Options() const { return options_; }
 
     // The loops whose entries are selected, rising.
     std::vector<int> ChosenLoops() const;
@@ -61,7 +67,7 @@ private:
     std::string pdfPath_;
     bool canPrint_ = true;
     bool confirmed_ = false;
-    bool voltageCharts_ = false;
+    ReportOptions options_;
 };
 
 // A printer's description as the dialog and the progress window show it: "name on port".

@@ -38,7 +38,8 @@ PrintResult PrintConfiguration(PageDevice& device, DesignDocument& document,
     PrintResult result;
     try {
         pages.Start();
-        PrintConfigurationData(pages, document, panel, request.loops, request.voltageCharts);
+        PrintConfigurationData(pages, document, panel, request.loops, request.voltageCharts,
+                               request.standbyPower ? &*request.standbyPower : nullptr);
     } catch (const PrintCancelled&) {
         DiscardQuietly(device);
         result.outcome = PrintOutcome::Cancelled;

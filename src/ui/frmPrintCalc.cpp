@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "print/PrintDialogModel.h"
 #include "qtprint/QtPageDevice.h"
@@ -20,6 +21,17 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
     button->setAccessibleName(QString(caption).remove('&'));
     button->setAutoDefault(false);
     return button;
+}
+
+// A check box for one of the model's flags, ticked as the flag is.
+QCheckBox* CheckBox(const QString& caption, const char* name, bool ticked,
+                    const std::function<void(bool)>& toggled, QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setAccessibleName(QString(caption).remove('&'));
+    box->setChecked(ticked);
+    QObject::connect(box, &QCheckBox::toggled, parent, toggled);
+    return box;
 }
 
 // A printer named by the print system, or a file to print to.
@@ -59,16 +71,16 @@ frmPrintCalc::frmPrintCalc(PrintDialogModel& model, QPrinter& printer, ReportRun
     });
     lblLoop->setVisible(model_.LoopListVisible());
     lstLoop_->setVisible(model_.LoopListVisible());
-    auto* chkVoltageCharts = new QCheckBox(tr("Include &voltage charts"), this);
-    chkVoltageCharts->setObjectName("chkVoltageCharts");
-    chkVoltageCharts->setAccessibleName(tr("Include voltage charts"));
-    chkVoltageCharts->setChecked(model_.VoltageCharts());
-    connect(chkVoltageCharts, &QCheckBox::toggled, this,
-            [this](bool ticked) { model_.VoltageCharts(ticked); });
+    QCheckBox* chkVoltageCharts = CheckBox(
+        tr("Include &voltage charts"), "chkVoltageCharts", model_.VoltageCharts(),
+        [this](bool ticked) { model_.VoltageCharts(ticked); }, this);
+    QCheckBox* chkStandbyPower = CheckBox(
+        tr("Include standby &power"), "chkStandbyPower", model_.StandbyPower(),
+        [this](bool ticked) { model_.StandbyPower(ticked); }, this);
 
     QPushButton* btnSetup = Button(tr("&Setup..."), "btnSetup", this);
-    QPushButton* btnPreview = Button(tr("Pre&view"), "btnPreview", this);
-    QPushButton* btnPdf = Button(tr("Save as &PDF..."), "btnPdf", this);
+    QPushButton* btnPreview = Button(tr("P&review"), "btnPreview", this);
+    QPushButton* btnPdf = Button(tr("Save as P&DF..."), "btnPdf", this);
     QPushButton* btnPrint = btnPrint_ = Button(tr("Print"), "btnPrint", this);
     QPushButton* btnCancel = Button(tr("Cancel"), "btnCancel", this);
     btnPrint->setDefault(true);
@@ -92,6 +104,7 @@ frmPrintCalc::frmPrintCalc(PrintDialogModel& model, QPrinter& printer, ReportRun
     layout->addWidget(lblLoop);
     layout->addWidget(lstLoop_);
     layout->addWidget(chkVoltageCharts);
+    layout->addWidget(chkStandbyPower);
     layout->addLayout(buttons);
     ShowPrinterName();
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The print dialog: the printer the report goes to, the loops to detail, the printer set-up, a
-// preview of the report, saving it as a PDF file, Print and Cancel. It binds PrintDialogModel.
+// The print dialog: the printer the report goes to, the loops to detail, the report's optional
+// parts (voltage charts, standby power), the printer set-up, a preview of the report, saving it
+// as a PDF file, Print and Cancel. It binds PrintDialogModel.
 #include <QDialog>
 
 #include "app/PrintView.h"

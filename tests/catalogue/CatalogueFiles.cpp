@@ -6,6 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "catalogue/Batteries.h"
 #include "catalogue/Cables.h"
 #include "catalogue/DeviceTypes.h"
 #include "catalogue/Options.h"
@@ -17,6 +18,7 @@
 namespace {
 
 void ResetCatalogues() {
+    ResetBatteryCatalogue();
     ResetOtherDevices();
     ResetCableCatalogue();
     ResetPanelCatalogue();

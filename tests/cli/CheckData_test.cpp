@@ -80,6 +80,7 @@ TEST_F(CheckDataTest, BadUsageExitsTwoAndHelpOrVersionZero) {
 std::vector<std::string> EveryCommand(const std::string& output) {
     return {"check-data", "calc " + Quoted(kExamples + "Warehouse.QMR"),
             "calc --json --wiring-checks " + Quoted(kExamples + "OldLibrary.QMR"),
+            "battery --json --standard nfpa72-2022 " + Quoted(kExamples + "Hospital.QMR"),
             "resave " + Quoted(kExamples + "OldLibrary.QMR") + " " + Quoted(output)};
 }
 

@@ -82,6 +82,20 @@ TEST_F(ReportCommandTest, NamedLoopsInTheStoredUnitsWithoutWritingTheSettings) {
     EXPECT_EQ(ReadWholeFile(settings), before);
 }
 
+// The loop totals of the standby block are the main window's totals row.
+TEST_F(ReportCommandTest, TheStandbyPowerBlockOnlyWhenAsked) {
+    const auto calc = Json("calc --json " + Example("Hospital.QMR"));
+    const std::string report =
+        "report " + Example("Hospital.QMR") + " --pdf " + Quoted(temp.File("r.pdf"));
+    for (const bool standby : {false, true}) {
+        ASSERT_EQ(Cli(report + (standby ? " --standby-power" : "")).status, 0);
+        EXPECT_EQ(Count(PdfText(temp.File("r.pdf")), "\nStandby Power\n([^\n\f]*\n)*?Loop totals " +
+                                                         Current(calc["total_quiescent_uA"]) + " " +
+                                                         Current(calc["total_alarm_uA"]) + "\n"),
+                  standby ? 1 : 0);
+    }
+}
+
 TEST_F(ReportCommandTest, FailuresLeaveAnExistingOutputUntouched) {
     const std::string out = temp.Write("old.pdf", "old");
     const std::string office = "report " + Example("Office.QMR") + " --pdf ";

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-#include "shell/Settings.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -57,36 +56,4 @@ TEST_F(ScalingTest, ShownValuesReadBack) {
         ASSERT_LE(std::abs(TextToLength(LengthToText(length)) - length), 2) << length;
         ASSERT_LE(std::abs(TextToImpedance(ImpedanceToText(length / 2)) - length / 2), 2);
     }
-}
-
-TEST_F(ScalingTest, AnUnknownStoredUnitsValueIsReportedAndReplacedByMetric) {
-    SetDisplayUnits(kImperialUnits);
-    WriteSettingNumber("Units", 7);
-    LoadUnits();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text,
-              "An unknown type of units has been specified!\n\nChanging to Metric.");
-    EXPECT_EQ(std::make_tuple(DisplayUnits(), ReadSettingNumber("Units")),
-              std::make_tuple(kMetricUnits, 0));
-}
-
-TEST_F(ScalingTest, UnitsFromRegionalSettings) {
-    const std::vector<std::pair<LocaleEnvironment, std::uint8_t>> cases = {
-        {{"en_US.UTF-8", "en_GB.UTF-8", "de_DE"}, kImperialUnits},  // LC_ALL decides both
-        {{"", "", "en_CA.UTF-8"}, kMetricUnits},               // North American, metric measure
-        {{"", "en_US.UTF-8", "en_CA.UTF-8"}, kImperialUnits},  // Canadian with US measurement
-        {{"", "en_US.UTF-8", "en_GB.UTF-8"}, kMetricUnits},    // US measurement, British code
-        {{"", "", "es_US.UTF-8"}, kMetricUnits},               // code 540A is not North American
-    };
-    for (const auto& [env, units] : cases) {
-        SetDisplayUnits(units == kImperialUnits ? kMetricUnits : kImperialUnits);
-        SetUnitsFromRegionalSettings(env);
-        EXPECT_EQ(DisplayUnits(), units)
-            << env.lcAll << "|" << env.lcMeasurement << "|" << env.lang;
-        EXPECT_EQ(ReadSettingNumber("Units"), units);
-    }
-    // Without a measurement locale the system's ini file decides.
-    temp.Write("config/WIN.INI", "[intl]\r\niMeasure=1\r\n");
-    SetUnitsFromRegionalSettings({"", "C", "en_US.UTF-8"});
-    EXPECT_EQ(DisplayUnits(), kImperialUnits);
 }

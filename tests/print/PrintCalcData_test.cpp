@@ -10,6 +10,7 @@
 #include "print/PrintCalcData.h"
 #include "print/PrintDialogModel.h"
 #include "print/PrintJob.h"
+#include "print/StandbyPowerBlock.h"
 #include "print/VoltageChartLayout.h"
 #include "support/TestSupport.h"
 
@@ -108,10 +109,11 @@ protected:
                 c.DeviceType(slot, static_cast<std::int16_t>(type));
         Recalculate(c);
     }
-    RecordingPageDevice Print(const std::vector<int>& loops, bool charts = false) {
+    RecordingPageDevice Print(const std::vector<int>& loops, bool charts = false,
+                              std::optional<StandbyPowerReport> standby = {}) {
         RecordingPageDevice device;
         result = PrintConfiguration(device, doc, &panel,
-                                    {"Report for: X.QMR", "7 May 2026", loops, charts});
+                                    {"Report for: X.QMR", "7 May 2026", loops, charts, standby});
         return device;
     }
     std::vector<std::string> BlockLines(const std::vector<int>& loops, std::size_t from, int n) {
@@ -237,6 +239,59 @@ TEST_F(ReportTest, VoltageChartsOnlyWhenAskedAndCountedInTheirBlocks) {
                                            [](auto& t) { return t.text == "Loop 1"; });
     EXPECT_EQ((chart.y + std::stod(chart.text) - top.y) / kLine + 1,
               1.0 * LoopBlockLineCount(doc.LoopModel(1), true));
+}
+
+std::string Joined(auto from, auto to) {
+    std::string text;
+    for (; from != to; ++from)
+        text += *from + " ";
+    return text;
+}
+
+// After the loop blocks: the inputs, the loads and their total, the working (long lines broken to
+// fit the page) and last, the battery.
+TEST_F(ReportTest, TheStandbyBlockShowsWhatTheBatteryIsWorkedOutFrom) {
+    StandbyPowerReport standby{{}, {Amount::FromWhole(3600), Amount::FromWhole(60000)}, {}};
+    standby.inputs.otherLoads = {{"Door holder", 4, Amount::FromWhole(25), Amount{}}};
+    for (const auto& sizes :
+         {std::optional(std::vector{Amount::FromWhole(7)}), std::optional<std::vector<Amount>>()}) {
+        standby.batterySizes = sizes;
+        const RecordingPageDevice device = Print({1}, false, standby);
+        const auto lines = device.Lines();
+        const auto working = CalculateStandbyPower(standby.inputs, standby.loops,
+                                                   sizes.value_or(std::vector<Amount>{}))
+                                 .working;
+        EXPECT_EQ(Joined(std::find(lines.begin(), lines.end(), "Standby Power"), lines.end()),
+                  "Standby Power Standard BS 5839-1 Standby period 24 h Alarm period 30 min Loads "
+                  "Quantity Quiescent Alarm Loop totals 3600 µA 60 mA Control panel 1 0 mA 0 mA  * "
+                  "Door holder 4 100 mA 0 mA Total 104 mA 60 mA * - The control panel's own "
+                  "currents have not been entered. Working " +
+                      Joined(working.begin(), working.end()));
+        EXPECT_EQ(lines.back(), sizes ? "Recommended battery: 7 Ah (20-hour rate 0.35 A, D = 1)"
+                                      : "No battery list to choose from: 3.15 Ah required");
+        for (const PrintedText& t : device.printed)
+            EXPECT_LE(t.x + t.width, 11906 - 2 * kPageMargin) << t.text;
+    }
+}
+
+// Not split when it fits a page; a longer one runs on with its title and table headings.
+TEST_F(ReportTest, TheStandbyBlockStartsANewPageWhenItDoesNotFitAndRunsOnWhenLong) {
+    for (int n = 0; n < 15; ++n)
+        Place(1, 1 + n, 1);
+    StandbyPowerReport standby{{}, {}, std::vector{Amount::FromWhole(7)}};
+    RecordingPageDevice device = Print({1}, false, standby);
+    const PrintedText &top = *std::find_if(device.printed.begin(), device.printed.end(),
+                                           [](auto&t) { return t.text == "Standby Power"; }),
+                      &last = device.printed.back();
+    EXPECT_EQ(std::make_tuple(device.printed[3].page, top.page, last.page),
+              std::make_tuple(1, 2, 2));
+    PrintJobPages pages(device, {});
+    EXPECT_EQ((last.y - top.y) / kLine + 2, 1.0 * StandbyBlockLineCount(pages, standby));
+
+    standby.inputs.otherLoads.assign(kMaxOtherLoads, {"Sounders", 2, {}, Amount::FromWhole(20)});
+    const auto lines = Print({}, false, standby).Lines(3);
+    EXPECT_EQ(lines[2] + "; " + lines[3],
+              "Standby Power (continued); Loads Quantity Quiescent Alarm");
 }
 
 TEST_F(ReportTest, CancelOrAFailingPrinterDiscardsTheJob) {

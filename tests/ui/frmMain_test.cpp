@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <sstream>
 
 #include "catalogue/DeviceTypes.h"
@@ -206,8 +207,16 @@ TEST_F(MainWindowWidgetTest, ThePrintDialogListsTheLoopsOnlyForAPanelOfSeveral) 
         EXPECT_GE(previews, loops);
         EXPECT_EQ(dialog.findChild<QListWidget*>("lstLoop")->isVisible(), loops == 2);
         EXPECT_EQ(dialog.findChild<QLabel*>("lblPrinterName")->text(), "Office on 3rd floor");
-        dialog.findChild<QCheckBox*>("chkVoltageCharts")->click();  // off until ticked
-        EXPECT_TRUE(model.VoltageCharts());
+        for (const char* box : {"chkVoltageCharts", "chkStandbyPower"})
+            dialog.findChild<QCheckBox*>(box)->click();  // off until ticked
+        EXPECT_TRUE(model.VoltageCharts() && model.StandbyPower());
+        // No two captions share an access key.
+        std::set<QChar> keys;
+        for (const QAbstractButton* b : dialog.findChildren<QAbstractButton*>())
+            if (const auto amp = b->text().indexOf('&'); amp >= 0) {
+                EXPECT_TRUE(keys.insert(b->text()[amp + 1].toLower()).second)
+                    << b->text().toStdString();
+            }
         dialog.findChild<QPushButton*>("btnPrint")->click();
         EXPECT_TRUE(model.Confirmed() && dialog.isHidden());
     }

@@ -6,6 +6,7 @@
 #include "catalogue/DeviceTypes.h"
 #include "catalogue/Options.h"
 #include "catalogue/Panels.h"
+#include "document/UnitsSetting.h"
 #include "engine/Scaling.h"
 #include "support/TestSupport.h"
 
