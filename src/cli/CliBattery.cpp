@@ -86,15 +86,6 @@ StandbyPowerInputs InputsOfThisRun(const StandbyPowerInputs& saved) {
     return inputs;
 }
 
-// One total current in µA, exact: the loops, the panel and every other load on the battery.
-Amount TotalMicroamps(Amount loopsMicroamps, Amount panelMilliamps,
-                      const std::vector<OtherLoad>& loads, Amount OtherLoad::*each) {
-    Amount total = loopsMicroamps + panelMilliamps * 1000;
-    for (const OtherLoad& load : loads)
-        total += load.*each * (std::int64_t{load.quantity} * 1000);
-    return total;
-}
-
 nlohmann::ordered_json OtherLoadsJson(const std::vector<OtherLoad>& loads) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const OtherLoad& load : loads)
@@ -132,13 +123,8 @@ void PrintJson(const StandbyPowerInputs& inputs, const LoopCurrentTotals& loops,
         {"panel_quiescent_A", JsonNumber(inputs.panelQuiescentMilliamps, 3)},
         {"panel_alarm_A", JsonNumber(inputs.panelAlarmMilliamps, 3)},
         {"other_loads", OtherLoadsJson(inputs.otherLoads)},
-        {"quiescent_A",
-         JsonNumber(TotalMicroamps(loops.quiescentMicroamps, inputs.panelQuiescentMilliamps,
-                                   inputs.otherLoads, &OtherLoad::quiescentMilliamps),
-                    6)},
-        {"alarm_A", JsonNumber(TotalMicroamps(loops.alarmMicroamps, inputs.panelAlarmMilliamps,
-                                              inputs.otherLoads, &OtherLoad::alarmMilliamps),
-                               6)},
+        {"quiescent_A", JsonNumber(result.quiescentMicroamps, 6)},
+        {"alarm_A", JsonNumber(result.alarmMicroamps, 6)},
         {"alarm_hours", JsonNumber(result.alarmHours)},
         {"standby_charge_Ah", JsonNumber(result.standbyCharge)},
         {"alarm_charge_Ah", JsonNumber(result.alarmCharge)},

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "shell/DecimalText.h"
 #include "shell/Numbers.h"
 #include "shell/Platform.h"
 #include "shell/ProfileFile.h"
@@ -87,42 +88,6 @@ std::string DecodedName(std::string_view text) {
 
 // ---- numbers ------------------------------------------------------------------------------
 
-// Far beyond every value the calculation takes, and far from overflowing the amount.
-constexpr std::int64_t kLargestDigits = 1'000'000'000'000;
-
-// The exact amount of a decimal text such as "24", "0.5" or "-3.25": digits with an optional
-// point and at most four decimals (besides trailing zeros). Nothing for any other text, such as
-// an exponent, or for a number far beyond every limit.
-std::optional<Amount> ExactAmount(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    std::int64_t scaled = 0;
-    int decimals = -1;  // digits after the point so far; -1 before the point
-    bool anyDigit = false;
-    for (const char c : text) {
-        if (c == '.' && decimals < 0) {
-            decimals = 0;
-            continue;
-        }
-        if (c < '0' || c > '9') return std::nullopt;
-        anyDigit = true;
-        if (decimals == 4) {
-            if (c != '0') return std::nullopt;
-            continue;
-        }
-        if (decimals >= 0) ++decimals;
-        if (scaled > kLargestDigits) return std::nullopt;
-        scaled = scaled * 10 + (c - '0');
-    }
-    if (!anyDigit) return std::nullopt;
-    for (int d = std::max(decimals, 0); d < 4; ++d)
-        scaled *= 10;
-    return Amount::FromScaled(negative ? -scaled : scaled);
-}
-
 // ---- keys ---------------------------------------------------------------------------------
 
 std::string LoadKey(std::size_t load, const char* field) {
@@ -178,7 +143,7 @@ public:
             Report("Numeric value expected for ", key, text);
             return std::nullopt;
         }
-        auto amount = ExactAmount(Trim(text));
+        auto amount = ParseDecimalAmount(text);
         if (amount && whole &&
             (amount->Scaled() % Amount::kScale != 0 ||
              amount->WholePart() < std::numeric_limits<std::int32_t>::min() ||

@@ -26,11 +26,6 @@ Amount UnitsToAh(WideInt units, int decimals) {
     return Amount::FromScaled(static_cast<std::int64_t>(scaled));
 }
 
-Amount CurrentUnitsToAmps(WideInt units) {
-    return Amount::FromScaled(
-        static_cast<std::int64_t>(DivideHalfEven(units * Amount::kScale, kAmpUnits)));
-}
-
 Amount MicroampsToMilliamps(Amount microamps) {
     return Amount::FromScaled(static_cast<std::int64_t>(DivideHalfEven(microamps.Scaled(), 1000)));
 }
@@ -130,8 +125,9 @@ StandbyPowerResult CalculateStandbyPower(const StandbyPowerInputs& in,
                                            in.otherLoads, &OtherLoad::quiescentMilliamps);
     const Currents alarm = SumCurrents(loops.alarmMicroamps, in.panelAlarmMilliamps, in.otherLoads,
                                        &OtherLoad::alarmMilliamps);
-    r.quiescentAmps = CurrentUnitsToAmps(quiescent.units);
-    r.alarmAmps = CurrentUnitsToAmps(alarm.units);
+    // Current units are 1e-4 µA, the amount's own scale.
+    r.quiescentMicroamps = Amount::FromScaled(static_cast<std::int64_t>(quiescent.units));
+    r.alarmMicroamps = Amount::FromScaled(static_cast<std::int64_t>(alarm.units));
     r.standbyHours = in.standbyHours;
     r.alarmHours = Amount::FromScaled(
         static_cast<std::int64_t>(DivideHalfEven(WideInt{in.alarmMinutes.Scaled()}, 60)));
@@ -246,33 +242,38 @@ StandbyPowerResult CalculateStandbyPower(const StandbyPowerInputs& in,
     return r;
 }
 
+namespace {
+
+struct StandardNames {
+    BatteryStandard standard;
+    const char* key;
+    const char* name;
+};
+
+constexpr StandardNames kStandards[] = {
+    {BatteryStandard::BS5839, "bs5839", "BS 5839-1"},
+    {BatteryStandard::NFPA72_2019, "nfpa72-2019", "NFPA 72 (2019)"},
+    {BatteryStandard::NFPA72_2022, "nfpa72-2022", "NFPA 72 (2022)"},
+};
+
+const StandardNames& NamesOf(BatteryStandard standard) {
+    for (const StandardNames& names : kStandards)
+        if (names.standard == standard) return names;
+    return kStandards[0];
+}
+
+}  // namespace
+
 std::string StandardKey(BatteryStandard standard) {
-    switch (standard) {
-        case BatteryStandard::BS5839:
-            return "bs5839";
-        case BatteryStandard::NFPA72_2019:
-            return "nfpa72-2019";
-        case BatteryStandard::NFPA72_2022:
-            return "nfpa72-2022";
-    }
-    return "bs5839";
+    return NamesOf(standard).key;
 }
 
 std::optional<BatteryStandard> StandardFromKey(const std::string& key) {
-    for (BatteryStandard s :
-         {BatteryStandard::BS5839, BatteryStandard::NFPA72_2019, BatteryStandard::NFPA72_2022})
-        if (StandardKey(s) == key) return s;
+    for (const StandardNames& names : kStandards)
+        if (names.key == key) return names.standard;
     return std::nullopt;
 }
 
 std::string StandardName(BatteryStandard standard) {
-    switch (standard) {
-        case BatteryStandard::BS5839:
-            return "BS 5839-1";
-        case BatteryStandard::NFPA72_2019:
-            return "NFPA 72 (2019)";
-        case BatteryStandard::NFPA72_2022:
-            return "NFPA 72 (2022)";
-    }
-    return "BS 5839-1";
+    return NamesOf(standard).name;
 }

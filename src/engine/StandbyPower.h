@@ -67,11 +67,11 @@ struct LoopCurrentTotals {
 
 struct StandbyPowerResult {
     BatteryStandard standard = BatteryStandard::BS5839;
-    // Total currents in amperes, exact (loops + panel + other loads).
-    Amount quiescentAmps;  // I1, rounded half to even at the fourth decimal for display
-    Amount alarmAmps;      // I2, likewise
-    Amount standbyHours;   // T1
-    Amount alarmHours;     // T2 / 60, rounded at the fourth decimal for display
+    // The total currents I1 and I2 in µA, exact (loops + panel + other loads).
+    Amount quiescentMicroamps;
+    Amount alarmMicroamps;
+    Amount standbyHours;  // T1
+    Amount alarmHours;    // T2 / 60, rounded at the fourth decimal for display
     // The two charges in Ah, rounded half to even at the fourth decimal for display.
     Amount standbyCharge;  // I1 x T1
     Amount alarmCharge;    // I2 x T2
