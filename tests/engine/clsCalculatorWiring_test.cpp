@@ -111,6 +111,11 @@ TEST_F(MasterSlaveTest, AnIsolatorBetweenAMasterAndItsBaseMountedSlaveFails) {
     EXPECT_EQ(Check(*loop), 0);
     loop->DeviceType(5, isolator);
     EXPECT_EQ(Check(*loop), 7);
+    EXPECT_EQ(
+        std::make_tuple(loop->LoopDesignShort(), loop->LoopDesignLong(), loop->DesignExplanation()),
+        std::make_tuple("Isolator between Master/Slave", "Isolator between\nMaster & Slave",
+                        "There is an Isolator between a Master device at address 10 and an "
+                        "associated Slave device wired with detector at address 3"));
 
     Reset();  // an other base with impedance isolates a device without resistance
     SlaveAt(3);
@@ -199,6 +204,11 @@ TEST_F(DependentTest, DependentsNeedTheirDeviceAndAreLimitedPerDevice) {
     loop->DeviceType(9, radio);
     loop->DeviceType(4, radio);
     EXPECT_EQ(Check(*loop), 8);
+    EXPECT_EQ(
+        std::make_tuple(loop->LoopDesignShort(), loop->LoopDesignLong(), loop->DesignExplanation()),
+        std::make_tuple("Ondrix Loop Interface", "Not enough Ondrix\nLoop Interfaces",
+                        "Device at address 4 does not have a corresponding Ondrix Loop "
+                        "Interface Module."));
     loop->DeviceType(30, interfaceType);
     EXPECT_EQ(Check(*loop), 0);  // exactly the maximum
     loop->DeviceType(12, radio);
