@@ -1,16 +1,7 @@
 #pragma once
 // A small catalogue built in memory for the loop model's tests: the program-wide tables are
 // emptied and filled through the fixture, and emptied again at the end of the test.
-//
-//     EngineCatalogue cat;
-//     const int detector = cat.AddDevice(Device(300, 5000));
-//     const int isolator = cat.AddDevice(Isolator(20000));
-//     auto loop = std::make_unique<clsCalculator>();
-//     loop->ClearData();
-//     loop->DeviceType(3, detector);
-//
-// Output bits: 0 drives nothing (group 0), 1 an LED (group 1), 2 an output (group 2), 3 a
-// remote output (group 3).
+// Output bits: 0 drives nothing, 1 an LED, 2 an output, 3 a remote output.
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -4,23 +4,11 @@
 
 #include <cstdlib>
 
-#include "support/TestSupport.h"
-
-namespace {
-
-class ScalingTest : public ScriptedTest {
+// Every test leaves the units as it found them: metric.
+class ScalingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ScriptedTest::SetUp();
-        SetDisplayUnits(kMetricUnits);
-    }
-    void TearDown() override {
-        SetDisplayUnits(kMetricUnits);
-        ScriptedTest::TearDown();
-    }
+    void TearDown() override { SetDisplayUnits(kMetricUnits); }
 };
-
-}  // namespace
 
 // Typed texts to internal values (decimetres, hundredths of an ohm per kilometre); -1 refuses.
 TEST_F(ScalingTest, TypedLengthsAndImpedances) {

@@ -1,6 +1,9 @@
 // The loop calculation: currents and panel limits, volt drop, longest cable run, smallest cable
-// and the order of the verdict rules. Expected values are worked out by hand in the comments.
+// and the order of the verdict rules with their texts. Expected values are worked out by hand in
+// the comments.
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "engine/EngineFixtures.h"
 
@@ -11,6 +14,12 @@ constexpr Amount uA(std::int64_t whole) {
 }
 Amount Volts(std::int64_t tenths) {
     return Amount::FromScaled(tenths * 1000);
+}
+
+// Each verdict with its texts: short, long and explanation.
+std::array<std::string, 4> Verdict(const clsCalculator& loop) {
+    return {std::to_string(loop.LoopDesign()), loop.LoopDesignShort(), loop.LoopDesignLong(),
+            loop.DesignExplanation()};
 }
 
 class CalculateTest : public ::testing::Test {
@@ -159,7 +168,12 @@ TEST_F(CableRunTest, NoRealRootOrANegativeLengthIsNoValidLength) {
     Recalculate(*loop);
     // A = 7 / 250000 x 1e8 - 100 = 2700; B = 1629 + 275 - 2700 = -796;
     // D = 633616 - 8 x 1.81 x 0.55 x 500 x 10000 x 0.45 / 10 = 633616 - 1791900 < 0.
-    EXPECT_EQ(std::make_tuple(loop->CableTotal(), loop->LoopDesign()), std::make_tuple(0, 5));
+    EXPECT_EQ(loop->CableTotal(), 0);
+    EXPECT_EQ(Verdict(*loop),
+              (std::array<std::string, 4>{
+                  "5", "No Valid Cable Length", "No Valid\nCable Length",
+                  "While attempting to calculate a maximum cable length, even a cable length of 0 "
+                  "resulted in the volt drop being too high."}));
 
     // More than the panel drives is needed: -1 V may be lost, the volt drop verdict comes first.
     auto negative = TenDevices(50, 20000, 2500);
@@ -195,29 +209,80 @@ TEST_F(VoltDropTest, SmallestCableIsTheFirstSelectedOneThatKeepsTheDropWithinBou
               std::make_tuple(1200, Volts(7), 2));
 }
 
-TEST_F(CalculateTest, VerdictRulesApplyInOrder) {
+TEST_F(CalculateTest, VerdictRulesApplyInOrderWithTheirTexts) {
     auto loop = NewLoop();
     loop->DeviceType(1, Needing(20, 1000, 50000));
-    loop->DeviceType(2, cat.AddDevice(SurgeDevice(40000, 1000)));  // fails the surge check
+    // 0 + 40000 µA of surge at the isolator on slot 2, which allows 1000: fails.
+    loop->DeviceType(2, cat.AddDevice(SurgeDevice(40000, 1000)));
     loop->CableTotal(100);
     loop->CableFirst(200);  // rule 5 would fail
     // Volt drop 50000 x 1500 / 1e7 = 7.5 tenths, held to the 0.5 V driven, against 0.3 V:
-    // rule 3 would fail.
-    const std::vector<std::pair<std::int16_t, int>> steps = {
-        {0, 3}, {1, 1}, {500, 2}};  // the panel's loop current (mA) and the verdict
-    for (const auto& [current, verdict] : steps) {
-        loop->SetPanelData(256, 256, 256, 50, current, 1500);
-        Recalculate(*loop, true);
-        EXPECT_EQ(loop->LoopDesign(), verdict) << current;
+    // rule 3 would fail. Then the panel's loop current (mA), the drive, the first run and the
+    // wiring checks change.
+    const std::string over = "is greater than that permitted by the control panel (";
+    struct Step {
+        std::int16_t current, drive, firstRun;
+        bool wiring;
+        std::array<std::string, 4> verdict;
+    };
+    const std::vector<Step> steps = {
+        {0,
+         50,
+         200,
+         true,
+         {"3", "Quiescent Too High", "Quiescent\nToo High",
+          "The total quiescent current drawn by the devices on the loop " + over + "0 mA)."}},
+        {1,
+         50,
+         200,
+         true,
+         {"1", "Alarm Current Too High", "Alarm Current\nToo High",
+          "The total alarm current drawn by the devices on the loop " + over + "1000 \xC2\xB5" +
+              "A)."}},
+        {500,
+         50,
+         200,
+         true,
+         {"2", "Volt Drop Too High", "Volt Drop\nToo High",
+          "The calculated final voltage at a device on the loop is below that required for its "
+          "operation."}},
+        {500,
+         2400,
+         200,
+         true,
+         {"4", "1st Cable Run Too Long", "Cable Run to 1st\nDevice Too Long",
+          "The cable run to the first device is greater than the total cable length!"}},
+        {500,
+         2400,
+         100,
+         true,
+         {"6", "Surge Current Too High", "Switch-on Surge\nToo High",
+          "The total switch-on surge current of devices between the control panel and the "
+          "isolator at address 2 (40 mA) is too high."}},
+        {500, 2400, 100, false, {"0", "Loop Satisfactory", "Loop Design\nSatisfactory", ""}},
+    };
+    for (const Step& step : steps) {
+        loop->SetPanelData(256, 256, 256, step.drive, step.current, 1500);
+        loop->CableFirst(step.firstRun);
+        Recalculate(*loop, step.wiring);
+        EXPECT_EQ(Verdict(*loop), step.verdict);
+        EXPECT_EQ(loop->DesignIsSatisfactory(), step.verdict[0] == "0");
     }
-    loop->SetPanelData(256, 256, 256, 2400, 500, 1500);
-    Recalculate(*loop, true);
-    EXPECT_EQ(loop->LoopDesign(), 4);
-    loop->CableFirst(100);
-    Recalculate(*loop, true);
-    EXPECT_EQ(loop->LoopDesign(), 6);
-    Recalculate(*loop, false);  // the wiring checks skipped
-    EXPECT_EQ(loop->LoopDesign(), 0);
+}
+
+struct FixedWidthPerCharacter : TextMeasurer {
+    double perCharacter;
+    explicit FixedWidthPerCharacter(double w) : perCharacter(w) {}
+    double TextWidth(const std::string& text) const override {
+        return perCharacter * static_cast<double>(text.size());
+    }
+};
+
+TEST_F(CalculateTest, LongestShortVerdictIsMeasuredOverAllNineCodes) {
+    const auto loop = NewLoop();
+    // "Isolator between Master/Slave" has 29 characters: 29 x 0.5 = 14.5 -> 14 (half to even).
+    EXPECT_EQ(loop->LongestLoopDesignShort(FixedWidthPerCharacter(0.5)), 14);
+    EXPECT_EQ(loop->LongestLoopDesignShort(FixedWidthPerCharacter(1.5)), 44);  // 43.5 -> 44
 }
 
 }  // namespace

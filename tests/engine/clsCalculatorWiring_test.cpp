@@ -16,17 +16,6 @@ std::int32_t Check(clsCalculator& loop) {
     return loop.LoopDesign();
 }
 
-// The explanations of the surge verdict.
-std::string ToIsolator(int address, const std::string& surge) {
-    return "The total switch-on surge current of devices between the control panel and the "
-           "isolator at address " +
-           std::to_string(address) + " (" + surge + ") is too high.";
-}
-std::string FromIsolator(int address, const std::string& surge) {
-    return "The total switch-on surge current of devices between the isolator at address " +
-           std::to_string(address) + " and the control panel (" + surge + ") is too high.";
-}
-
 std::pair<int, int> SpacingFailPoint(const clsCalculator& loop) {
     std::int32_t slot = -1, sub = -1;
     loop.GetIsolatorSpacingFailPoint(slot, sub);
@@ -48,7 +37,9 @@ TEST_F(SurgeTest, EachSegmentBetweenIsolatorsIsJudgedByItsIsolator) {
     loop->DeviceType(7, cat.AddDevice(SurgeDevice(3000, 40000)));
     // 6 x 6500 + 3000 = 42000 > 40000 at the isolator.
     EXPECT_EQ(Check(*loop), 6);
-    EXPECT_EQ(loop->DesignExplanation(), ToIsolator(7, "42 mA"));
+    EXPECT_EQ(loop->DesignExplanation(),
+              "The total switch-on surge current of devices between the control panel and the "
+              "isolator at address 7 (42 mA) is too high.");
     // Before the isolator the panel's 30 mA was in force: passed at slot 5 (32500).
     EXPECT_EQ(SpacingFailPoint(*loop), std::make_pair(5, 0));
 
@@ -59,7 +50,9 @@ TEST_F(SurgeTest, EachSegmentBetweenIsolatorsIsJudgedByItsIsolator) {
     last->DeviceType(12, cat.AddDevice(SurgeDevice(1000, 30000)));
     Fill(*last, cat.AddDevice(SurgeDevice(17000)), 13, 14);
     EXPECT_EQ(Check(*last), 6);
-    EXPECT_EQ(last->DesignExplanation(), FromIsolator(12, "35 mA"));
+    EXPECT_EQ(last->DesignExplanation(),
+              "The total switch-on surge current of devices between the isolator at address 12 "
+              "and the control panel (35 mA) is too high.");
 
     // A loop without isolators always passes but notes where the panel's limit was passed.
     auto none = NewLoop();
@@ -111,6 +104,11 @@ TEST_F(MasterSlaveTest, AnIsolatorBetweenAMasterAndItsBaseMountedSlaveFails) {
     EXPECT_EQ(Check(*loop), 0);
     loop->DeviceType(5, isolator);
     EXPECT_EQ(Check(*loop), 7);
+    EXPECT_EQ(
+        std::make_tuple(loop->LoopDesignShort(), loop->LoopDesignLong(), loop->DesignExplanation()),
+        std::make_tuple("Isolator between Master/Slave", "Isolator between\nMaster & Slave",
+                        "There is an Isolator between a Master device at address 10 and an "
+                        "associated Slave device wired with detector at address 3"));
 
     Reset();  // an other base with impedance isolates a device without resistance
     SlaveAt(3);
@@ -199,6 +197,11 @@ TEST_F(DependentTest, DependentsNeedTheirDeviceAndAreLimitedPerDevice) {
     loop->DeviceType(9, radio);
     loop->DeviceType(4, radio);
     EXPECT_EQ(Check(*loop), 8);
+    EXPECT_EQ(
+        std::make_tuple(loop->LoopDesignShort(), loop->LoopDesignLong(), loop->DesignExplanation()),
+        std::make_tuple("Ondrix Loop Interface", "Not enough Ondrix\nLoop Interfaces",
+                        "Device at address 4 does not have a corresponding Ondrix Loop "
+                        "Interface Module."));
     loop->DeviceType(30, interfaceType);
     EXPECT_EQ(Check(*loop), 0);  // exactly the maximum
     loop->DeviceType(12, radio);

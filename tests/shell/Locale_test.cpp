@@ -2,35 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
-
-namespace {
-
-// Sets an environment variable for the scope and restores it afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-}  // namespace
-
 TEST(LocaleTest, LanguageCodesNorthAmericaAndTheEnvironmentOrder) {
     // Unknown territories take the language; unknown locales the non-American default.
     const std::pair<const char*, const char*> codes[] = {
@@ -58,17 +29,4 @@ TEST(LocaleTest, LanguageCodesNorthAmericaAndTheEnvironmentOrder) {
     for (const auto& [env, system] : measurement)
         EXPECT_EQ(UserMeasurementSystem(env), system)
             << env.lcAll << "|" << env.lcMeasurement << "|" << env.lang;
-}
-
-TEST(LocaleTest, TheWrappersReadTheProcessEnvironment) {
-    const ScopedEnv all("LC_ALL", nullptr);
-    const ScopedEnv measurement("LC_MEASUREMENT", "en_GB.UTF-8");
-    {
-        const ScopedEnv lang("LANG", "en_CA.UTF-8");
-        EXPECT_EQ(UserLanguageCode(), "1009");
-        EXPECT_TRUE(IsNorthAmericanLocale());
-        EXPECT_EQ(UserMeasurementSystem(), "0");
-    }
-    const ScopedEnv lang("LANG", "de_DE.UTF-8");
-    EXPECT_FALSE(IsNorthAmericanLocale());
 }
