@@ -1,5 +1,4 @@
-// The battery list: smallest first with each size once, and every refusal naming the entry and
-// the file.
+// The battery list: smallest first with each size once, and every refusal.
 #include "catalogue/Batteries.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The cable catalogue: loader messages with their real path, the impedance order, the
-// first-run group offers by locale, and the look-ups by impedance.
+// The cable catalogue: its messages, the impedance order and the first-run offers by locale.
 #include "catalogue/Cables.h"
 
 #include <gtest/gtest.h>

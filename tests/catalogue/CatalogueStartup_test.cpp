@@ -1,6 +1,4 @@
-// The start-up loading sequence: its order, the last panel with its fallback, the stop after
-// the first failure with its one message; and the preferences it loads: standard devices with
-// their eligibility and stored values, the last cable impedance.
+// The start-up sequence (order, last panel, stop at the first failure) and its preferences.
 #include "catalogue/CatalogueStartup.h"
 
 #include <gtest/gtest.h>

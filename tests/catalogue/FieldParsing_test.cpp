@@ -54,21 +54,6 @@ TEST(GetField, PropertyMatchesPlainSplitWithoutQuotes) {
     }
 }
 
-// Readers take turns between lists; every list keeps giving its own items.
-TEST(GetField, ListsReadInTurnKeepTheirOwnItems) {
-    std::vector<std::string> lists;
-    for (int n = 0; n < 7; ++n)
-        lists.push_back(std::to_string(n) + ", x" + std::to_string(n) + ", \"q, " +
-                        std::to_string(n) + "\"");
-    for (int round = 0; round < 3; ++round)
-        for (std::size_t n = 0; n < lists.size(); ++n) {
-            ASSERT_EQ(GetField(lists[n], 1), std::to_string(n));
-            ASSERT_EQ(GetField(lists[(n * 3) % lists.size()], 3),
-                      "q, " + std::to_string(n * 3 % 7));
-            ASSERT_EQ(GetField(lists[n], 2), "x" + std::to_string(n));
-        }
-}
-
 // Whether a refused value keeps its target: the property below.
 TEST_F(FieldParsingTest, RefusalsShowOneMessage) {
     const std::string expected = "Numeric value expected for d",
@@ -89,15 +74,11 @@ TEST_F(FieldParsingTest, RefusalsShowOneMessage) {
     const RecordedMessage& m = platform.messages.at(0);
     EXPECT_EQ(std::make_tuple(m.title, m.icon, m.buttons),
               std::make_tuple(kProductName, MsgIcon::Exclamation, MsgButtons::OK));
-    std::int32_t l = 5;
 
     // An empty description shows nothing.
     platform.messages.clear();
     platform.beeps.clear();
-    std::int16_t i = 7;
     std::uint8_t b = 42;
-    EXPECT_FALSE(ParseIntField("x", 1, i, 0, 10, ""));
-    EXPECT_FALSE(ParseLongField("99", 1, l, 0, 10, ""));
     EXPECT_FALSE(ParseByteField("", 1, b, 0, 10, ""));
     EXPECT_TRUE(platform.messages.empty() && platform.beeps.empty());
 }

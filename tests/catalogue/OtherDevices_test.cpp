@@ -1,6 +1,4 @@
-// The other devices catalogue: both files, the defaults of optional keys, every loader message
-// with its real path, the sort with OtherNumber kept, the standalone mapping and the rule of
-// which other device may hang off which device type.
+// The other devices: keys and defaults, messages, sort, and which type takes which.
 #include "catalogue/OtherDevices.h"
 
 #include <gtest/gtest.h>
@@ -108,10 +106,6 @@ TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
              "Invalid 'context' setting for Other Device 3" + in},
             {"RemLED", "MaxQty", "256", invalid + "Maximum quantity for Other Device 1" + in},
             {"RemLED", "Family", "x", expected + "Family for Other Device 1" + in},
-            {"RemLED", "Icon", "1, -1",
-             invalid + "Alternative Icon number for Other Device 1" + in},
-            {"RemLED", "UseAlternative", "a, b",
-             expected + "Alternative Device number for Other Device 1" + in},
             {"RemLED", "AddressableDevice", "4",
              invalid + "Corresponding Addressable Device for Other Device 1" + in},
             // Figures converted as they stand must be numbers that fit.
