@@ -95,7 +95,7 @@ TEST_F(OptionsTest, StandardDevicesStartFromTheFamiliesAndWriteOnlyTrue) {
     // icon (family 1), 5 icon-only (family 0 with an icon).
     IniText devices = MinimalDeviceFile().Set(
         "Devices", {"MaxDevices=5", "Device3=" + DeviceEntry("Slave Detector").Set(43, "S").Value(),
-                    "Device4=" + DeviceEntry("Hidden Part").Set(16, "0").Set(36, "0").Value(),
+                    "Device4=" + DeviceEntry("Hidden Unit").Set(16, "0").Set(36, "0").Value(),
                     "Device5=" + DeviceEntry("Icon Only").Set(5, "0").Value()});
     // Families carry the regions US, NONUS, ALL and "EU" in their third item.
     devices.Set("Families",
