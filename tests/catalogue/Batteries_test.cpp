@@ -1,5 +1,4 @@
-// The battery list: smallest first with each size once, and every refusal naming the entry and
-// the file.
+// The battery list: smallest first with each size once, and every refusal.
 #include "catalogue/Batteries.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +31,7 @@ TEST_F(BatteriesTest, RefusalsNameTheEntryAndTheFile) {
     EXPECT_EQ(FailingLoad(LoadBatteryCatalogue), "Unable to find file containing battery data: '" +
                                                      paths.dataRoot +
                                                      "/Tarvex/Batteries/Batteries.dat'.");
-    const std::string in = " in " + Phrase(BatteryDataFilePath());
+    const std::string in = " in " + FilePhrase(BatteryDataFilePath());
     for (const char* list : {"", "Battery1=7\r\n"}) {  // the list starts at 0
         WriteList(list);
         EXPECT_EQ(FailingLoad(LoadBatteryCatalogue), "No batteries defined" + in) << list;

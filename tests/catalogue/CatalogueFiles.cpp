@@ -43,15 +43,21 @@ std::string CatalogueFileTest::FailingLoad(bool (*load)()) {
     platform.beeps.clear();
     EXPECT_FALSE(load());
     EXPECT_FALSE(platform.IsBusy());  // the pointer is restored after a failure too
-    EXPECT_EQ(platform.beeps.size(), 1u);
-    if (platform.messages.size() != 1) {
-        ADD_FAILURE() << "expected one message, got: " << platform.AllMessageTexts();
-        return platform.AllMessageTexts();
+    EXPECT_EQ(std::make_tuple(platform.messages.size(), platform.beeps.size()),
+              std::make_tuple(1u, 1u));
+    for (const RecordedMessage& m : platform.messages)
+        EXPECT_EQ(std::make_tuple(m.title, m.icon),
+                  std::make_tuple(kProductName, MsgIcon::Exclamation));
+    return platform.AllMessageTexts();
+}
+
+void CatalogueFileTest::ExpectRefusals(const IniText& file,
+                                       const std::function<void(const IniText&)>& write,
+                                       bool (*load)(), const std::vector<Refusal>& refusals) {
+    for (const Refusal& r : refusals) {
+        write(IniText(file).Edit(r.section, r.key, r.value));
+        EXPECT_EQ(FailingLoad(load), r.message) << r.section << "." << (r.key ? r.key : "");
     }
-    const RecordedMessage& m = platform.messages[0];
-    EXPECT_EQ(std::make_tuple(m.title, m.icon),
-              std::make_tuple(kProductName, MsgIcon::Exclamation));
-    return m.text;
 }
 
 IniText& IniText::Set(const std::string& section, const std::string& key,
@@ -68,6 +74,14 @@ IniText& IniText::Set(const std::string& section, const std::string& key,
     return *this;
 }
 
+IniText& IniText::Set(const std::string& section, Keys keys) {
+    for (const std::string& line : keys) {
+        const std::size_t eq = line.find('=');
+        Set(section, line.substr(0, eq), line.substr(eq + 1));
+    }
+    return *this;
+}
+
 IniText& IniText::Remove(const std::string& section, const std::string& key) {
     for (auto& s : sections_)
         if (s.first == section)
@@ -75,13 +89,13 @@ IniText& IniText::Remove(const std::string& section, const std::string& key) {
     return *this;
 }
 
-IniText& IniText::RemoveSection(const std::string& section) {
-    std::erase_if(sections_, [&](const Section& x) { return x.first == section; });
-    return *this;
-}
-
-IniText& IniText::Append(const std::string& text) {
-    appended_ += text;
+IniText& IniText::Edit(const std::string& section, const char* key, const char* value) {
+    if (!key)
+        std::erase_if(sections_, [&](const Section& x) { return x.first == section; });
+    else if (!value)
+        Remove(section, key);
+    else
+        Set(section, key, value);
     return *this;
 }
 
@@ -93,21 +107,22 @@ std::string IniText::Text() const {
             text += key + "=" + value + "\r\n";
         text += "\r\n";
     }
-    return text + appended_;
+    return text;
 }
 
 DeviceEntry::DeviceEntry(const std::string& name) {
-    items_.fill("");
-    const std::vector<std::pair<int, std::string>> defaults = {
-        {1, name}, {3, "0"},     {4, "1"},     {5, "1"},  {7, "T"},     {8, "300"}, {9, "0"},
-        {10, "0"}, {11, "0"},    {12, "0"},    {13, "0"}, {14, "0"},    {16, "1"},  {17, "F"},
-        {18, "0"}, {19, "0"},    {20, "0"},    {21, "0"}, {22, "F"},    {23, "0"},  {24, "0"},
-        {25, "0"}, {26, "5000"}, {27, "1700"}, {28, "0"}, {30, "5000"}, {31, "0"},  {32, "A"},
-        {33, "0"}, {34, "0"},    {35, "0"},    {36, "1"}, {37, "0"},    {38, "0"},  {39, "0"},
-        {40, "0"}, {41, "0"},    {44, "0"},    {45, "0"}, {46, "0"},    {47, "F"},  {48, "1"},
-        {49, "1"}, {51, "0"},    {52, "0"},    {53, "0"}, {54, "0"}};
-    for (const auto& [item, text] : defaults)
-        items_[static_cast<std::size_t>(item)] = text;
+    // Items 2 to 55.
+    const std::string defaults =
+        ",0,1,1,,T,300,0,0,0,0,0,0,,1,F,0,0,0,0,F,0,0,0,5000,1700,0,,5000,0,A,0,0,0,1,0,0,0,0,0,,,"
+        "0,"
+        "0,0,F,1,1,,0,0,0,0,";
+    items_[1] = name;
+    std::size_t start = 0;
+    for (std::size_t item = 2; item <= 55; ++item) {
+        const std::size_t comma = defaults.find(',', start);
+        items_[item] = defaults.substr(start, comma - start);
+        start = comma + 1;
+    }
 }
 
 DeviceEntry& DeviceEntry::Set(int item, const std::string& text) {
@@ -123,79 +138,57 @@ std::string DeviceEntry::Value() const {
     return value;
 }
 
-void SetPanelKeys(IniText& file, const std::string& section, const std::string& name, int loops) {
-    file.Set(section, "Name", name)
-        .Set(section, "Loops", std::to_string(loops))
-        .Set(section, "DriverImpedance", "1500")
-        .Set(section, "AlarmLEDs", "10")
-        .Set(section, "RemoteLEDs", "5")
-        .Set(section, "Outputs", "20")
-        .Set(section, "MaxLoopCurrent", "500")
-        .Set(section, "MaxTotalCurrent", "2000")
-        .Set(section, "MinLoopVoltage", "2000");
-}
-
+// Families 0 "None", 1 "Detectors", 2 "Sounders"; output bit 3 in output group 3; device types
+// 0 "None" (no icon), 1 "Optical Detector" (family 1), 2 "Sounder" (family 2, output use 1),
+// 3 "Interface" (family 1, output use 3).
 IniText MinimalDeviceFile() {
     IniText file;
-    file.Set("Families", "Family0", "None,None,,F")
-        .Set("Families", "Family1", "Detectors,Detectors,ALL,T")
-        .Set("Families", "Family2", "Sounders,Sounders,ALL");
-    file.Set("Buttons", "Button0", "None").Set("Buttons", "Button1", "Detector,Det");
-    file.Set("Outputs", "MaxOutputs", "3")
-        .Set("Outputs", "Output0", "None,0,0")
-        .Set("Outputs", "Output1", "LED,1,1")
-        .Set("Outputs", "Output2", "Relay,2,2")
-        .Set("Outputs", "Output3", "Remote output,3,3");
-    file.Set("Inputs", "MaxInputs", "2")
-        .Set("Inputs", "Input0", "None,0,0")
-        .Set("Inputs", "Input1", "Alarm,1,1")
-        .Set("Inputs", "Input2", "Fault,2,2");
-    file.Set("Switches", "MaxSwitches", "1")
-        .Set("Switches", "Switch0", "None,,0,0,,,0")
-        .Set("Switches", "Switch1", "Tone,Tone select,5000,6000,M,S,1");
+    file.Set("Families", {"Family0=None,None,,F", "Family1=Detectors,Detectors,ALL,T",
+                          "Family2=Sounders,Sounders,ALL"});
+    file.Set("Buttons", {"Button0=None", "Button1=Detector,Det"});
+    file.Set("Outputs", {"MaxOutputs=3", "Output0=None,0,0", "Output1=LED,1,1", "Output2=Relay,2,2",
+                         "Output3=Remote output,3,3"});
+    file.Set("Inputs", {"MaxInputs=2", "Input0=None,0,0", "Input1=Alarm,1,1", "Input2=Fault,2,2"});
+    file.Set("Switches", {"MaxSwitches=1", "Switch0=None,,0,0,,,0",
+                          "Switch1=Tone,Tone select,5000,6000,M,S,1"});
     file.Set("Faults", "Fault1", "Open,Short,Dirty,Low,High,Tamper,Missing,Wrong");
     file.Set("Fields", "Field1", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1");
     file.Set("FieldTypes", "FieldType1", "Level,0,F,F,F,F,F,0,D,F,,,F,F,F,F");
-    file.Set("Devices", "MaxDevices", "3")
-        .Set("Devices", "Device0",
-             DeviceEntry("None").Set(5, "0").Set(16, "0").Set(36, "0").Value())
-        .Set("Devices", "Device1", DeviceEntry("Optical Detector").Value())
-        .Set("Devices", "Device2", DeviceEntry("Sounder").Set(5, "2").Set(33, "1").Value())
-        .Set("Devices", "Device3", DeviceEntry("Interface").Set(33, "3").Value());
+    file.Set("Devices",
+             {"MaxDevices=3",
+              "Device0=" + DeviceEntry("None").Set(5, "0").Set(16, "0").Set(36, "0").Value(),
+              "Device1=" + DeviceEntry("Optical Detector").Value(),
+              "Device2=" + DeviceEntry("Sounder").Set(5, "2").Set(33, "1").Value(),
+              "Device3=" + DeviceEntry("Interface").Set(33, "3").Value()});
     return file;
 }
 
 IniText MinimalPanelFile() {
     IniText file;
-    file.Set("Manufacturers", "Manufacturer0", "Zeta")
-        .Set("Manufacturers", "Manufacturer1", "Acme, extra")
-        .Set("Manufacturers", "Manufacturer2", "Bolt");
-    file.Set("Zeta", "Name", "Zeta Fire").Set("Zeta", "Panel1", "Z1");
-    file.Set("Acme", "Name", "acme Systems")
-        .Set("Acme", "Panel1", "A1")
-        .Set("Acme", "Panel2", "UNK");
-    file.Set("Bolt", "Name", "Bolt").Set("Bolt", "Panel1", "B1");
-    SetPanelKeys(file, "Z1", "Zeta 2", 2);
-    SetPanelKeys(file, "A1", "Acme 8", 8);
-    SetPanelKeys(file, "UNK", "Unknown Panel", 8);
-    SetPanelKeys(file, "B1", "bolt one", 1);
+    file.Set("Manufacturers",
+             {"Manufacturer0=Zeta", "Manufacturer1=Acme, extra", "Manufacturer2=Bolt"});
+    file.Set("Zeta", {"Name=Zeta Fire", "Panel1=Z1"});
+    file.Set("Acme", {"Name=acme Systems", "Panel1=A1", "Panel2=UNK"});
+    file.Set("Bolt", {"Name=Bolt", "Panel1=B1"});
+    const char* panels[][3] = {{"Z1", "Zeta 2", "2"},
+                               {"A1", "Acme 8", "8"},
+                               {"UNK", "Unknown Panel", "8"},
+                               {"B1", "bolt one", "1"}};
+    for (const auto& p : panels)
+        file.Set(p[0], {std::string("Name=") + p[1], std::string("Loops=") + p[2],
+                        "DriverImpedance=1500", "AlarmLEDs=10", "RemoteLEDs=5", "Outputs=20",
+                        "MaxLoopCurrent=500", "MaxTotalCurrent=2000", "MinLoopVoltage=2000"});
     return file;
 }
 
 IniText MinimalCableFile() {
     IniText file;
-    file.Set("Cable Groups", "Group0", "American,US")
-        .Set("Cable Groups", "Group1", "European,NONUS")
-        .Set("Cable Groups", "Group2", "Common,ALL");
-    const char* cables[][4] = {{"C0", "US 16", "1320", "0"},
-                               {"C1", "EU 1.5", "1210", "1"},
-                               {"C2", "Any 2.5", "740", "2"},
-                               {"C3", "US 14", "830", "0"}};
-    int n = 0;
-    for (const auto& c : cables) {
-        file.Set("Cables", "Cable" + std::to_string(n++), c[0]);
-        file.Set(c[0], "Name", c[1]).Set(c[0], "Impedance", c[2]).Set(c[0], "Group", c[3]);
-    }
+    file.Set("Cable Groups", {"Group0=American,US", "Group1=European,NONUS", "Group2=Common,ALL"});
+    file.Set("Cables", {"Cable0=C0", "Cable1=C1", "Cable2=C2", "Cable3=C3"});
+    file.Set("C0", {"Name=US 16", "Impedance=1320", "Group=0"});
+    file.Set("C1", {"Name=EU 1.5", "Impedance=1210", "Group=1"});
+    file.Set("C2", {"Name=Any 2.5", "Impedance=740", "Group=2"});
+    file.Set("C3", {"Name=US 14", "Impedance=830", "Group=0"});
     return file;
 }
 
@@ -208,12 +201,6 @@ std::string WriteCustomDevices(const std::string& text) {
 std::string WriteStandardPanels(const IniText& file) {
     return WriteRawFile(StandardPanelFilePath(), file.Text());
 }
-std::string WriteRevisedStandardPanels(const IniText& file) {
-    return WriteRawFile(RevisedStandardPanelFilePath(), file.Text());
-}
-std::string WriteCustomPanels(const IniText& file) {
-    return WriteRawFile(CustomPanelFilePath(), file.Text());
-}
 std::string WriteCables(const IniText& file) {
     return WriteRawFile(CableDataFilePath(), file.Text());
 }
@@ -225,10 +212,6 @@ std::string WriteRawFile(const std::string& path, const std::string& bytes) {
     out.close();
     ResetProfileCache();
     return path;
-}
-
-std::string Phrase(const std::string& path) {
-    return "configuration settings in '" + path + "'.";
 }
 
 ScopedLocale::ScopedLocale(const char* locale) {

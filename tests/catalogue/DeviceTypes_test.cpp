@@ -1,5 +1,4 @@
-// The device type catalogue: every item of an entry in its own field, every refusal with its
-// text, the address ranges, the user entries, the sort and damaged files.
+// Devices.dat: the device types, their refusals, ranges, user entries, and the bit tables.
 #include "catalogue/DeviceTypes.h"
 
 #include <gtest/gtest.h>
@@ -8,10 +7,10 @@
 #include <random>
 
 #include "catalogue/CatalogueFiles.h"
-#include "catalogue/FieldParsing.h"
+#include "catalogue/InputBits.h"
+#include "catalogue/OutputBits.h"
+#include "catalogue/Switches.h"
 #include "shell/ErrorHandler.h"
-#include "shell/Product.h"
-#include "shell/Settings.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -47,15 +46,7 @@ protected:
     IniText file = MinimalDeviceFile();
 };
 
-// ---------------------------------------------------------------- whole loads
-
-TEST_F(DeviceTypesTest, LoadsTheMinimalCatalogueAndLoadsAgainFromEmptyTables) {
-    file.Set("Ranges", "RangeX", "129-254")
-        .Set("Devices", "Device1", DeviceEntry("High").Set(32, "X").Value());
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(MaxLoopAddress(), 252);
-
-    file = MinimalDeviceFile();
+TEST_F(DeviceTypesTest, LoadsTheMinimalCatalogue) {
     ASSERT_TRUE(Load()) << platform.AllMessageTexts();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(std::make_tuple(DeviceTypeCount, DeviceTypeTable.size(), FamilyCount,
@@ -68,10 +59,7 @@ TEST_F(DeviceTypesTest, LoadsTheMinimalCatalogueAndLoadsAgainFromEmptyTables) {
     // Sounders.
     EXPECT_EQ(DeviceOrder, (std::vector<std::int16_t>{3, 0, 1, 2}));
     EXPECT_EQ(FamilyOrder, (std::vector<std::int16_t>{1, 0, 2}));
-    EXPECT_EQ(std::make_tuple(MaxLoopAddress(), HighAddressesUsed), std::make_tuple(126, false));
 }
-
-// ---------------------------------------------------------------- refusals
 
 TEST_F(DeviceTypesTest, EveryRefusalOfTheFileNamesWhatIsWrong) {
     EXPECT_EQ(FailingLoad(LoadDeviceCatalogue),
@@ -80,49 +68,43 @@ TEST_F(DeviceTypesTest, EveryRefusalOfTheFileNamesWhatIsWrong) {
     const std::string maxDevices =
         "Invalid setting for 'MaxDevices' entry in 'Devices' section" + In();
     const std::string fieldType = "for Field Type 1 " + Suffix(0);
-    struct Case {
-        const char* section;
-        const char* key;
-        const char* value;  // nullptr: the key is removed
-        std::string message;
-    };
     const char* const types = "FieldTypes";
-    const std::vector<Case> cases = {
-        {"Families", "Family2", "Sounders", "Invalid settings for device family 2" + In()},
-        // Without Family0 the families after it are never read.
-        {"Families", "Family0", nullptr, "No device families defined" + In()},
-        {"Buttons", "Button1", nullptr, "No device buttons defined" + In()},
-        {"Devices", "MaxDevices", "0", "Invalid numeric value for " + maxDevices},
-        {"Devices", "MaxDevices", nullptr, "Numeric value expected for " + maxDevices},
-        {types, "FieldType1", "L,X,F,F,F,F,F,0,D", "Invalid value for default value " + fieldType},
-        {types, "FieldType1", "L,256,F,F,F,F,F,0,D",
-         "Invalid numeric value for Default value for Field type 1 " + Suffix(0)},
-        {types, "FieldType1", "L,0,F,x,F,F,F,0,D",
-         "Numeric value expected for Bit mask for PC read only " + fieldType},
-        {types, "FieldType1", "L,0,F,256,F,F,F,0,D",
-         "Invalid numeric value for Bit mask for PC read only " + fieldType},
-        {types, "FieldType1", "L,0,F,F,F,F,F,0,X", "Invalid default display mode " + fieldType},
-        {"Inputs", "MaxInputs", "0",
-         "Invalid numeric value for 'MaxInputs' entry in [Inputs] section" + In()},
-    };
-    file.Remove("Families", "Family1").Remove("Families", "Family2");
-    EXPECT_EQ(Refusal(), "No device families defined" + In());
-    for (const Case& c : cases) {
-        file = MinimalDeviceFile();
-        if (c.value)
-            file.Set(c.section, c.key, c.value);
-        else
-            file.Remove(c.section, c.key);
-        EXPECT_EQ(Refusal(), c.message);
-    }
-    // The last refusal, in the bit tables, left no device types behind.
+    ExpectRefusals(
+        MinimalDeviceFile(), WriteStandardDevices, LoadDeviceCatalogue,
+        {
+            {"Families", "Family2", "Sounders", "Invalid settings for device family 2" + In()},
+            // Without Family0 the families after it are never read.
+            {"Families", "Family0", nullptr, "No device families defined" + In()},
+            {"Buttons", "Button1", nullptr, "No device buttons defined" + In()},
+            {"Devices", "MaxDevices", "0", "Invalid numeric value for " + maxDevices},
+            {types, "FieldType1", "L,X,F,F,F,F,F,0,D",
+             "Invalid value for default value " + fieldType},
+            {types, "FieldType1", "L,256,F,F,F,F,F,0,D",
+             "Invalid numeric value for Default value for Field type 1 " + Suffix(0)},
+            {types, "FieldType1", "L,0,F,256,F,F,F,0,D",
+             "Invalid numeric value for Bit mask for PC read only " + fieldType},
+            {types, "FieldType1", "L,0,F,F,F,F,F,0,X", "Invalid default display mode " + fieldType},
+            {"Inputs", "MaxInputs", "0",
+             "Invalid numeric value for 'MaxInputs' entry in [Inputs] section" + In()},
+            {"Inputs", "Input2", "Fault,128,2",
+             "Invalid numeric value for Input Use in 'Input2' entry in [Inputs] section" + In()},
+            // A negative highest number would make an impossible table; refused like a missing one.
+            {"Outputs", "MaxOutputs", "-1",
+             "Invalid 'MaxOutputs' entry in [Outputs] section" + In()},
+            {"Outputs", "Output2", "Relay,1",
+             "Numeric value expected for Output Group in 'Output2' entry in [Outputs] section" +
+                 In()},
+            {"Switches", "Switch1", "Tone,,1,2,M,S,2",
+             "Invalid numeric value for Default setting for 'Switch1' entry in [Switches] section" +
+                 In()},
+            {"Switches", "MaxSwitches", "-1",
+             "Invalid numeric value for 'MaxSwitches' entry in [Switches] section" + In()},
+        });
     EXPECT_TRUE(DeviceTypeTable.empty());
 }
 
 TEST_F(DeviceTypesTest, EveryRefusalOfAnItemNamesTheItemAndTheType) {
     const std::vector<std::tuple<int, std::string, std::string>> cases = {
-        {3, "x", "Numeric value expected for Protocol " + Suffix()},
-        {4, "256", "Invalid numeric value for Type Code " + Suffix()},
         {5, "3", "Invalid numeric value for Device Family " + Suffix()},
         {7, "Th", "Invalid analogue type entry in [Devices] section for device number 1" + In()},
         {8, "32768", "Invalid numeric value for Quiescent Current " + Suffix()},
@@ -151,15 +133,12 @@ TEST_F(DeviceTypesTest, EveryRefusalOfAnItemNamesTheItemAndTheType) {
     EXPECT_EQ(Refusal(), "Invalid value for Input Use Number " + Suffix());
 }
 
-// ---------------------------------------------------------------- families and user entries
-
 TEST_F(DeviceTypesTest, UserEntriesAreAddedAfterTheStandardOnes) {
     WriteCustomDevices("[Devices]\r\nDevice1=" + DeviceEntry("Custom Heat").Value() +
                        "\r\nDevice2=" + DeviceEntry("Sounder").Set(8, "999").Value() +
                        "\r\nDevice3=" + DeviceEntry("None").Value() +
                        "\r\nDevice5=" + DeviceEntry("After the gap").Value() + "\r\n");
     ASSERT_TRUE(Load()) << platform.AllMessageTexts();
-    EXPECT_EQ(CustomDevicesFilePath(), paths.userRoot + "/Tarvex/Devices/CustomDevices.dat");
     // A user entry repeating a standard type is skipped: its number keeps an empty record and
     // its place in the order holds 0 (so 0 appears twice and 5 not at all). The name of type 0
     // does not count as a standard type. A gap ends the user entries.
@@ -177,18 +156,7 @@ TEST_F(DeviceTypesTest, UserEntriesAreAddedAfterTheStandardOnes) {
                   FilePhrase(CustomDevicesFilePath()));
 }
 
-// ---------------------------------------------------------------- address ranges
-
 TEST_F(DeviceTypesTest, RangeDefinitionsAllowTheirAddresses) {
-    ASSERT_TRUE(LoadWithRange("1-63,70,100-110")) << platform.AllMessageTexts();
-    EXPECT_EQ(RangeOf(1).RangeName, "X");
-    EXPECT_EQ(RangeOf(1).RangeCount, 63 + 1 + 11);
-    for (int a = 0; a <= 255; ++a) {
-        const bool expected = (a >= 1 && a <= 63) || a == 70 || (a >= 100 && a <= 110);
-        EXPECT_EQ(IsAddressAllowed(1, a), expected) << a;
-    }
-    EXPECT_FALSE(IsAddressAllowed(1, -1) || IsAddressAllowed(1, 256) || IsAddressAllowed(99, 5));
-
     // Runs are not tested against the reserved addresses; an address above 255 allows nothing
     // and a huge run of digits is just a large number.
     struct Case {
@@ -198,6 +166,7 @@ TEST_F(DeviceTypesTest, RangeDefinitionsAllowTheirAddresses) {
         std::vector<int> allowed, refused;
     };
     const std::vector<Case> cases = {
+        {"1-63,70,100-110", 75, false, {1, 63, 70, 100, 110}, {-1, 0, 64, 69, 71, 99, 111, 256}},
         {"1-255", 255, true, {127, 128, 255}, {0}},
         {"300,99999999999999999999999", 0, false, {}, {44}},
         {"129-254", 126, true, {129, 254}, {128, 255}},
@@ -209,27 +178,18 @@ TEST_F(DeviceTypesTest, RangeDefinitionsAllowTheirAddresses) {
             EXPECT_TRUE(IsAddressAllowed(1, a)) << c.definition << " " << a;
         for (int a : c.refused)
             EXPECT_FALSE(IsAddressAllowed(1, a)) << c.definition << " " << a;
-        EXPECT_EQ(RangeOf(1).RangeHasHigh, c.high) << c.definition;
-        EXPECT_EQ(HighAddressesUsed, c.high) << c.definition;
-        EXPECT_EQ(MaxLoopAddress(), c.high ? 252 : 126) << c.definition;
+        EXPECT_EQ(std::make_tuple(RangeOf(1).RangeHasHigh, HighAddressesUsed, MaxLoopAddress()),
+                  std::make_tuple(c.high, c.high, c.high ? 252 : 126))
+            << c.definition;
     }
+    EXPECT_EQ(RangeOf(1).RangeName, "X");
+    EXPECT_FALSE(IsAddressAllowed(99, 5));
 }
 
-// ---------------------------------------------------------------- damaged files
-
-// Binary junk, or any single damaged item of a valid file, either loads or fails with one
-// message (a missing field type adds its own notices), and never crashes.
+// Any single damaged item of a valid file either loads or fails with one message (a missing field
+// type adds its own notices), and never crashes.
 TEST_F(DeviceTypesTest, PropertyDamagedFilesFailCleanly) {
     std::mt19937 rng(99);
-    for (int round = 0; round < 20; ++round) {
-        std::string junk;
-        for (int i = 0; i < 3000; ++i)
-            junk += static_cast<char>(rng() % 256);
-        WriteRawFile(StandardDevicesFilePath(), junk);
-        platform.messages.clear();
-        EXPECT_FALSE(LoadDeviceCatalogue());
-        EXPECT_EQ(platform.messages.size(), 1u);
-    }
     const std::vector<std::string> junk = {
         "",        "-1",  "99999999999", "1e300", "x",
         "\"",      ",,,", "0",           "255",   "32768",
@@ -252,6 +212,74 @@ TEST_F(DeviceTypesTest, PropertyDamagedFilesFailCleanly) {
         for (const auto& m : platform.messages)
             if (m.text.rfind("Invalid value for Field Type for field  ", 0) == 0) ++notices;
         EXPECT_EQ(platform.messages.size(), notices + (ok ? 0 : 1)) << item << " '" << text << "'";
+    }
+}
+
+std::string Flag(bool b) {
+    return b ? "y" : "n";
+}
+
+std::string InputTable() {
+    std::string text;
+    for (int n = 0; n <= HighestInputBit(); ++n) {
+        const InputBit& b = InputBitTable[static_cast<std::size_t>(n)];
+        text += b.InputName + "," + std::to_string(b.InputUseCode) + "," +
+                std::to_string(b.InputPicture) + "," + Flag(IsDefinedInputBit(n)) + "\n";
+    }
+    return text + Flag(IsDefinedInputBit(-1) || IsDefinedInputBit(HighestInputBit() + 1));
+}
+
+std::string OutputTable() {
+    std::string text;
+    for (int n = 0; n <= HighestOutputBit(); ++n) {
+        const OutputBit& b = OutputBitTable[static_cast<std::size_t>(n)];
+        text += b.OutputName + "," + std::to_string(b.OutputUseCode) + "," +
+                std::to_string(b.OutputGroup) + "," + Flag(IsOutputGroup3(n)) + "\n";
+    }
+    return text + Flag(IsOutputGroup3(-1) || IsOutputGroup3(HighestOutputBit() + 1));
+}
+
+std::string SwitchTableText() {
+    std::string text;
+    for (const SwitchEntry& s : SwitchTable)
+        text += s.SwitchName + "," + s.SwitchText2 + "," + std::to_string(s.AlarmCurrentOff) + "," +
+                std::to_string(s.AlarmCurrentOn) + ",M" + Flag(s.SwitchMaster[0]) +
+                Flag(s.SwitchMaster[1]) + ",S" + Flag(s.SwitchSlave[0]) + Flag(s.SwitchSlave[1]) +
+                "," + Flag(s.SwitchDefaultOn) + "\n";
+    return text + std::to_string(HighestSwitch());
+}
+
+// The three small tables read before the device types, an entry a line, each ending with the
+// answer for numbers beyond the table.
+TEST_F(DeviceTypesTest, BitTablesAndSwitchesReadEveryEntry) {
+    const std::tuple<const char*, std::vector<const char*>, std::string (*)(), std::string>
+        cases[] = {
+            {"Inputs", {}, InputTable, "None,0,0,y\nAlarm,1,1,y\nFault,2,2,y\nn"},
+            // An entry missing between defined ones is undefined.
+            {"Inputs", {"Input1", nullptr}, InputTable, "None,0,0,y\n?,-1,0,n\nFault,2,2,y\nn"},
+            // A fractional highest number is rounded; the missing entries are empty.
+            {"Outputs",
+             {"MaxOutputs", "3.6"},
+             OutputTable,
+             "None,0,0,n\nLED,1,1,n\nRelay,2,2,n\nRemote output,3,3,y\n,0,0,n\nn"},
+            // Item 5 sets position 1, item 6 position 0; letters other than M or S set neither.
+            {"Switches",
+             {"MaxSwitches", "3", "Switch2", "Volume, Loud , 100 , 200 , s , m , 0"},
+             SwitchTableText,
+             "None,,0,0,Mnn,Snn,n\nTone,Tone "
+             "select,5000,6000,Mny,Syn,y\nVolume,Loud,100,200,Myn,Sny,n\n"
+             ",,0,0,Mnn,Snn,n\n3"},
+            {"Switches",
+             {"Switch1", "Tone,,1,2,Master,x,1"},
+             SwitchTableText,
+             "None,,0,0,Mnn,Snn,n\nTone,,1,2,Mny,Snn,y\n1"},
+        };
+    for (const auto& [section, edits, table, expected] : cases) {
+        file = MinimalDeviceFile();
+        for (std::size_t i = 0; i < edits.size(); i += 2)
+            file.Edit(section, edits[i], edits[i + 1]);
+        ASSERT_TRUE(Load()) << platform.AllMessageTexts();
+        EXPECT_EQ(table(), expected) << section;
     }
 }
 

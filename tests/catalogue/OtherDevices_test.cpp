@@ -1,9 +1,9 @@
-// The other devices catalogue: both files, the defaults of optional keys, every loader message
-// with its real path, the sort with OtherNumber kept, the standalone mapping and the rule of
-// which other device may hang off which device type.
+// The other devices: keys and defaults, messages, sort, and which type takes which.
 #include "catalogue/OtherDevices.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/DeviceTypes.h"
@@ -11,69 +11,49 @@
 
 namespace {
 
-// Three standard other devices, read in the order Remote LED, Deep Base, Alpha Isolator.
+// The device file with three standard other devices, read in the order Remote LED, Deep Base,
+// Alpha Isolator; type 2 (Sounder) sits on base type 5.
 IniText StandardOthers() {
-    IniText others;
-    others.Set("Others", "Other1", "RemLED")
-        .Set("Others", "Other2", "DeepBase, ignored")
-        .Set("Others", "Other3", "Iso");
-    others.Set("RemLED", "Name", "Remote LED")
-        .Set("RemLED", "SingleName", "Remote LED, single")
-        .Set("RemLED", "Impedance", "0")
-        .Set("RemLED", "Quiescent", "0")
-        .Set("RemLED", "Alarm", "3000")
-        .Set("RemLED", "FromRemote", "T")
-        .Set("RemLED", "MaxQty", "4")
-        .Set("RemLED", "Family", "2")
-        .Set("RemLED", "Icon", "12")
-        .Set("RemLED", "AlarmIcon", "30")
-        .Set("RemLED", "Button", "1")
-        .Set("RemLED", "MinVolts", "1500")
-        .Set("RemLED", "Context", "other")
-        .Set("RemLED", "ThirdParty", "true");
-    others.Set("DeepBase", "Name", "Deep Base")
-        .Set("DeepBase", "Impedance", "5")
-        .Set("DeepBase", "Quiescent", "100")
-        .Set("DeepBase", "Alarm", "200")
-        .Set("DeepBase", "FromRemote", "F, T")
-        .Set("DeepBase", "Base", "5")
-        .Set("DeepBase", "Icon", "12,14")
-        .Set("DeepBase", "UseAlternative", "7, Shallow Base")
-        .Set("DeepBase", "Context", "BASE");
-    others.Set("Iso", "Name", "Alpha Isolator")
-        .Set("Iso", "SingleName", "Isolator")
-        .Set("Iso", "Impedance", "12")
-        .Set("Iso", "Quiescent", "80")
-        .Set("Iso", "Alarm", "90")
-        .Set("Iso", "Surge", "500")
-        .Set("Iso", "MaxSurge", "40000")
-        .Set("Iso", "FromRemote", "F")
-        .Set("Iso", "UseAlternative", "3")
-        .Set("Iso", "Context", "Standalone")
-        .Set("Iso", "AddressableDevice", "3");
+    IniText others = MinimalDeviceFile();
+    others.Set("Devices", "Device2",
+               DeviceEntry("Sounder").Set(5, "2").Set(33, "1").Set(37, "5").Value());
+    others.Set("Others", {"Other1=RemLED", "Other2=DeepBase, ignored", "Other3=Iso"});
+    others.Set("RemLED",
+               {"Name=Remote LED", "SingleName=Remote LED, single", "Impedance=0", "Quiescent=0",
+                "Alarm=3000", "FromRemote=T", "MaxQty=4", "Family=2", "Icon=12", "AlarmIcon=30",
+                "Button=1", "MinVolts=1500", "Context=other", "ThirdParty=true"});
+    others.Set("DeepBase",
+               {"Name=Deep Base", "Impedance=5", "Quiescent=100", "Alarm=200", "FromRemote=F, T",
+                "Base=5", "Icon=12,14", "UseAlternative=7, Shallow Base", "Context=BASE"});
+    others.Set("Iso", {"Name=Alpha Isolator", "SingleName=Isolator", "Impedance=12", "Quiescent=80",
+                       "Alarm=90", "Surge=500", "MaxSurge=40000", "FromRemote=F",
+                       "UseAlternative=3", "Context=Standalone", "AddressableDevice=3"});
     return others;
 }
 
 class OtherDevicesTest : public CatalogueFileTest {
 protected:
-    // Writes Devices.dat with the given [Others] text and loads the device types.
-    // Device1 may name a standalone other device (item 46) and refuse other devices (item 42).
-    void WriteDevices(const IniText& others, const std::string& standalone = "0",
-                      const std::string& item42 = "") {
-        IniText devices = MinimalDeviceFile();
-        devices.Set("Devices", "Device1",
-                    DeviceEntry("Optical Detector").Set(46, standalone).Set(42, item42).Value());
-        devices.Set("Devices", "Device2",
-                    DeviceEntry("Sounder").Set(5, "2").Set(33, "1").Set(37, "5").Value());
-        devices.Append(others.Text());
+    // Writes the file, Device1 with item 42 (which refuses other devices), and loads the types.
+    void WriteDevices(IniText devices, const std::string& item42 = "") {
+        devices.Set("Devices", "Device1", DeviceEntry("Optical Detector").Set(42, item42).Value());
         WriteStandardDevices(devices);
         ASSERT_TRUE(LoadDeviceCatalogue()) << platform.AllMessageTexts();
     }
 
-    int Place(const std::string& name) const {
-        for (std::size_t i = 0; i < OtherDeviceTable.size(); ++i)
-            if (OtherDeviceTable[i].OtherName == name) return static_cast<int>(i);
-        return -1;
+    // Which of none, Remote LED, Deep Base and Plain types 1 to 3 each take.
+    static std::string Takes() {
+        std::string text;
+        for (int type = 1; type <= 3; ++type) {
+            for (const char* name : {"", "Remote LED", "Deep Base", "Plain"}) {
+                const auto place = std::find_if(OtherDeviceTable.begin(), OtherDeviceTable.end(),
+                                                [&](const auto& o) { return o.OtherName == name; });
+                text += IsCompatible(type, static_cast<int>(place - OtherDeviceTable.begin()))
+                            ? 'y'
+                            : 'n';
+            }
+            text += ' ';
+        }
+        return text;
     }
 };
 
@@ -111,71 +91,45 @@ TEST_F(OtherDevicesTest, EveryLoaderMessageNamesTheEntryAndTheFile) {
     EXPECT_EQ(FailingLoad(LoadOtherDevices),
               "Unable to find file containing Other Devices data: '" + paths.dataRoot +
                   "/Tarvex/Devices/Devices.dat'.");
-    const std::string in = " in " + Phrase(StandardDevicesFilePath());
+    const std::string in = " in " + FilePhrase(StandardDevicesFilePath());
     const std::string invalid = "Invalid numeric value for ",
                       expected = "Numeric value expected for ";
     const std::string unreadable =
-        "An unexpected error has occurred while reading " + Phrase(StandardDevicesFilePath());
+        "An unexpected error has occurred while reading " + FilePhrase(StandardDevicesFilePath());
     // Entry 1 is RemLED, 2 DeepBase, 3 Iso.
-    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
-        {"DeepBase", "Name", nullptr, "Invalid settings for Other Device 2" + in},
-        {"Iso", "Context", "standalone device",
-         "Invalid 'context' setting for Other Device 3" + in},
-        {"RemLED", "MaxQty", "256", invalid + "Maximum quantity for Other Device 1" + in},
-        {"RemLED", "Family", "x", expected + "Family for Other Device 1" + in},
-        {"RemLED", "Icon", "1, -1", invalid + "Alternative Icon number for Other Device 1" + in},
-        {"RemLED", "UseAlternative", "a, b",
-         expected + "Alternative Device number for Other Device 1" + in},
-        {"RemLED", "AddressableDevice", "4",
-         invalid + "Corresponding Addressable Device for Other Device 1" + in},
-        // Figures converted as they stand must be numbers that fit.
-        {"Iso", "Impedance", "low", unreadable},
-    };
-    for (const auto& [section, key, value, message] : cases) {
-        SCOPED_TRACE(std::string(section) + "." + key + "=" + (value ? value : "(missing)"));
-        IniText others = StandardOthers();
-        if (value)
-            others.Set(section, key, value);
-        else
-            others.Remove(section, key);
-        WriteDevices(others);
-        EXPECT_EQ(FailingLoad(LoadOtherDevices), message);
-    }
+    const auto write = [this](const IniText& others) { WriteDevices(others); };
+    ExpectRefusals(
+        StandardOthers(), write, LoadOtherDevices,
+        {
+            {"DeepBase", "Name", nullptr, "Invalid settings for Other Device 2" + in},
+            {"Iso", "Context", "standalone device",
+             "Invalid 'context' setting for Other Device 3" + in},
+            {"RemLED", "MaxQty", "256", invalid + "Maximum quantity for Other Device 1" + in},
+            {"RemLED", "Family", "x", expected + "Family for Other Device 1" + in},
+            {"RemLED", "AddressableDevice", "4",
+             invalid + "Corresponding Addressable Device for Other Device 1" + in},
+            // Figures converted as they stand must be numbers that fit.
+            {"Iso", "Impedance", "low", unreadable},
+        });
 
     WriteDevices(StandardOthers());
     IniText custom;
     custom.Set("Others", "Other1", "Mine").Set("Mine", "Name", "Mine");
     EXPECT_EQ(FailingLoad(LoadOtherDevices), "Invalid settings for Other Device 1 in " +
-                                                 Phrase(WriteCustomDevices(custom.Text())));
+                                                 FilePhrase(WriteCustomDevices(custom.Text())));
 }
 
 TEST_F(OtherDevicesTest, CompatibilityRules) {
     IniText others = StandardOthers();
     others.Set("Others", "Other4", "Plain");
-    others.Set("Plain", "Name", "Plain")
-        .Set("Plain", "Impedance", "0")
-        .Set("Plain", "Quiescent", "0")
-        .Set("Plain", "Alarm", "0")
-        .Set("Plain", "FromRemote", "F")
-        .Set("Plain", "Context", "other");
-    WriteDevices(others);
-    // Type 3 (Interface) drives output group 3; type 2 (Sounder) sits on base type 5.
-    ASSERT_TRUE(LoadOtherDevices());
-    const int led = Place("Remote LED"), base = Place("Deep Base"), plain = Place("Plain");
-
-    EXPECT_TRUE(IsCompatible(1, 0));
-    EXPECT_TRUE(IsCompatible(1, plain));
-    EXPECT_FALSE(IsCompatible(1, led));  // remote-driven, but type 1 has no group-3 output
-    EXPECT_TRUE(IsCompatible(3, led));
-    EXPECT_FALSE(IsCompatible(1, base));  // base type 5 only
-    EXPECT_TRUE(IsCompatible(2, base));
-
-    // A type that accepts no other devices takes none of them, but always "none".
-    for (const char* letter : {"T", "A"}) {
-        WriteDevices(others, "0", letter);
+    others.Set("Plain", {"Name=Plain", "Impedance=0", "Quiescent=0", "Alarm=0", "FromRemote=F",
+                         "Context=other"});
+    // Type 3 (Interface) drives output group 3 for the remote-driven LED; type 2 (Sounder) sits
+    // on base type 5 for the deep base. With T or A type 1 takes no other device but "none".
+    for (const char* item42 : {"", "T", "A"}) {
+        WriteDevices(others, item42);
         ASSERT_TRUE(LoadOtherDevices());
-        EXPECT_TRUE(IsCompatible(1, 0));
-        EXPECT_FALSE(IsCompatible(1, Place("Plain")));
+        EXPECT_EQ(Takes(), *item42 ? "ynnn ynyy yyny " : "ynny ynyy yyny ") << item42;
     }
 }
 

@@ -1,32 +1,29 @@
-// The control panel catalogue: the standard file choice, every loader message with its real
-// path, the panel limits, selection, and the user-defined panels written to CUSTPAN.DAT.
+// The control panels: sort, messages, and the user-defined panels written to CUSTPAN.DAT.
 #include "catalogue/Panels.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "catalogue/CatalogueFiles.h"
 #include "shell/ProfileFile.h"
-#include "shell/Settings.h"
-#include "shell/Text.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-std::vector<std::string> PanelNames() {
-    std::vector<std::string> names;
+// The makers with their sections, then the panels, in their order.
+std::string Order() {
+    std::string text;
+    for (const auto& m : ManufacturerTable)
+        text += m.ManufacturerName + "/" + m.ManufacturerSection + ", ";
     for (const auto& p : PanelTable)
-        names.push_back(p.PanelName);
-    return names;
-}
-
-int PanelNumber(const std::string& name) {
-    for (std::size_t i = 0; i < PanelTable.size(); ++i)
-        if (PanelTable[i].PanelName == name) return static_cast<int>(i);
-    return -1;
+        text += "; " + p.PanelName;
+    return text;
 }
 
 const ControlPanel& Panel(const std::string& name) {
-    return PanelTable.at(static_cast<std::size_t>(PanelNumber(name)));
+    return *std::find_if(PanelTable.begin(), PanelTable.end(),
+                         [&](const ControlPanel& p) { return p.PanelName == name; });
 }
 
 // Everything a panel record holds but its name.
@@ -37,19 +34,10 @@ auto Figures(const ControlPanel& p) {
                            p.MaxDevicesPerLoop);
 }
 
-ControlPanel UserPanel(const std::string& name, int loops = 4) {
-    ControlPanel p;
-    p.PanelName = name;
-    p.Loops = static_cast<std::uint8_t>(loops);
-    p.DriverImpedance = 1234;
-    p.AlarmLEDs = 20;
-    p.RemoteLEDs = 3;
-    p.Outputs = 7;
-    p.MaxLoopCurrent = 400;
-    p.MaxTotalCurrent = 1600;
-    p.MinLoopVoltage = 1850;
-    p.MaxDevicesPerLoop = 99;
-    return p;
+// Loops 4, driver impedance 1234, LEDs 20, remote LEDs 3, outputs 7, loop current 400, total
+// current 1600, loop voltage 1850, devices per loop 99.
+ControlPanel UserPanel(const std::string& name) {
+    return {false, 0, name, "", 4, 1234, 20, 3, 7, 400, 1600, 1850, 99};
 }
 
 class PanelsTest : public CatalogueFileTest {
@@ -61,17 +49,12 @@ TEST_F(PanelsTest, LoadsSortsAndAddsTheUserDefinedManufacturer) {
     WriteStandardPanels(file);
     ASSERT_TRUE(LoadPanelCatalogue());
     EXPECT_TRUE(platform.messages.empty());
-    std::vector<std::string> makers;
-    for (const auto& m : ManufacturerTable)
-        makers.push_back(m.ManufacturerName + "/" + m.ManufacturerSection);
-    EXPECT_EQ(makers, (std::vector<std::string>{"acme Systems/Acme", "Bolt/Bolt", "Zeta Fire/Zeta",
-                                                "User-Defined Panels/Custom"}));
-    EXPECT_EQ(CustomManufacturerIndex, 3);
-    EXPECT_EQ(CustomPanelCount, 0);
-    EXPECT_EQ(PanelNames(),
-              (std::vector<std::string>{"Acme 8", "bolt one", "Unknown Panel", "Zeta 2"}));
-    EXPECT_EQ(UnknownPanelIndex, 2);
-    EXPECT_EQ(GetCurrentPanel(), -1);
+    EXPECT_EQ(Order(),
+              "acme Systems/Acme, Bolt/Bolt, Zeta Fire/Zeta, User-Defined Panels/Custom, ; Acme 8; "
+              "bolt one; Unknown Panel; Zeta 2");
+    EXPECT_EQ(std::make_tuple(CustomManufacturerIndex, CustomPanelCount, UnknownPanelIndex,
+                              GetCurrentPanel()),
+              std::make_tuple(3, 0, 2, -1));
     // Its maker's place after sorting; MaxDevicesPerLoop absent: 126.
     EXPECT_EQ(Figures(Panel("Zeta 2")),
               std::make_tuple(true, 2, "Z1", 2, 1500, 10, 5, 20, 500, 2000, 2000, 126));
@@ -82,62 +65,32 @@ TEST_F(PanelsTest, EveryLoaderMessageNamesTheFileAndThePanel) {
               "Unable to find file containing standard panel data: '" + paths.dataRoot +
                   "/Tarvex/Panels/stdpan.dat'.");
 
-    const std::string in = " in " + Phrase(StandardPanelFilePath());
+    const std::string in = " in " + FilePhrase(StandardPanelFilePath());
     const std::string bolt = " for control panel 'bolt one' for manufacturer 'Bolt'" + in;
-    const std::string invalid = "Invalid numeric value for ",
-                      expected = "Numeric value expected for ";
-    struct Case {
-        const char* section;
-        const char* key;    // nullptr: the section is removed
-        const char* value;  // nullptr: the key is removed
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {"Manufacturers", "Manufacturer1", ", Acme",
-         "Invalid settings for panel manufacturer 1" + in},
-        {"Bolt", "Name", nullptr, "Invalid settings for panel manufacturer 2" + in},
-        {"Manufacturers", nullptr, nullptr, "No manufacturers defined" + in},
-        // Makers are walked in sorted order; the numbering names the place in the maker's list.
-        {"Zeta", "Panel2", " , Z2",
-         "Invalid settings for control panel 2 for manufacturer 'Zeta Fire'" + in},
-        {"A1", "Name", nullptr,
-         "Invalid name for control panel 1 for manufacturer 'acme Systems'" + in},
-        {"B1", "Loops", nullptr, "Invalid number of loops" + bolt},
-        {"B1", "Loops", "9", invalid + "number of loops" + bolt},
-        {"B1", "Loops", "two", expected + "number of loops" + bolt},
-        {"B1", "MaxDevicesPerLoop", "253",
-         invalid + "maximum number of addressable devices per loop" + bolt},
-        {"B1", "AlarmLEDs", "127", invalid + "number of Alarm LEDs" + bolt},  // above the 126
-    };
-    for (const Case& c : cases) {
-        IniText broken = MinimalPanelFile();
-        if (!c.key)
-            broken.RemoveSection(c.section);
-        else if (c.value)
-            broken.Set(c.section, c.key, c.value);
-        else
-            broken.Remove(c.section, c.key);
-        WriteStandardPanels(broken);
-        EXPECT_EQ(FailingLoad(LoadPanelCatalogue), c.message);
-    }
+    const std::string invalid = "Invalid numeric value for ";
+    ExpectRefusals(
+        MinimalPanelFile(), WriteStandardPanels, LoadPanelCatalogue,
+        {
+            {"Manufacturers", "Manufacturer1", ", Acme",
+             "Invalid settings for panel manufacturer 1" + in},
+            {"Bolt", "Name", nullptr, "Invalid settings for panel manufacturer 2" + in},
+            {"Manufacturers", nullptr, nullptr, "No manufacturers defined" + in},
+            // Makers are walked in sorted order; the numbering names the place in the maker's list.
+            {"Zeta", "Panel2", " , Z2",
+             "Invalid settings for control panel 2 for manufacturer 'Zeta Fire'" + in},
+            {"A1", "Name", nullptr,
+             "Invalid name for control panel 1 for manufacturer 'acme Systems'" + in},
+            {"B1", "Loops", nullptr, "Invalid number of loops" + bolt},
+            {"B1", "Loops", "9", invalid + "number of loops" + bolt},
+            {"B1", "AlarmLEDs", "127", invalid + "number of Alarm LEDs" + bolt},  // above the 126
+        });
     file.Remove("Zeta", "Panel1").Remove("Acme", "Panel1").Remove("Acme", "Panel2");
     WriteStandardPanels(file.Remove("Bolt", "Panel1"));
     EXPECT_EQ(FailingLoad(LoadPanelCatalogue), "No control panels defined" + in);
 }
 
-class CustomPanelsTest : public PanelsTest {
-protected:
-    void SetUp() override {
-        PanelsTest::SetUp();
-        WriteStandardPanels(file);
-    }
-    std::string Custom() const { return CustomPanelFilePath(); }
-    std::string Stored(const std::string& section, const std::string& key) const {
-        return ReadProfileString(Custom(), section, key);
-    }
-};
-
-TEST_F(CustomPanelsTest, AddWritesTheFileAndReadsBackTheSame) {
+TEST_F(PanelsTest, AddWritesTheFileAndReadsBackTheSame) {
+    WriteStandardPanels(file);
     ASSERT_TRUE(LoadPanelCatalogue());
     const int added = AddCustomPanel(UserPanel("Smith, Jones \"4\""));
     ASSERT_GE(added, 0);
@@ -147,7 +100,7 @@ TEST_F(CustomPanelsTest, AddWritesTheFileAndReadsBackTheSame) {
     EXPECT_EQ(Figures(expected), std::make_tuple(false, CustomManufacturerIndex, "Custom1", 4, 1234,
                                                  20, 3, 7, 400, 1600, 1850, 126));
     EXPECT_EQ(CustomPanelCount, 1);
-    const std::string text = ReadWholeFile(Custom());
+    const std::string text = ReadWholeFile(CustomPanelFilePath());
     EXPECT_NE(
         text.find("[Custom1]\r\nName=\"Smith, Jones \"4\"\"\r\nLoops=4\r\nDriverImpedance=1234\r\n"
                   "AlarmLEDs=20\r\nRemoteLEDs=3\r\nOutputs=7\r\nMaxLoopCurrent=400\r\n"
@@ -161,13 +114,13 @@ TEST_F(CustomPanelsTest, AddWritesTheFileAndReadsBackTheSame) {
     EXPECT_EQ(Figures(Panel("Smith, Jones \"4\"")), Figures(expected));
 }
 
-TEST_F(CustomPanelsTest, NamesThatWouldCorruptTheFileAreStoredSafely) {
+TEST_F(PanelsTest, NamesThatWouldCorruptTheFileAreStoredSafely) {
+    WriteStandardPanels(file);
     ASSERT_TRUE(LoadPanelCatalogue());
     // An empty name reads back as a free slot; this run must still not put a second panel there.
     ASSERT_GE(AddCustomPanel(UserPanel("")), 0);
     ASSERT_GE(AddCustomPanel(UserPanel("Named")), 0);
-    EXPECT_EQ(Panel("").PanelSection, "Custom1");
-    EXPECT_EQ(Panel("Named").PanelSection, "Custom2");
+    EXPECT_EQ(Panel("").PanelSection + Panel("Named").PanelSection, "Custom1Custom2");
     // A line break would start a key line of its own.
     ASSERT_GE(AddCustomPanel(UserPanel("Evil\r\nLoops=9")), 0);
     ResetProfileCache();
