@@ -1,10 +1,7 @@
 #include "app/StandbyPowerModel.h"
 
-#include "app/MainWindowModel.h"
-#include "app/RecordingView.h"
 #include "document/DesignDocument.h"
 #include "document/DocumentRules.h"
-#include "document/LoopEditorModel.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -30,10 +27,8 @@ TEST_F(StandbyPowerModelTest, AWrongValueKeepsTheLastResultAndNamesItsPlace) {
     model.SetText(F::PanelQuiescent, "150");
     model.AddLoad();
     model.AddLoad();
-    const struct {
-        StandbyProblem place;  // the field or the cell, with its message
-        const char* text;
-    } cases[] = {
+    // Each wrong text with the problem it gives: its field or cell, and its message.
+    const std::pair<StandbyProblem, const char*> cases[] = {
         {{"The standby period is not a number.", F::StandbyHours}, "abc"},
         {{"The alarm period is not a number.", F::AlarmMinutes}, ""},
         {{"The standby period must be between 0 and 1000 hours.", F::StandbyHours}, "1000.5"},
@@ -42,38 +37,22 @@ TEST_F(StandbyPowerModelTest, AWrongValueKeepsTheLastResultAndNamesItsPlace) {
         {{"Other load 2: the quantity is not a whole number.", {}, 1, C::Quantity}, "2.5"},
         {{"Other load 1: the alarm current is not a number.", {}, 0, C::Alarm}, "x"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [place, wrong] : cases) {
+        SCOPED_TRACE(wrong);
         const auto set = [&](const std::string& text) {
-            if (c.place.field) return model.SetText(*c.place.field, text);
-            model.SetLoadCell(c.place.row, c.place.column, text);
+            if (place.field) return model.SetText(*place.field, text);
+            model.SetLoadCell(place.row, place.column, text);
         };
         const StandbyPowerResult good = model.Result();
-        set(c.text);
-        EXPECT_EQ(model.Problem(), c.place);
+        set(wrong);
+        EXPECT_EQ(model.Problem(), place);
         EXPECT_EQ(model.Result(), good);
         EXPECT_FALSE(model.Accept());
-        set(c.place.field ? "1" : "0");
+        set(place.field ? "1" : "0");
         EXPECT_FALSE(model.Problem());
     }
     EXPECT_EQ(platform.messages.size(), std::size(cases));
     EXPECT_EQ(CurrentDocument().StandbyPower, StandbyPowerInputs{});
-}
-
-TEST_F(StandbyPowerModelTest, LoadsAreAddedRemovedAndEditedCellByCell) {
-    StandbyPowerModel model(source);
-    EXPECT_EQ(model.AddLoad(), 0);
-    EXPECT_EQ(model.Loads()[0], (OtherLoadRow{"Load 1", "1", "0", "0"}));
-    model.AddLoad();
-    model.RemoveLoad(0);
-    model.AddLoad();  // "Load 2" is still there
-    model.SetLoadCell(0, C::Name, " Door holders ");
-    model.SetLoadCell(0, C::Quantity, "4");
-    model.SetLoadCell(0, C::Quiescent, "25");
-    model.SetLoadCell(1, C::Alarm, "12.5");
-    EXPECT_EQ(model.Inputs().otherLoads,
-              (std::vector<OtherLoad>{{"Door holders", 4, Amount::FromWhole(25), Amount()},
-                                      {"Load 3", 1, Amount(), Amount::FromScaled(125000)}}));
 }
 
 TEST_F(StandbyPowerModelTest, TheAlarmPeriodFollowsTheStandardUntilTheUserTypesTheirOwn) {
@@ -114,24 +93,6 @@ TEST_F(StandbyPowerModelTest, OkStoresAndMarksOnlyAChangeCancelLeavesTheDesign) 
     EXPECT_TRUE(model.Accept());
     EXPECT_EQ(CurrentDocument().StandbyPower, StandbyPowerInputs{});
     EXPECT_TRUE(CurrentDocument().DataChanged);
-}
-
-TEST_F(StandbyPowerModelTest, TheLoopTotalsAreTheMainWindowsAfterALoopChange) {
-    paths.dataRoot = QUELMAR_SOURCE_DATA_DIR;
-    SetPaths(paths);
-    RecordingView view;
-    MainWindowModel main(view);
-    ASSERT_TRUE(main.Start());
-    main.Activate(std::string(QUELMAR_EXAMPLES_DIR) + "/Hospital.QMR");
-    const std::string before = StandbyPowerModel(source).LoopTotalsText();
-    LoopEditorModel editor(1);
-    editor.Activate();
-    const int more = editor.DeviceRows().at(0).quantity + 1;
-    ASSERT_TRUE(editor.ValidateDeviceQuantity(0, std::to_string(more), CheckMode::Leaving));
-    const StandbyPowerModel model(source);
-    EXPECT_NE(model.LoopTotalsText(), before);
-    EXPECT_EQ(model.LoopTotalsText(),
-              "quiescent " + view.totals.quiescentTotal + ", alarm " + view.totals.alarmTotal);
 }
 
 }  // namespace
