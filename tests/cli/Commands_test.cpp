@@ -55,6 +55,14 @@ TEST_F(CommandTest, CalcAnswersQuestionsWithoutAUserAndReportsThemOnStderr) {
     EXPECT_EQ(Cli("calc --json --strict " + Example("Office.QMR")).status, 0);
 }
 
+TEST_F(CommandTest, OutputThatCannotBeWrittenFailsAndAnyFileNameIsValidJson) {
+    for (const std::string& arguments : {std::string("check-data"), "calc " + Example("Office.QMR"),
+                                         "calc --json " + Example("Office.QMR")})
+        EXPECT_EQ(Run(Folders() + " " + arguments, "/dev/full").status, 1) << arguments;
+    const std::string name = temp.Write("Caf\xE9.QMR", ReadWholeFile(kExamples + "Office.QMR"));
+    EXPECT_EQ(Json("calc --json " + Quoted(name))["file"], temp.File("Caf\xEF\xBF\xBD.QMR"));
+}
+
 TEST_F(CommandTest, ResaveWritesTheDesignUnderTheNewName) {
     const std::string copy = temp.File("Copy.QMR");
     const CliRun run = Cli("resave " + Example("Hospital.QMR") + " " + Quoted(copy));

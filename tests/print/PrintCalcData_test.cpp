@@ -85,9 +85,10 @@ protected:
         }
     }
     // Adds a device type; DeviceOrder keeps the types sorted by name.
-    int AddType(const std::string& name, int quiescent, int alarm) {
+    int AddType(const std::string& name, int quiescent, int alarm, int ledsDisabled = -1) {
         DeviceTypeRecord type = Device(quiescent, alarm);
         type.Name = name;
+        if (ledsDisabled >= 0) type.AlarmCurrentLedDisabled = ledsDisabled;
         const int number = cat.AddDevice(type);
         DeviceOrder.push_back(static_cast<std::int16_t>(number));
         std::sort(DeviceOrder.begin(), DeviceOrder.end(),
@@ -160,6 +161,39 @@ TEST_F(ReportTest, HeaderSummaryAssumptionsAndALoopBlockLineForLine) {
     EXPECT_TRUE(ends["12"] == ends["Quantity"] && ends["3600 µA"] == ends["Quiescent"]);
     EXPECT_TRUE(device.printed[3].font.bold && device.printed[7].font.italic);
     EXPECT_TRUE(device.printed[17].text == "Loop Satisfactory" && device.printed[17].font.bold);
+}
+
+TEST_F(ReportTest, OnlyOtherDevicesNoteTheMissingDevicesAndHaveNoTotalQuantity) {
+    const int ancillary = cat.AddOther(Other(100, 1000));
+    OtherDeviceTable[static_cast<std::size_t>(ancillary)].OtherName = "Ancillary";
+    for (const int slot : {5, 6})
+        doc.LoopModel(2).DeviceOtherType(slot, static_cast<std::int16_t>(ancillary));
+    Recalculate(doc.LoopModel(2));
+    EXPECT_EQ(BlockLines({2}, 0, 5),
+              (std::vector<std::string>{"Loop 2", "No addressable devices",
+                                        "Other Devices Quantity Quiescent Alarm",
+                                        "Ancillary 2 200 µA 2000 µA", "Total n/a 200 µA 2000 µA"}));
+}
+
+TEST_F(ReportTest, DisabledInterfaceLedsAreMarkedAndNoted) {
+    doc.LoopModel(1).DINLEDsDisabled(true);
+    Place(1, AddType("Interface", 500, 8000, 6000), 2);
+    EXPECT_EQ(
+        BlockLines({1}, 2, 4),
+        (std::vector<std::string>{"Interface 2 1000 µA 12 mA  *", "Sub-total 2 1000 µA 12 mA",
+                                  "Total 2 1000 µA 12 mA", "* - Interface LEDs are disabled."}));
+}
+
+TEST_F(ReportTest, TheDistributionAssumptionIsChosenOverAllLoops) {
+    doc.LoopModel(2).CableTotal(500);
+    for (const auto& [first1, first2, expected] : std::vector<std::tuple<int, int, std::string>>{
+             {0, 0, "      Even distribution of devices along cable."},
+             {1000, 0, "      All devices at end of cable."},
+             {1000, 200, "      Even distribution of devices along cable beyond 1st device."}}) {
+        doc.LoopModel(1).CableFirst(first1);
+        doc.LoopModel(2).CableFirst(first2);
+        EXPECT_EQ(DistributionAssumption(doc, 4), expected);
+    }
 }
 
 TEST_F(ReportTest, BlocksThatDoNotFitStartANewPageAndLongOnesRunOnWithTheirHeadings) {
