@@ -59,22 +59,6 @@ public:
     void ShowAlarmNote(bool visible) override { alarmNote = visible; }
 };
 
-// Records what the progress window would show; Cancel is pressed from the given check on.
-class ScriptedOpenProgress : public OpenProgressView {
-public:
-    std::vector<std::string> texts;
-    std::vector<int> percents;
-    int cancelChecks = 0;
-    int cancelFromCheck = -1;
-    void ShowOpening(const std::string& text) override { texts.push_back(text); }
-    void ShowPercent(int percent) override { percents.push_back(percent); }
-    bool CancelPressed() override {
-        ++cancelChecks;
-        return cancelFromCheck >= 0 && cancelChecks >= cancelFromCheck;
-    }
-    void CloseProgress() override {}
-};
-
 class DocumentTest : public ScriptedTest {
 protected:
     void SetUp() override {
@@ -200,7 +184,7 @@ protected:
     EngineCatalogue cat;
     RecordingMainWindow window;
     ScopedInstall<MainWindowView> windowInstalled{window};
-    ScriptedOpenProgress progress;
+    SilentOpenProgress progress;
     ScriptedUnknownPrompt unknown;
     std::int16_t detector = 0, sounder = 0, customDetector = 0, iconless = 0, masterBase = 0,
                  slaveBase = 0, outputUnit = 0, closedType = 0, masterHead = 0;

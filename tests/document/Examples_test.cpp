@@ -37,25 +37,4 @@ TEST_F(ShippedDataTest, TheExamplesGiveTheirVerdictsAndSaveBackUnchanged) {
     EXPECT_EQ(Loop(3).QtyOthers(Other("SlaveSounder")), 8);
 }
 
-TEST_F(ShippedDataTest, TheOlderLayoutLibrarySpreadsItsCountedDevicesOnOpening) {
-    Open(Example("OldLibrary.QMR"));
-    EXPECT_EQ(Loop(1).CableFirst(), 150);  // whole metres in older files
-    EXPECT_EQ(Loop(1).QtyOthers(Other("RelayBase")), 4);
-    EXPECT_EQ(Loop(1).DeviceOtherType(1), Other("RemoteLED"));  // lowest addresses first
-    EXPECT_EQ(Loop(2).QtyOthers(Other("SlaveSounder")), 3);
-    int master = -1;
-    for (int a = 0; a < 256 && master < 0; ++a)
-        if (DeviceTypeTable[static_cast<std::size_t>(Loop(2).DeviceType(a))].IsMaster) master = a;
-    EXPECT_EQ(Loop(2).DeviceStandaloneAddress(1, 4), master);
-    EXPECT_EQ(OverallDesignText(), "Design Satisfactory");
-
-    // Saved again, the file has the full layout and opens to the same design.
-    const std::string resaved = temp.File("Library.QMR");
-    ASSERT_TRUE(SaveConfigurationFile(resaved));
-    EXPECT_NE(ReadWholeFile(resaved).find("\r\nDeviceBetween1="), std::string::npos);
-    Open(resaved);
-    EXPECT_EQ(Loop(1).QtyOthers(Other("RelayBase")), 4);
-    EXPECT_EQ(Loop(2).DeviceStandaloneAddress(1, 4), master);
-}
-
 }  // namespace

@@ -131,19 +131,7 @@ TEST_F(RoundTripTest, RandomDesignsSurviveSaveAndOpen) {
         ASSERT_EQ(OpenFile(path).outcome, OpenOutcome::Opened);
         ASSERT_TRUE(platform.messages.empty()) << platform.AllMessageTexts();
         EXPECT_FALSE(Doc().DataChanged);
-        ASSERT_EQ(Capture().loops, before.loops) << "round " << round;
         ASSERT_TRUE(Capture() == before) << "round " << round;
-    }
-}
-
-TEST_F(RoundTripTest, SavingAnOpenedFileGivesTheSameBytes) {
-    for (int round = 0; round < 10; ++round) {
-        FillDesign();
-        const std::string first = temp.File("First.QMR"), second = temp.File("Second.QMR");
-        ASSERT_TRUE(SaveConfigurationFile(first));
-        ASSERT_EQ(OpenFile(first).outcome, OpenOutcome::Opened);
-        ASSERT_TRUE(SaveConfigurationFile(second));
-        ASSERT_EQ(ReadWholeFile(first), ReadWholeFile(second)) << "round " << round;
     }
 }
 
