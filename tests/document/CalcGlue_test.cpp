@@ -79,3 +79,45 @@ TEST_F(CalcGlueTest, OverallVerdictFailsOnTheSummedAlarmCurrentAlone) {
     EXPECT_EQ(window.alarmNote, true);
     EXPECT_EQ(window.totals.deviceCount, "7");
 }
+
+TEST_F(CalcGlueTest, OneLoopLessNamesThatLoop) {
+    Fill(3, 1, detector);
+    RecalculateAllLoops();
+    EXPECT_TRUE(CheckPanelLoopCount(3, 2));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Changing to this panel will lose data for loop 3.");
+    EXPECT_TRUE(CheckPanelLoopCount(2, 4));  // more loops: nothing to ask
+    EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+TEST_F(CalcGlueTest, FewerAddressesKeepsTheLowestOccupiedSlots) {
+    for (int slot = 1; slot <= 120; ++slot)
+        Loop(1).DeviceType(slot * 2 > 255 ? slot : slot * 2 - 1, detector);
+    Loop(1).DeviceOtherType(239, ancillary);
+    RecalculateAllLoops();
+    ASSERT_EQ(Loop(1).QtyDevices(), 120);
+    platform.answers = {MsgResult::Cancel};
+    EXPECT_FALSE(CheckPanelMaxDevices(126, 99));
+    EXPECT_EQ(platform.messages.back().text,
+              "There are more than 99 addressable devices on a loop. Changing to this panel will "
+              "lose data for this loop.");
+    platform.answers = {MsgResult::OK};
+    EXPECT_TRUE(CheckPanelMaxDevices(126, 99));
+    int occupied = 0, highest = 0;
+    for (int slot = 0; slot < 256; ++slot)
+        if (Loop(1).DeviceType(slot) != 0) ++occupied, highest = slot;
+    EXPECT_EQ(occupied, 99);
+    EXPECT_EQ(highest, 197);                             // the 99th odd slot
+    EXPECT_EQ(Loop(1).DeviceOtherType(239), ancillary);  // attachments stay
+}
+
+TEST_F(CalcGlueTest, FewerAddressesOnSeveralLoopsSpeaksOfSomeLoops) {
+    Fill(1, 100, detector);
+    Fill(2, 100, detector);
+    RecalculateAllLoops();
+    EXPECT_TRUE(CheckPanelMaxDevices(126, 99));
+    EXPECT_EQ(platform.messages.back().text,
+              "There are more than 99 addressable devices on some loops. Changing to this panel "
+              "will lose data for these loops.");
+    EXPECT_TRUE(CheckPanelMaxDevices(99, 99));
+}
