@@ -172,7 +172,9 @@ TEST_F(MainWindowModelTest, TheSaveQuestionGuardsNewOpenAndExit) {
             const bool kept = answer == MsgResult::Cancel;
             // Going on replaces the design, except that Exit leaves it.
             EXPECT_EQ(CurrentDocument().SiteName == "Changed", kept || command == Exit);
-            if (command == Exit) EXPECT_EQ(goesOn, !kept);
+            if (command == Exit) {
+                EXPECT_EQ(goesOn, !kept);
+            }
             // Yes saved the changed design over the file it came from.
             EXPECT_EQ(ReadWholeFile(Example("Office.QMR")).find("Changed") != std::string::npos,
                       answer == MsgResult::Yes);
