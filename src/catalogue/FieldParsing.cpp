@@ -83,10 +83,10 @@ std::string GetField(const std::string& value, int item) {
     return index < items.size() ? std::string(items[index]) : std::string();
 }
 
-std::vector<std::string> SplitValueList(const std::string& value) {
-    std::vector<std::string> items;
+std::vector<std::string_view> SplitValueList(std::string_view value) {
+    std::vector<std::string_view> items;
     items.reserve(8);
-    ForEachItem(value, [&items](std::string_view piece) { items.emplace_back(piece); });
+    ForEachItem(value, [&items](std::string_view piece) { items.push_back(piece); });
     return items;
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Item `item` (counted from 1) of a value list; item 0, a negative item and an item beyond the
@@ -15,8 +16,8 @@
 std::string GetField(const std::string& value, int item);
 
 // The items of a value list, as GetField gives them one at a time (item k is element k-1;
-// later items are empty), split in one pass.
-std::vector<std::string> SplitValueList(const std::string& value);
+// later items are empty), split in one pass. They are views of `value`'s text, valid while it is.
+std::vector<std::string_view> SplitValueList(std::string_view value);
 
 // The validating number readers. Each takes the value list, the item number, the target, the
 // inclusive bounds and a description. The item must be numeric; its value is rounded half to

@@ -6,8 +6,10 @@
 #include <array>
 #include <cmath>
 #include <new>
+#include <numeric>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 
 #include "catalogue/Cables.h"
 #include "catalogue/DeviceTypes.h"
@@ -53,7 +55,7 @@ constexpr long kGeneralError = 5;
 
 // A whole number from a numeric text, rounded half to even; nothing for text that is not a
 // number (or is empty).
-std::optional<double> WholeNumberOf(const std::string& text) {
+std::optional<double> WholeNumberOf(std::string_view text) {
     // Plain whole numbers, nearly every number of a file, need no general number reader.
     if (!text.empty() && text.size() <= 10) {
         std::size_t i = text[0] == '-' ? 1 : 0;
@@ -70,7 +72,7 @@ std::optional<double> WholeNumberOf(const std::string& text) {
 }
 
 // A whole number from a numeric text within [lower, upper]; nothing otherwise.
-std::optional<int> BoundedNumberOf(const std::string& text, int lower, int upper) {
+std::optional<int> BoundedNumberOf(std::string_view text, int lower, int upper) {
     const auto v = WholeNumberOf(text);
     if (!v || *v < lower || *v > upper) return std::nullopt;
     return static_cast<int>(*v);
@@ -123,17 +125,17 @@ private:
     bool CheckFormat();
     void ReadHeader();
     void ReadLoop(int loop);
-    void ReadDeviceEntries(int loop, const std::string& section, clsCalculator& calc);
-    void ReadStandaloneEntries(const std::string& section, clsCalculator& calc);
+    void ReadDeviceEntries(int loop, clsCalculator& calc);
+    void ReadStandaloneEntries(clsCalculator& calc);
     void ApplyBases(int loop, clsCalculator& calc);
     void ApplyTallies(int loop, const std::string& section, clsCalculator& calc);
     void ApplyAddressOrder(clsCalculator& calc);
     void StepProgress(int loop, int address);
-    std::optional<std::string> CustomName(const std::string& field, const char* section,
+    std::optional<std::string> CustomName(std::string_view field, const char* section,
                                           const char* prefix) const;
-    int LookUpType(const std::string& field) const;
-    int LookUpOther(const std::string& part) const;
-    OtherRefs ParseOther(std::string text) const;
+    int LookUpType(std::string_view field) const;
+    int LookUpOther(std::string_view part) const;
+    OtherRefs ParseOther(std::string_view text) const;
     int KeepIfCompatible(int loop, int type, int other);
     void Distribute(int loop, clsCalculator& calc, int other, int count);
 
@@ -150,13 +152,20 @@ private:
     // type, and the position each address asks for along the cable.
     std::array<int, kAddressCount> baseAddress_{};
     std::array<int, kAddressCount> baseType_{};
-    // Which of an address's keys the loop's section holds (bits of KeyKind); the hundreds of
-    // keys a section lacks are not asked for.
+    // Which of an address's keys the loop's section holds (bits of KeyKind), and their values.
+    // The section is taken whole: the hundreds of keys it lacks are not asked for one by one.
     enum KeyKind : std::uint8_t { kDevice = 1, kEavesdrop = 2, kEavesdropping = 4, kBetween = 8 };
     std::array<std::uint8_t, kAddressCount> keysPresent_{};
-    void FindKeysPresent(const std::string& section);
+    std::vector<int> addressesWithKeys_;  // ascending
+    struct AddressKeys {
+        std::string device, eavesdrop, eavesdropping, between;
+    };
+    std::array<AddressKeys, kAddressCount> keyValues_;  // only those present are set
+    void CollectAddressKeys(const std::string& section);
     std::array<int, kAddressCount> wantedOrder_{};
     std::array<bool, kAddressCount> stored_{};
+    bool ordersMoved_ = false;  // whether any entry asks for a position other than its own
+    int shownPercent_ = -1;
 };
 
 bool ConfigLoader::CheckFormat() {
@@ -192,8 +201,12 @@ void ConfigLoader::ReadHeader() {
 }
 
 void ConfigLoader::StepProgress(int loop, int address) {
-    progress_.ShowPercent(((loop - 1) * kAddressCount + address) * 100 /
-                          (kLoopCount * kAddressCount));
+    // The bar moves in whole percents: between two of them there is nothing new to show, and
+    // Cancel is looked at once per step.
+    const int percent = ((loop - 1) * kAddressCount + address) * 100 / (kLoopCount * kAddressCount);
+    if (percent == shownPercent_) return;
+    shownPercent_ = percent;
+    progress_.ShowPercent(percent);
     if (progress_.CancelPressed() &&
         ShowMessage("Do you want to cancel the open operation?", kProgramTitle, MsgIcon::Question,
                     MsgButtons::YesNo, 1) == MsgResult::Yes) {
@@ -202,28 +215,30 @@ void ConfigLoader::StepProgress(int loop, int address) {
 }
 
 // "C" and a number: a user-defined entry, named in the given section under prefix + number.
-std::optional<std::string> ConfigLoader::CustomName(const std::string& field, const char* section,
+std::optional<std::string> ConfigLoader::CustomName(std::string_view field, const char* section,
                                                     const char* prefix) const {
     if (field.size() < 2 || field[0] != 'C' || !IsNumeric(field.substr(1))) return std::nullopt;
-    return Read(section, prefix + field.substr(1));
+    return Read(section, prefix + std::string(field.substr(1)));
 }
 
-int ConfigLoader::LookUpType(const std::string& field) const {
+int ConfigLoader::LookUpType(std::string_view field) const {
     if (field.empty()) return 0;
     if (const auto number = WholeNumberOf(field))
         return *number >= 1 && *number <= DeviceTypeCount ? static_cast<int>(*number) : 0;
     if (IsNumeric(field)) return 0;  // a number too large to hold
-    const std::string name = CustomName(field, kCustomDeviceSection, "Device").value_or(field);
+    const std::string name =
+        CustomName(field, kCustomDeviceSection, "Device").value_or(std::string(field));
     return name.empty() ? 0 : FindDeviceTypeByName(name);
 }
 
-int ConfigLoader::LookUpOther(const std::string& part) const {
+int ConfigLoader::LookUpOther(std::string_view part) const {
     if (part.empty()) return 0;
     if (const auto number = WholeNumberOf(part))
         return *number >= -32768 && *number <= 32767 ? FindOtherByNumber(static_cast<int>(*number))
                                                      : 0;
     if (IsNumeric(part)) return 0;  // a number too large to hold
-    const std::string name = CustomName(part, kCustomOtherSection, "Other").value_or(part);
+    const std::string name =
+        CustomName(part, kCustomOtherSection, "Other").value_or(std::string(part));
     if (name.empty()) return 0;
     for (std::size_t place = 1; place < OtherDeviceTable.size(); ++place)
         if (OtherDeviceRecordAt(static_cast<int>(place)).SingleName == name)
@@ -231,29 +246,24 @@ int ConfigLoader::LookUpOther(const std::string& part) const {
     return 0;
 }
 
-OtherRefs ConfigLoader::ParseOther(std::string text) const {
+OtherRefs ConfigLoader::ParseOther(std::string_view text) const {
     OtherRefs refs;
     const std::size_t paren = text.find('(');
-    if (paren != std::string::npos) {
+    if (paren != std::string_view::npos) {
         // A standalone device's master; anything but an address slot is refused.
         const double address = RoundHalfEven(LeadingNumber(text.substr(paren + 1)));
         refs.address =
             address >= 0 && address < kAddressCount ? static_cast<std::int32_t>(address) : 0;
-        text.resize(paren);
-    }
-    std::vector<std::string> parts;
-    const std::size_t plus = text.find('+');
-    if (plus != std::string::npos) {
-        parts = {Trim(text.substr(0, plus)), Trim(text.substr(plus + 1))};
-    } else {
-        parts = {Trim(text)};
+        text = text.substr(0, paren);
     }
     // A base is a base whichever side of the "+" names it.
-    for (const std::string& part : parts) {
-        const int found = LookUpOther(part);
-        if (found == 0) continue;
-        (OtherRecord(found).IsBaseContext ? refs.base : refs.other) = found;
-    }
+    const auto take = [&](std::string_view part) {
+        const int found = LookUpOther(Trim(part));
+        if (found != 0) (OtherRecord(found).IsBaseContext ? refs.base : refs.other) = found;
+    };
+    const std::size_t plus = text.find('+');
+    take(text.substr(0, plus));
+    if (plus != std::string_view::npos) take(text.substr(plus + 1));
     return refs;
 }
 
@@ -273,30 +283,31 @@ int ConfigLoader::KeepIfCompatible(int loop, int type, int other) {
     return 0;
 }
 
-void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCalculator& calc) {
+void ConfigLoader::ReadDeviceEntries(int loop, clsCalculator& calc) {
     DesignDocument& doc = CurrentDocument();
-    for (int a = 0; a < kAddressCount; ++a) {
-        baseAddress_[a] = a;
-        baseType_[a] = 0;
-        wantedOrder_[a] = a;
-        stored_[a] = false;
-        const std::string n = std::to_string(a);
+    std::iota(baseAddress_.begin(), baseAddress_.end(), 0);
+    baseType_.fill(0);
+    std::iota(wantedOrder_.begin(), wantedOrder_.end(), 0);
+    stored_.fill(false);
+    ordersMoved_ = false;
+    for (const int a : addressesWithKeys_) {
+        StepProgress(loop, a);
         const std::uint8_t present = keysPresent_[a];
-        std::string value = present & kDevice ? Read(section, kDeviceKey + n) : "";
+        if (!(present & (kDevice | kEavesdrop | kEavesdropping))) continue;
+        const AddressKeys& keys = keyValues_[a];
+        std::string_view value = present & kDevice ? keys.device : std::string_view();
         bool eavesdrop = false;
         if (value.empty()) {
             // The writer's key for flagged entries, and the key older files use.
-            if (present & kEavesdrop) value = Read(section, kEavesdropKey + n);
-            if (value.empty() && (present & kEavesdropping))
-                value = Read(section, kEavesdroppingKey + n);
+            if (present & kEavesdrop) value = keys.eavesdrop;
+            if (value.empty() && (present & kEavesdropping)) value = keys.eavesdropping;
             eavesdrop = !value.empty();
         }
-        StepProgress(loop, a);
         if (value.empty()) continue;  // the address stays empty, in its own place
 
-        const std::vector<std::string> fields = SplitValueList(value);
+        const std::vector<std::string_view> fields = SplitValueList(value);
         const auto field = [&fields](std::size_t i) {
-            return i < fields.size() ? fields[i] : std::string();
+            return i < fields.size() ? fields[i] : std::string_view();
         };
         if (!field(2).empty()) hasPlacedOthers_ = true;
         int type = LookUpType(field(0));
@@ -332,6 +343,7 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
         // Store the entry.
         wantedOrder_[a] = order;
         stored_[a] = true;
+        if (order != a) ordersMoved_ = true;
         if (IsPlaceableDeviceType(type)) {
             calc.DeviceType(a, static_cast<std::int16_t>(type));
             doc.DeviceCarriedValue(loop, a) = carried;
@@ -354,6 +366,7 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
             }
         }
     }
+    StepProgress(loop, kAddressCount - 1);  // the loop's share of the bar is done
 }
 
 // Gives the loop the positions its entries asked for. When they form an arrangement of all 256
@@ -362,6 +375,7 @@ void ConfigLoader::ReadDeviceEntries(int loop, const std::string& section, clsCa
 // moves shifting the earlier ones, and addresses 0 and 255 go back to the two ends, the only
 // places a file can give them, so that the design reads back as it is saved.
 void ConfigLoader::ApplyAddressOrder(clsCalculator& calc) {
+    if (!ordersMoved_) return;  // every address in its own place, as the emptied loop has them
     std::array<int, kAddressCount> slotAt{};
     slotAt.fill(-1);
     bool consistent = true;
@@ -382,15 +396,15 @@ void ConfigLoader::ApplyAddressOrder(clsCalculator& calc) {
     calc.AddressOrder(kAddressCount - 1, kAddressCount - 1);
 }
 
-void ConfigLoader::ReadStandaloneEntries(const std::string& section, clsCalculator& calc) {
+void ConfigLoader::ReadStandaloneEntries(clsCalculator& calc) {
     constexpr int kSlots = clsCalculator::kSubCount;
-    for (int a = 0; a < kAddressCount; ++a) {
+    for (const int a : addressesWithKeys_) {
         if (!(keysPresent_[a] & kBetween)) continue;
-        const std::string value = Read(section, kStandaloneKey + std::to_string(a));
+        const std::string& value = keyValues_[a].between;
         if (value.empty()) continue;
-        const std::vector<std::string> items = SplitValueList(value);
+        const std::vector<std::string_view> items = SplitValueList(value);
         for (int k = 1; k <= kSlots && k <= static_cast<int>(items.size()); ++k) {
-            const std::string& item = items[static_cast<std::size_t>(k - 1)];
+            const std::string_view item = items[static_cast<std::size_t>(k - 1)];
             if (item.empty()) continue;
             hasPlacedOthers_ = true;
             const OtherRefs refs = ParseOther(item);
@@ -402,7 +416,7 @@ void ConfigLoader::ReadStandaloneEntries(const std::string& section, clsCalculat
 }
 
 void ConfigLoader::ApplyBases(int loop, clsCalculator& calc) {
-    for (int a = 0; a < kAddressCount; ++a) {
+    for (const int a : addressesWithKeys_) {  // only a device entry names a base
         if (baseAddress_[a] == a) continue;
         const int standalone = TypeRecord(baseType_[a]).StandaloneSetting;
         if (baseType_[a] != 0 && standalone != 0) {
@@ -478,14 +492,20 @@ void ConfigLoader::Distribute(int loop, clsCalculator& calc, int other, int coun
                 "Open", MsgIcon::Information);
 }
 
-void ConfigLoader::FindKeysPresent(const std::string& section) {
+void ConfigLoader::CollectAddressKeys(const std::string& section) {
     keysPresent_.fill(0);
-    const std::pair<std::string, KeyKind> kinds[] = {{UCase(kDeviceKey), kDevice},
-                                                     {UCase(kEavesdropKey), kEavesdrop},
-                                                     {UCase(kEavesdroppingKey), kEavesdropping},
-                                                     {UCase(kStandaloneKey), kBetween}};
-    for (const std::string& key : ProfileSectionKeys(file_, section)) {
-        for (const auto& [prefix, kind] : kinds) {
+    addressesWithKeys_.clear();
+    struct Kind {
+        std::string prefix;
+        KeyKind kind;
+        std::string AddressKeys::*value;
+    };
+    const Kind kinds[] = {{UCase(kDeviceKey), kDevice, &AddressKeys::device},
+                          {UCase(kEavesdropKey), kEavesdrop, &AddressKeys::eavesdrop},
+                          {UCase(kEavesdroppingKey), kEavesdropping, &AddressKeys::eavesdropping},
+                          {UCase(kStandaloneKey), kBetween, &AddressKeys::between}};
+    for (auto& [key, value] : ProfileSectionEntries(file_, section)) {
+        for (const auto& [prefix, kind, stored] : kinds) {
             if (key.size() <= prefix.size() || key.size() > prefix.size() + 3 ||
                 key.compare(0, prefix.size(), prefix) != 0)
                 continue;
@@ -493,9 +513,14 @@ void ConfigLoader::FindKeysPresent(const std::string& section) {
             const std::string number = key.substr(prefix.size());
             if (number.find_first_not_of("0123456789") != std::string::npos) continue;
             const int a = std::stoi(number);
-            if (a < kAddressCount && std::to_string(a) == number) keysPresent_[a] |= kind;
+            if (a >= kAddressCount || std::to_string(a) != number) continue;
+            if (keysPresent_[a] == 0) addressesWithKeys_.push_back(a);
+            keysPresent_[a] |= kind;
+            keyValues_[a].*stored = std::move(value);
+            break;
         }
     }
+    std::sort(addressesWithKeys_.begin(), addressesWithKeys_.end());
 }
 
 void ConfigLoader::ReadLoop(int loop) {
@@ -506,10 +531,10 @@ void ConfigLoader::ReadLoop(int loop) {
     clsCalculator& calc = doc.LoopModel(loop);
     doc.LoopName(loop) = Read(section, "Name");
     ReadCalcData(loop, file_, section);
-    FindKeysPresent(section);
-    ReadDeviceEntries(loop, section, calc);
+    CollectAddressKeys(section);
+    ReadDeviceEntries(loop, calc);
     ApplyAddressOrder(calc);
-    ReadStandaloneEntries(section, calc);
+    ReadStandaloneEntries(calc);
     ApplyBases(loop, calc);
     // Files of an older layout kept only per-loop counts of the other devices.
     if (!hasPlacedOthers_) ApplyTallies(loop, section, calc);

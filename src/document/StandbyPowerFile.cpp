@@ -5,7 +5,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "shell/DecimalText.h"
 #include "shell/Numbers.h"
@@ -104,15 +104,16 @@ std::string NameKey(std::size_t load, std::size_t piece) {
 // The section of one file as it is read, collecting what is damaged.
 class SectionReader {
 public:
-    explicit SectionReader(const std::string& file) : file_(file) {
-        for (std::string& key : ProfileSectionKeys(file, kStandbyPowerSection))
-            keys_.insert(std::move(key));
+    explicit SectionReader(const std::string& file) {
+        for (auto& [key, value] : ProfileSectionEntries(file, kStandbyPowerSection))
+            entries_.emplace(std::move(key), std::move(value));
     }
 
-    bool Empty() const { return keys_.empty(); }
-    bool Has(const std::string& key) const { return keys_.count(UCase(key)) != 0; }
+    bool Empty() const { return entries_.empty(); }
+    bool Has(const std::string& key) const { return entries_.count(UCase(key)) != 0; }
     std::string Value(const std::string& key) const {
-        return ReadProfileString(file_, kStandbyPowerSection, key);
+        const auto found = entries_.find(UCase(key));
+        return found == entries_.end() ? std::string() : found->second;
     }
 
     std::optional<BatteryStandard> Standard(const std::string& key) {
@@ -238,8 +239,8 @@ private:
                             kStandbyPowerSection + "]");
     }
 
-    std::string file_;
-    std::unordered_set<std::string> keys_;  // as names match: trimmed, upper case
+    // Keys as names match (trimmed, upper case), with their values.
+    std::unordered_map<std::string, std::string> entries_;
     std::vector<std::string> problems_;
 };
 

@@ -203,6 +203,12 @@ std::string ValueOf(std::string_view line) {
     return value;
 }
 
+// The value of a key as reads return it, worked out on the first read.
+const std::string& ValueAt(const Section& section, const Section::KeyRef& ref) {
+    if (!ref.value) ref.value = Cp1252ToUtf8(ValueOf(section.lines[ref.line]));
+    return *ref.value;
+}
+
 // Inserts a line after the last non-blank line of the section, so that the blank lines that
 // separate it from the next section stay at its end.
 void AppendToSection(Section& section, std::string line) {
@@ -244,14 +250,17 @@ void ResetProfileCache() {
     }
 }
 
-std::vector<std::string> ProfileSectionKeys(const std::string& file, const std::string& section) {
+std::vector<std::pair<std::string, std::string>> ProfileSectionEntries(const std::string& file,
+                                                                       const std::string& section) {
     const CacheEntry& entry = Load(ResolveProfilePath(file));
     const auto s = entry.parsed.sectionIndex.find(MatchName(section));
     if (s == entry.parsed.sectionIndex.end()) return {};
-    std::vector<std::string> keys;
-    for (const auto& [key, ref] : entry.parsed.sections[s->second].keyLine)
-        keys.push_back(key);
-    return keys;
+    const Section& sec = entry.parsed.sections[s->second];
+    std::vector<std::pair<std::string, std::string>> entries;
+    entries.reserve(sec.keyLine.size());
+    for (const auto& [key, ref] : sec.keyLine)
+        entries.emplace_back(key, ValueAt(sec, ref));
+    return entries;
 }
 
 std::string ReadProfileString(const std::string& file, const std::string& section,
@@ -266,8 +275,7 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
     const Section& sec = entry.parsed.sections[s->second];
     const auto k = sec.keyLine.find(MatchName(key));
     if (k == sec.keyLine.end()) return {};
-    if (!k->second.value) k->second.value = Cp1252ToUtf8(ValueOf(sec.lines[k->second.line]));
-    return *k->second.value;
+    return ValueAt(sec, k->second);
 }
 
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,

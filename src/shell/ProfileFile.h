@@ -14,6 +14,7 @@
 // Writes are crash-safe: a complete new file replaces the old one in one step.
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The value with surrounding blanks and one pair of enclosing double quotes removed; empty when
@@ -21,10 +22,11 @@
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key);
 
-// The keys of a section as names match (trimmed, upper case), in no particular order; empty
-// when the file or section is missing. A reader that would probe hundreds of possible keys asks
-// only for those present.
-std::vector<std::string> ProfileSectionKeys(const std::string& file, const std::string& section);
+// The keys of a section as names match (trimmed, upper case), in no particular order, each with
+// the value ReadProfileString gives for it; empty when the file or section is missing. A reader
+// that would probe hundreds of possible keys takes the section whole instead.
+std::vector<std::pair<std::string, std::string>> ProfileSectionEntries(const std::string& file,
+                                                                       const std::string& section);
 
 // Replaces the value in place, or appends the key at the end of its section, or appends the
 // section with the key at the end of the file, creating the file when missing. No value (as
