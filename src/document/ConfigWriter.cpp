@@ -125,8 +125,11 @@ private:
         if (!doc_.LoopName(loop).empty()) file_.Write(section, "Name", Quoted(doc_.LoopName(loop)));
         const clsCalculator& calc = doc_.LoopModel(loop);
         WriteCalcData(section, calc);
+        // An empty loop has no device entries and counts no other devices.
+        if (calc.HoldsNothing() && doc_.CarriesNothing(loop)) return true;
         tally_.assign(OtherDeviceTable.size(), 0);
         for (int n = 0; n < kAddressCount; ++n) {
+            if (calc.SlotIsBare(n) && doc_.CarriesNothingAt(loop, n)) continue;  // no entries
             if (!WriteDeviceEntry(section, loop, n, calc) ||
                 !WriteStandaloneEntry(section, n, calc))
                 return false;

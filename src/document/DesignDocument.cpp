@@ -164,6 +164,16 @@ void DesignDocument::ClearCarriedData(int loop) {
     eavesdrop_[LoopIndex(loop)].fill(false);
 }
 
+bool DesignDocument::CarriesNothing(int loop) const {
+    static constexpr std::array<std::int16_t, kAddressCount> noValues{};
+    static constexpr std::array<bool, kAddressCount> noFlags{};
+    return carried_[LoopIndex(loop)] == noValues && eavesdrop_[LoopIndex(loop)] == noFlags;
+}
+
+bool DesignDocument::CarriesNothingAt(int loop, int address) const {
+    return DeviceCarriedValue(loop, address) == 0 && !DeviceEavesdropFlag(loop, address);
+}
+
 DesignDocument& CurrentDocument() {
     static DesignDocument document;
     return document;

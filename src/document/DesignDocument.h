@@ -72,6 +72,9 @@ public:
     bool DeviceEavesdropFlag(int loop, int address) const;
     // Sets both to 0 for every address of the loop.
     void ClearCarriedData(int loop);
+    // Whether both are 0 for every address of the loop, or for one address.
+    bool CarriesNothing(int loop) const;
+    bool CarriesNothingAt(int loop, int address) const;
 
 private:
     std::array<std::string, kLoopCount> loopNames_;

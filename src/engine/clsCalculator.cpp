@@ -2,6 +2,7 @@
 // the copy and the clearing.
 #include "engine/clsCalculator.h"
 
+#include <numeric>
 #include <stdexcept>
 #include <string>
 
@@ -12,6 +13,17 @@ using calculator_catalogue::DeviceTypeAt;
 using calculator_catalogue::OtherDeviceAt;
 
 namespace {
+
+// Every slot at its own number: the address order, and the base addresses, of an empty loop.
+template <typename T>
+const std::array<T, clsCalculator::kSlotCount>& OwnSlots() {
+    static const auto slots = [] {
+        std::array<T, clsCalculator::kSlotCount> s{};
+        std::iota(s.begin(), s.end(), T{0});
+        return s;
+    }();
+    return slots;
+}
 
 bool IsSlot(std::int32_t slot) {
     return slot >= 0 && slot < clsCalculator::kSlotCount;
@@ -180,8 +192,7 @@ void clsCalculator::AddressOrder(std::int32_t slot, std::int32_t order) {
 }
 
 void clsCalculator::ResetAddressOrder() {
-    for (std::int32_t slot = 0; slot < kSlotCount; ++slot)
-        addressOrder_[static_cast<std::size_t>(slot)] = slot;
+    addressOrder_ = OwnSlots<std::int32_t>();
 }
 
 std::int32_t clsCalculator::AddressFromOrder(std::int32_t order) const {
@@ -191,24 +202,41 @@ std::int32_t clsCalculator::AddressFromOrder(std::int32_t order) const {
 }
 
 bool clsCalculator::AddressesAreInOrder() const {
-    for (std::int32_t slot = 0; slot < kSlotCount; ++slot)
-        if (addressOrder_[static_cast<std::size_t>(slot)] != slot) return false;
-    return true;
+    return addressOrder_ == OwnSlots<std::int32_t>();
+}
+
+bool clsCalculator::HoldsNothing() const {
+    static constexpr std::array<std::int16_t, kSlotCount> noTypes{};
+    static constexpr std::array<std::int32_t, kSlotCount> noCounts{};
+    return deviceType_ == noTypes && otherType_ == noTypes && otherBaseType_ == noTypes &&
+           baseType_ == noTypes && standaloneCount_ == noCounts &&
+           baseAddress_ == OwnSlots<std::int16_t>() && AddressesAreInOrder();
+}
+
+bool clsCalculator::SlotIsBare(std::int32_t slot) const {
+    const std::size_t s = SlotIndex(slot);
+    return deviceType_[s] == 0 && otherType_[s] == 0 && otherBaseType_[s] == 0 &&
+           baseType_[s] == 0 && standaloneCount_[s] == 0 && baseAddress_[s] == slot &&
+           addressOrder_[s] == slot;
 }
 
 void clsCalculator::ClearData() {
-    for (std::int32_t slot = 0; slot < kSlotCount; ++slot) {
-        DeviceType(slot, 0);
-        DeviceOtherType(slot, 0);
-        DeviceOtherBaseType(slot, 0);
-        // A slot without standalone devices holds only empty positions (type 0, address 0).
-        if (standaloneCount_[static_cast<std::size_t>(slot)] != 0)
-            for (std::int32_t sub = kFirstSub; sub <= kLastSub; ++sub)
-                DeviceStandalone(slot, sub, 0);
-        baseAddress_[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(slot);
-        DeviceBaseType(slot, 0);
+    // An empty loop, or slot, has nothing to take off; only the settings go back.
+    if (!HoldsNothing()) {
+        for (std::int32_t slot = 0; slot < kSlotCount; ++slot) {
+            if (SlotIsBare(slot)) continue;
+            DeviceType(slot, 0);
+            DeviceOtherType(slot, 0);
+            DeviceOtherBaseType(slot, 0);
+            // A slot without standalone devices holds only empty positions (type 0, address 0).
+            if (standaloneCount_[static_cast<std::size_t>(slot)] != 0)
+                for (std::int32_t sub = kFirstSub; sub <= kLastSub; ++sub)
+                    DeviceStandalone(slot, sub, 0);
+            baseAddress_[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(slot);
+            DeviceBaseType(slot, 0);
+        }
+        ResetAddressOrder();
     }
-    ResetAddressOrder();
     ignoreIsolators_ = false;
     cableFirst_ = 0;
     cableTotal_ = 0;

@@ -105,6 +105,11 @@ public:
     void ResetAddressOrder();
     std::int32_t AddressFromOrder(std::int32_t order) const;
     bool AddressesAreInOrder() const;
+    // Whether no slot holds a device, other device, base or standalone device, and every slot
+    // is in its own place along the cable: the loop as a new design has it.
+    bool HoldsNothing() const;
+    // The same for one slot: nothing on it and it in its own place.
+    bool SlotIsBare(std::int32_t slot) const;
     bool IgnoreIsolators() const { return ignoreIsolators_; }
     void IgnoreIsolators(bool value) { ignoreIsolators_ = value; }
     void ClearData();
