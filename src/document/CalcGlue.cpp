@@ -80,14 +80,21 @@ void RecalculateAllLoops(bool skipWiringChecks) {
     });
 }
 
+// The texts are worked out only for displays that are there: the command-line tool has none.
 void RefreshLoopDisplay(int loop) {
-    const LoopResults results = ResultsOfLoop(loop);
-    TellInstalled<LoopResultsView>([&](LoopResultsView& v) { v.ShowLoopResults(loop, results); });
-    const SummaryRow row = RowOfLoop(loop);
-    TellInstalled<MainWindowView>([&](MainWindowView& v) { v.ShowLoopRow(loop, row); });
+    if (LatestInstalled<LoopResultsView>()) {
+        const LoopResults results = ResultsOfLoop(loop);
+        TellInstalled<LoopResultsView>(
+            [&](LoopResultsView& v) { v.ShowLoopResults(loop, results); });
+    }
+    if (LatestInstalled<MainWindowView>()) {
+        const SummaryRow row = RowOfLoop(loop);
+        TellInstalled<MainWindowView>([&](MainWindowView& v) { v.ShowLoopRow(loop, row); });
+    }
 }
 
 void RefreshMainTotals() {
+    if (!LatestInstalled<MainWindowView>()) return;
     const bool alarmNote = AlarmTotalAbovePanelLimit();
     const SummaryRow totals = TotalsRow();
     TellInstalled<MainWindowView>([&](MainWindowView& v) {
