@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <new>
 #include <numeric>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <unordered_map>
 
 #include "catalogue/Cables.h"
 #include "catalogue/DeviceTypes.h"
@@ -128,7 +130,7 @@ private:
     void ReadDeviceEntries(int loop, clsCalculator& calc);
     void ReadStandaloneEntries(clsCalculator& calc);
     void ApplyBases(int loop, clsCalculator& calc);
-    void ApplyTallies(int loop, const std::string& section, clsCalculator& calc);
+    void ApplyTallies(int loop, clsCalculator& calc);
     void ApplyAddressOrder(clsCalculator& calc);
     void StepProgress(int loop, int address);
     std::optional<std::string> CustomName(std::string_view field, const char* section,
@@ -161,7 +163,10 @@ private:
         std::string device, eavesdrop, eavesdropping, between;
     };
     std::array<AddressKeys, kAddressCount> keyValues_;  // only those present are set
-    void CollectAddressKeys(const std::string& section);
+    // The loop's other keys (its name, its settings, older files' tallies), as names match.
+    std::unordered_map<std::string, std::string> loopKeys_;
+    void TakeLoopSection(const std::string& section);
+    std::string LoopValue(const std::string& key) const;
     std::array<int, kAddressCount> wantedOrder_{};
     std::array<bool, kAddressCount> stored_{};
     bool ordersMoved_ = false;  // whether any entry asks for a position other than its own
@@ -429,10 +434,9 @@ void ConfigLoader::ApplyBases(int loop, clsCalculator& calc) {
     }
 }
 
-void ConfigLoader::ApplyTallies(int loop, const std::string& section, clsCalculator& calc) {
+void ConfigLoader::ApplyTallies(int loop, clsCalculator& calc) {
     for (std::size_t other = 1; other < OtherDeviceTable.size(); ++other) {
-        const std::string value =
-            Read(section, OtherDeviceRecordAt(static_cast<int>(other)).OtherKey);
+        const std::string value = LoopValue(OtherDeviceRecordAt(static_cast<int>(other)).OtherKey);
         const auto count = WholeNumberOf(value);
         if (!count || *count == 0) continue;
         if (*count < 0 || *count > 255) throw OpenFault{kOverflowError, "Overflow"};
@@ -492,9 +496,10 @@ void ConfigLoader::Distribute(int loop, clsCalculator& calc, int other, int coun
                 "Open", MsgIcon::Information);
 }
 
-void ConfigLoader::CollectAddressKeys(const std::string& section) {
+void ConfigLoader::TakeLoopSection(const std::string& section) {
     keysPresent_.fill(0);
     addressesWithKeys_.clear();
+    loopKeys_.clear();
     struct Kind {
         std::string prefix;
         KeyKind kind;
@@ -505,6 +510,7 @@ void ConfigLoader::CollectAddressKeys(const std::string& section) {
                           {UCase(kEavesdroppingKey), kEavesdropping, &AddressKeys::eavesdropping},
                           {UCase(kStandaloneKey), kBetween, &AddressKeys::between}};
     for (auto& [key, value] : ProfileSectionEntries(file_, section)) {
+        bool perAddress = false;
         for (const auto& [prefix, kind, stored] : kinds) {
             if (key.size() <= prefix.size() || key.size() > prefix.size() + 3 ||
                 key.compare(0, prefix.size(), prefix) != 0)
@@ -517,10 +523,17 @@ void ConfigLoader::CollectAddressKeys(const std::string& section) {
             if (keysPresent_[a] == 0) addressesWithKeys_.push_back(a);
             keysPresent_[a] |= kind;
             keyValues_[a].*stored = std::move(value);
+            perAddress = true;
             break;
         }
+        if (!perAddress) loopKeys_.emplace(std::move(key), std::move(value));
     }
     std::sort(addressesWithKeys_.begin(), addressesWithKeys_.end());
+}
+
+std::string ConfigLoader::LoopValue(const std::string& key) const {
+    const auto found = loopKeys_.find(ProfileMatchName(key));
+    return found == loopKeys_.end() ? std::string() : found->second;
 }
 
 void ConfigLoader::ReadLoop(int loop) {
@@ -529,15 +542,15 @@ void ConfigLoader::ReadLoop(int loop) {
     // The loop is empty since NewDocument; the settings that emptying takes from the panel
     // chosen at that time all come from the file now.
     clsCalculator& calc = doc.LoopModel(loop);
-    doc.LoopName(loop) = Read(section, "Name");
-    ReadCalcData(loop, file_, section);
-    CollectAddressKeys(section);
+    TakeLoopSection(section);
+    doc.LoopName(loop) = LoopValue("Name");
+    ReadCalcData(loop, [this](const char* key) { return LoopValue(key); });
     ReadDeviceEntries(loop, calc);
     ApplyAddressOrder(calc);
     ReadStandaloneEntries(calc);
     ApplyBases(loop, calc);
     // Files of an older layout kept only per-loop counts of the other devices.
-    if (!hasPlacedOthers_) ApplyTallies(loop, section, calc);
+    if (!hasPlacedOthers_) ApplyTallies(loop, calc);
 }
 
 void ReportFault(const std::string& path, long number, const std::string& description) {
@@ -643,10 +656,9 @@ OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest,
     return result;
 }
 
-void ReadCalcData(int loop, const std::string& path, const std::string& section) {
+void ReadCalcData(int loop, const std::function<std::string(const char* key)>& read) {
     clsCalculator& calc = CurrentDocument().LoopModel(loop);
     const std::string onLoop = std::to_string(loop);
-    const auto read = [&](const char* key) { return ReadProfileString(path, section, key); };
 
     std::int16_t impedance = static_cast<std::int16_t>(FirstVisibleCableImpedance());
     if (const std::string v = read("CableImpedance"); !v.empty())

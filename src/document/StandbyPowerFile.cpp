@@ -110,9 +110,9 @@ public:
     }
 
     bool Empty() const { return entries_.empty(); }
-    bool Has(const std::string& key) const { return entries_.count(UCase(key)) != 0; }
+    bool Has(const std::string& key) const { return entries_.count(ProfileMatchName(key)) != 0; }
     std::string Value(const std::string& key) const {
-        const auto found = entries_.find(UCase(key));
+        const auto found = entries_.find(ProfileMatchName(key));
         return found == entries_.end() ? std::string() : found->second;
     }
 
@@ -239,7 +239,7 @@ private:
                             kStandbyPowerSection + "]");
     }
 
-    // Keys as names match (trimmed, upper case), with their values.
+    // Keys as names match, with their values.
     std::unordered_map<std::string, std::string> entries_;
     std::vector<std::string> problems_;
 };

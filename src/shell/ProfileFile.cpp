@@ -53,9 +53,10 @@ std::unordered_map<std::string, CacheEntry>& Cache() {
     return cache;
 }
 
-// The form in which section and key names are matched: trimmed, in the file's code page, upper
-// case. Plain ASCII names, the usual case, take the short way.
-std::string MatchName(std::string_view name) {
+}  // namespace
+
+// Plain ASCII names, the usual case, take the short way.
+std::string ProfileMatchName(std::string_view name) {
     std::size_t a = 0, b = name.size();
     while (a < b && (name[a] == ' ' || name[a] == '\t'))
         ++a;
@@ -68,6 +69,8 @@ std::string MatchName(std::string_view name) {
     }
     return out;
 }
+
+namespace {
 
 // Whether the line's first character after its leading blanks opens a section name.
 bool IsSectionLine(std::string_view line) {
@@ -253,7 +256,7 @@ void ResetProfileCache() {
 std::vector<std::pair<std::string, std::string>> ProfileSectionEntries(const std::string& file,
                                                                        const std::string& section) {
     const CacheEntry& entry = Load(ResolveProfilePath(file));
-    const auto s = entry.parsed.sectionIndex.find(MatchName(section));
+    const auto s = entry.parsed.sectionIndex.find(ProfileMatchName(section));
     if (s == entry.parsed.sectionIndex.end()) return {};
     const Section& sec = entry.parsed.sections[s->second];
     std::vector<std::pair<std::string, std::string>> entries;
@@ -270,10 +273,10 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
     const bool bare = file.find('/') == std::string::npos;
     if (bare) resolved = ResolveProfilePath(file);
     const CacheEntry& entry = Load(bare ? resolved : file);
-    const auto s = entry.parsed.sectionIndex.find(MatchName(section));
+    const auto s = entry.parsed.sectionIndex.find(ProfileMatchName(section));
     if (s == entry.parsed.sectionIndex.end()) return {};
     const Section& sec = entry.parsed.sections[s->second];
-    const auto k = sec.keyLine.find(MatchName(key));
+    const auto k = sec.keyLine.find(ProfileMatchName(key));
     if (k == sec.keyLine.end()) return {};
     return ValueAt(sec, k->second);
 }
@@ -332,7 +335,7 @@ bool DeleteProfileSection(const std::string& file, const std::string& section) {
     if (!loaded) return false;
     CacheEntry& entry = *loaded;
     ParsedFile& parsed = entry.parsed;
-    const std::string sectionKey = MatchName(section);
+    const std::string sectionKey = ProfileMatchName(section);
     if (parsed.sectionIndex.find(sectionKey) == parsed.sectionIndex.end()) return true;
     std::erase_if(parsed.sections, [&](const Section& s) { return s.nameKey == sectionKey; });
     IndexSections(parsed);

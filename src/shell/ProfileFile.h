@@ -14,6 +14,7 @@
 // Writes are crash-safe: a complete new file replaces the old one in one step.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,7 +23,10 @@
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key);
 
-// The keys of a section as names match (trimmed, upper case), in no particular order, each with
+// The form in which section and key names match: trimmed, in the file's code page, upper case.
+std::string ProfileMatchName(std::string_view name);
+
+// The keys of a section as names match, in no particular order, each with
 // the value ReadProfileString gives for it; empty when the file or section is missing. A reader
 // that would probe hundreds of possible keys takes the section whole instead.
 std::vector<std::pair<std::string, std::string>> ProfileSectionEntries(const std::string& file,
