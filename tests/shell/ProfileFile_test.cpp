@@ -23,6 +23,13 @@ TEST_F(ProfileFileTest, MatchesSectionsAndKeysWithoutCaseAndTheFirstMatchWins) {
     EXPECT_EQ(ReadProfileString(f, "Cables", "Cable4"), "");  // commented out
     EXPECT_EQ(ReadProfileString(f, "Cables", "Cable5"), "\"half");
     EXPECT_EQ(ReadProfileString(temp.File("none.ini"), "Cables", "Cable1"), "");
+    // A section taken whole: each key once, as names match, with the value a read gives.
+    const auto cables = ProfileSectionEntries(f, " cables ");
+    EXPECT_EQ(cables.size(), 4u);
+    for (const auto& [key, value] : cables)
+        EXPECT_EQ(value, ReadProfileString(f, "Cables", key)) << key;
+    EXPECT_EQ(ProfileSectionEntries(f, "Devices"),
+              (std::vector<std::pair<std::string, std::string>>{{"MAXDEVICES", "12"}}));
     // LF line ends; long values are cut to 1023 bytes.
     const std::string lf = temp.Write("b.ini", "[S]\nK=" + std::string(5000, 'x') + "\nL=2");
     EXPECT_EQ(ReadProfileString(lf, "S", "K"), std::string(1023, 'x'));
