@@ -12,20 +12,6 @@
 
 namespace {
 
-bool IsBlankChar(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// The text without its leading and trailing blanks (spaces and tabs), as a view.
-std::string_view TrimmedView(std::string_view s) {
-    std::size_t first = 0, end = s.size();
-    while (first < end && IsBlankChar(s[first]))
-        ++first;
-    while (end > first && IsBlankChar(s[end - 1]))
-        --end;
-    return s.substr(first, end - first);
-}
-
 // Passes each item of a value list to `take`, as a view into the list.
 template <typename Take>
 void ForEachItem(std::string_view list, Take take) {
@@ -83,11 +69,9 @@ std::string GetField(const std::string& value, int item) {
     return index < items.size() ? std::string(items[index]) : std::string();
 }
 
-std::vector<std::string_view> SplitValueList(std::string_view value) {
-    std::vector<std::string_view> items;
-    items.reserve(8);
+void SplitValueList(std::string_view value, std::vector<std::string_view>& items) {
+    items.clear();
     ForEachItem(value, [&items](std::string_view piece) { items.push_back(piece); });
-    return items;
 }
 
 namespace {

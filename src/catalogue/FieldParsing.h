@@ -16,8 +16,9 @@
 std::string GetField(const std::string& value, int item);
 
 // The items of a value list, as GetField gives them one at a time (item k is element k-1;
-// later items are empty), split in one pass. They are views of `value`'s text, valid while it is.
-std::vector<std::string_view> SplitValueList(std::string_view value);
+// later items are empty), split in one pass into `items` (emptied first, so that a reader of
+// many lists keeps one vector). They are views of `value`'s text, valid while it is.
+void SplitValueList(std::string_view value, std::vector<std::string_view>& items);
 
 // The validating number readers. Each takes the value list, the item number, the target, the
 // inclusive bounds and a description. The item must be numeric; its value is rounded half to

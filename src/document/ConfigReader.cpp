@@ -165,6 +165,7 @@ private:
     std::array<AddressKeys, kAddressCount> keyValues_;  // only those present are set
     // The loop's other keys (its name, its settings, older files' tallies), as names match.
     std::unordered_map<std::string, std::string> loopKeys_;
+    std::vector<std::string_view> listItems_;  // the items of the value list being read
     void TakeLoopSection(const std::string& section);
     std::string LoopValue(const std::string& key) const;
     std::array<int, kAddressCount> wantedOrder_{};
@@ -310,7 +311,8 @@ void ConfigLoader::ReadDeviceEntries(int loop, clsCalculator& calc) {
         }
         if (value.empty()) continue;  // the address stays empty, in its own place
 
-        const std::vector<std::string_view> fields = SplitValueList(value);
+        std::vector<std::string_view>& fields = listItems_;
+        SplitValueList(value, fields);
         const auto field = [&fields](std::size_t i) {
             return i < fields.size() ? fields[i] : std::string_view();
         };
@@ -407,7 +409,8 @@ void ConfigLoader::ReadStandaloneEntries(clsCalculator& calc) {
         if (!(keysPresent_[a] & kBetween)) continue;
         const std::string& value = keyValues_[a].between;
         if (value.empty()) continue;
-        const std::vector<std::string_view> items = SplitValueList(value);
+        std::vector<std::string_view>& items = listItems_;
+        SplitValueList(value, items);
         for (int k = 1; k <= kSlots && k <= static_cast<int>(items.size()); ++k) {
             const std::string_view item = items[static_cast<std::size_t>(k - 1)];
             if (item.empty()) continue;
@@ -516,10 +519,12 @@ void ConfigLoader::TakeLoopSection(const std::string& section) {
                 key.compare(0, prefix.size(), prefix) != 0)
                 continue;
             // Only the number as the address's own name reads it ("Device7", not "Device07").
-            const std::string number = key.substr(prefix.size());
-            if (number.find_first_not_of("0123456789") != std::string::npos) continue;
-            const int a = std::stoi(number);
-            if (a >= kAddressCount || std::to_string(a) != number) continue;
+            const std::string_view number = std::string_view(key).substr(prefix.size());
+            if (number.size() > 1 && number[0] == '0') continue;
+            int a = 0;
+            for (const char c : number)
+                a = c >= '0' && c <= '9' && a >= 0 ? a * 10 + (c - '0') : -1;
+            if (a < 0 || a >= kAddressCount) continue;
             if (keysPresent_[a] == 0) addressesWithKeys_.push_back(a);
             keysPresent_[a] |= kind;
             keyValues_[a].*stored = std::move(value);

@@ -93,7 +93,7 @@ std::string KeyOf(std::string_view line) {
     if (start == line.size() || line[start] == ';') return {};
     const auto eq = line.find('=', start);
     if (eq == std::string_view::npos) return {};
-    return UCase(Trim(line.substr(start, eq - start)));
+    return UCase(TrimmedView(line.substr(start, eq - start)));
 }
 
 void IndexKeys(Section& section) {
@@ -197,13 +197,12 @@ bool Flush(const std::string& path, CacheEntry& entry) {
     return true;
 }
 
-std::string ValueOf(std::string_view line) {
+std::string_view ValueOf(std::string_view line) {
     // Leading blanks hold no "=": the first one of the line ends the key.
-    std::string value = Trim(line.substr(line.find('=') + 1));
+    std::string_view value = TrimmedView(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
-    if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
-    return value;
+    return value.substr(0, kMaxValueLength);
 }
 
 // The value of a key as reads return it, worked out on the first read.

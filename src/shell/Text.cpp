@@ -153,13 +153,17 @@ std::string TrimRight(std::string_view s) {
     return std::string(s.substr(0, b));
 }
 
-std::string Trim(std::string_view s) {
+std::string_view TrimmedView(std::string_view s) {
     std::size_t a = 0, b = s.size();
     while (a < b && IsBlank(s[a]))
         ++a;
     while (b > a && IsBlank(s[b - 1]))
         --b;
-    return std::string(s.substr(a, b - a));
+    return s.substr(a, b - a);
+}
+
+std::string Trim(std::string_view s) {
+    return std::string(TrimmedView(s));
 }
 
 std::string UCase(std::string_view s) {
