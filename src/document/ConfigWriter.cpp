@@ -39,9 +39,15 @@ public:
     std::string Text(const std::string& firstLine) const {
         std::string out = firstLine + "\r\n";
         for (const Section& sec : sections_) {
-            out += "[" + sec.name + "]\r\n";
-            for (const auto& [key, value] : sec.entries)
-                out += key + "=" + value + "\r\n";
+            out += '[';
+            out += sec.name;
+            out += "]\r\n";
+            for (const auto& [key, value] : sec.entries) {
+                out += key;
+                out += '=';
+                out += value;
+                out += "\r\n";
+            }
         }
         return out;
     }
@@ -172,15 +178,19 @@ private:
         } else {
             value = std::to_string(type);
         }
-        value += "," + std::to_string(doc_.DeviceCarriedValue(loop, n)) + ",";
+        const auto item = [&value](const auto& text) {
+            value += ',';
+            value += text;
+        };
+        item(std::to_string(doc_.DeviceCarriedValue(loop, n)));
         const int other = calc.DeviceOtherType(n);
         const int otherBase = calc.DeviceOtherBaseType(n);
         if (!Count(other) || !Count(otherBase)) return false;
-        value += other == 0 ? "0" : OtherReference(other);
+        item(other == 0 ? "0" : OtherReference(other));
         if (otherBase != 0) value += "+" + OtherReference(otherBase);
-        value += "," + std::to_string(calc.AddressOrder(n)) + "," +
-                 std::to_string(calc.DeviceBaseAddr(n)) + "," +
-                 std::to_string(calc.DeviceBaseType(n));
+        item(std::to_string(calc.AddressOrder(n)));
+        item(std::to_string(calc.DeviceBaseAddr(n)));
+        item(std::to_string(calc.DeviceBaseType(n)));
         const char* key = doc_.DeviceEavesdropFlag(loop, n) ? kEavesdropKey : kDeviceKey;
         file_.Write(section, key + std::to_string(n), std::move(value));
         return true;
