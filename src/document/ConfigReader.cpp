@@ -7,7 +7,6 @@
 #include <cmath>
 #include <functional>
 #include <new>
-#include <numeric>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -291,9 +290,9 @@ int ConfigLoader::KeepIfCompatible(int loop, int type, int other) {
 
 void ConfigLoader::ReadDeviceEntries(int loop, clsCalculator& calc) {
     DesignDocument& doc = CurrentDocument();
-    std::iota(baseAddress_.begin(), baseAddress_.end(), 0);
+    baseAddress_ = OwnNumbers<int, kAddressCount>();
     baseType_.fill(0);
-    std::iota(wantedOrder_.begin(), wantedOrder_.end(), 0);
+    wantedOrder_ = OwnNumbers<int, kAddressCount>();
     stored_.fill(false);
     ordersMoved_ = false;
     for (const int a : addressesWithKeys_) {

@@ -2,7 +2,6 @@
 // the copy and the clearing.
 #include "engine/clsCalculator.h"
 
-#include <numeric>
 #include <stdexcept>
 #include <string>
 
@@ -13,17 +12,6 @@ using calculator_catalogue::DeviceTypeAt;
 using calculator_catalogue::OtherDeviceAt;
 
 namespace {
-
-// Every slot at its own number: the address order, and the base addresses, of an empty loop.
-template <typename T>
-const std::array<T, clsCalculator::kSlotCount>& OwnSlots() {
-    static const auto slots = [] {
-        std::array<T, clsCalculator::kSlotCount> s{};
-        std::iota(s.begin(), s.end(), T{0});
-        return s;
-    }();
-    return slots;
-}
 
 bool IsSlot(std::int32_t slot) {
     return slot >= 0 && slot < clsCalculator::kSlotCount;
@@ -192,7 +180,7 @@ void clsCalculator::AddressOrder(std::int32_t slot, std::int32_t order) {
 }
 
 void clsCalculator::ResetAddressOrder() {
-    addressOrder_ = OwnSlots<std::int32_t>();
+    addressOrder_ = OwnNumbers<std::int32_t, kSlotCount>();
 }
 
 std::int32_t clsCalculator::AddressFromOrder(std::int32_t order) const {
@@ -202,7 +190,7 @@ std::int32_t clsCalculator::AddressFromOrder(std::int32_t order) const {
 }
 
 bool clsCalculator::AddressesAreInOrder() const {
-    return addressOrder_ == OwnSlots<std::int32_t>();
+    return addressOrder_ == OwnNumbers<std::int32_t, kSlotCount>();
 }
 
 bool clsCalculator::HoldsNothing() const {
@@ -210,7 +198,7 @@ bool clsCalculator::HoldsNothing() const {
     static constexpr std::array<std::int32_t, kSlotCount> noCounts{};
     return deviceType_ == noTypes && otherType_ == noTypes && otherBaseType_ == noTypes &&
            baseType_ == noTypes && standaloneCount_ == noCounts &&
-           baseAddress_ == OwnSlots<std::int16_t>() && AddressesAreInOrder();
+           baseAddress_ == OwnNumbers<std::int16_t, kSlotCount>() && AddressesAreInOrder();
 }
 
 bool clsCalculator::SlotIsBare(std::int32_t slot) const {

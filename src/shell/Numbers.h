@@ -1,7 +1,10 @@
 #pragma once
 // Numbers as the program reads, rounds and writes them.
+#include <array>
 #include <compare>
+#include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,3 +91,15 @@ std::string FormatFixed(Amount a, int decimals);
 // general number format and " µA"; otherwise whole mA, (amount + 500) / 1000 with the remainder
 // dropped, and " mA".
 std::string CurrentText(Amount microamps);
+
+// 0, 1, 2 ... N-1: every address, or slot, at its own number. Copying it resets a table in one
+// go.
+template <typename T, std::size_t N>
+const std::array<T, N>& OwnNumbers() {
+    static const auto numbers = [] {
+        std::array<T, N> a{};
+        std::iota(a.begin(), a.end(), T{0});
+        return a;
+    }();
+    return numbers;
+}
