@@ -166,7 +166,15 @@ private:
     std::unordered_map<std::string, std::string> loopKeys_;
     std::vector<std::string_view> listItems_;  // the items of the value list being read
     void TakeLoopSection(const std::string& section);
-    std::string LoopValue(const std::string& key) const;
+    std::string LoopValue(std::string_view key);
+    // The keys asked of every loop, each with its form as names match, worked out once.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> matchedKeys_;
     std::array<int, kAddressCount> wantedOrder_{};
     std::array<bool, kAddressCount> stored_{};
     bool ordersMoved_ = false;  // whether any entry asks for a position other than its own
@@ -535,8 +543,11 @@ void ConfigLoader::TakeLoopSection(const std::string& section) {
     std::sort(addressesWithKeys_.begin(), addressesWithKeys_.end());
 }
 
-std::string ConfigLoader::LoopValue(const std::string& key) const {
-    const auto found = loopKeys_.find(ProfileMatchName(key));
+std::string ConfigLoader::LoopValue(std::string_view key) {
+    auto matched = matchedKeys_.find(key);
+    if (matched == matchedKeys_.end())
+        matched = matchedKeys_.emplace(std::string(key), ProfileMatchName(key)).first;
+    const auto found = loopKeys_.find(matched->second);
     return found == loopKeys_.end() ? std::string() : found->second;
 }
 
