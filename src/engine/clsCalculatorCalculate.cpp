@@ -18,8 +18,6 @@ namespace {
 
 constexpr int kLedGroup = 1;
 constexpr int kOutputGroup = 2;
-// Most currents a loop can list: three output bits on each of 256 slots.
-constexpr std::size_t kMaxListedCurrents = 768;
 
 [[noreturn]] void ThrowOverflow() {
     throw RuntimeFault{6, "Overflow"};
@@ -141,9 +139,8 @@ void clsCalculator::Calculate(bool distribution, std::int16_t firstRunPercentage
     qtyDevices_ = 0;
     std::int32_t loadCount = 0;
     std::int16_t highestMinimumVoltage = 0;
+    // Grown as devices are found: most loops list few currents, many none.
     std::vector<std::int32_t> leds, outputs, remoteLeds;
-    leds.reserve(kMaxListedCurrents);
-    outputs.reserve(kMaxListedCurrents);
     bool ledsLimited = false;
     bool outputsLimited = false;
     noValidCableLength_ = false;
