@@ -1,6 +1,7 @@
 #include "document/ConfigWriter.h"
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <unordered_map>
 #include <utility>
@@ -27,13 +28,23 @@ class ProfileText {
 public:
     void Write(const std::string& section, const std::string& key, std::string value) {
         auto [s, newSection] = sectionIndex_.try_emplace(section, sections_.size());
-        if (newSection) sections_.push_back(Section{section, {}, {}});
+        if (newSection) {
+            sections_.push_back(Section{section, {}, {}});
+            sections_.back().entries.reserve(kFewKeys);
+        }
         Section& sec = sections_[s->second];
-        auto [k, newKey] = sec.keyIndex.try_emplace(key, sec.entries.size());
-        if (newKey)
-            sec.entries.emplace_back(key, std::move(value));
-        else
-            sec.entries[k->second].second = std::move(value);
+        if (const auto at = Find(sec, key)) {
+            sec.entries[*at].second = std::move(value);
+            return;
+        }
+        sec.entries.emplace_back(key, std::move(value));
+        // A small section is searched entry by entry; a large one gets an index.
+        if (!sec.keyIndex.empty()) {
+            sec.keyIndex.emplace(key, sec.entries.size() - 1);
+        } else if (sec.entries.size() > kFewKeys) {
+            for (std::size_t i = 0; i < sec.entries.size(); ++i)
+                sec.keyIndex.emplace(sec.entries[i].first, i);
+        }
     }
 
     std::string Text(const std::string& firstLine) const {
@@ -53,11 +64,25 @@ public:
     }
 
 private:
+    // As many keys as an empty loop's section holds, and some more.
+    static constexpr std::size_t kFewKeys = 16;
+
     struct Section {
         std::string name;
         std::vector<std::pair<std::string, std::string>> entries;
-        std::unordered_map<std::string, std::size_t> keyIndex;
+        std::unordered_map<std::string, std::size_t> keyIndex;  // once past kFewKeys entries
     };
+
+    static std::optional<std::size_t> Find(const Section& sec, const std::string& key) {
+        if (!sec.keyIndex.empty()) {
+            const auto found = sec.keyIndex.find(key);
+            if (found == sec.keyIndex.end()) return std::nullopt;
+            return found->second;
+        }
+        for (std::size_t i = 0; i < sec.entries.size(); ++i)
+            if (sec.entries[i].first == key) return i;
+        return std::nullopt;
+    }
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t> sectionIndex_;
 };
