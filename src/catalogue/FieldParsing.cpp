@@ -12,7 +12,8 @@
 
 namespace {
 
-// Passes each item of a value list to `take`, as a view into the list.
+// Passes each item of a value list to `take`, as a view into the list. The list is trimmed
+// once; what remains after an item then needs only its leading blanks taken off.
 template <typename Take>
 void ForEachItem(std::string_view list, Take take) {
     std::string_view rest = TrimmedView(list);
@@ -21,7 +22,7 @@ void ForEachItem(std::string_view list, Take take) {
             const std::size_t comma = rest.find(',');
             take(TrimmedView(rest.substr(0, comma)));
             if (comma == std::string_view::npos) return;
-            rest = TrimmedView(rest.substr(comma + 1));
+            rest = LeftTrimmedView(rest.substr(comma + 1));
         } else {
             rest.remove_prefix(1);
             const std::size_t quote = rest.find('"');
@@ -30,9 +31,9 @@ void ForEachItem(std::string_view list, Take take) {
                 return;
             }
             take(rest.substr(0, quote));
-            rest = TrimmedView(rest.substr(quote + 1));
+            rest = LeftTrimmedView(rest.substr(quote + 1));
             // The comma that ends a quoted item goes with it.
-            if (!rest.empty() && rest.front() == ',') rest = TrimmedView(rest.substr(1));
+            if (!rest.empty() && rest.front() == ',') rest = LeftTrimmedView(rest.substr(1));
             if (rest.empty()) return;
         }
     }

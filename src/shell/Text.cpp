@@ -163,12 +163,20 @@ std::string TrimRight(std::string_view s) {
 }
 
 std::string_view TrimmedView(std::string_view s) {
+    // Nearly every key, value and item has no blanks to lose.
+    if (s.empty() || (!IsBlank(s.front()) && !IsBlank(s.back()))) return s;
     std::size_t a = 0, b = s.size();
     while (a < b && IsBlank(s[a]))
         ++a;
     while (b > a && IsBlank(s[b - 1]))
         --b;
     return s.substr(a, b - a);
+}
+
+std::string_view LeftTrimmedView(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    return s;
 }
 
 std::string Trim(std::string_view s) {

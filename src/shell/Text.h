@@ -14,7 +14,8 @@ std::vector<std::string> SplitLines(std::string_view text);
 
 // Removes leading and trailing blanks (spaces and tabs).
 std::string Trim(std::string_view s);
-std::string_view TrimmedView(std::string_view s);  // the same, as a view of `s`
+std::string_view TrimmedView(std::string_view s);      // the same, as a view of `s`
+std::string_view LeftTrimmedView(std::string_view s);  // leading blanks only, as a view
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 // ASCII letter case only (the data files' keys and codes are ASCII).
