@@ -102,6 +102,53 @@ struct OtherRefs {
 
 // ---- one load -----------------------------------------------------------------------------
 
+// Reads the nine calculation settings of one loop into the loop's calculator, `read` giving the
+// value of a key of the loop's section; a missing value takes its default, a bad one is
+// reported and takes its default.
+void ReadCalcData(int loop, const std::function<std::string(const char* key)>& read) {
+    clsCalculator& calc = CurrentDocument().LoopModel(loop);
+    const std::string onLoop = std::to_string(loop);
+
+    std::int16_t impedance = static_cast<std::int16_t>(FirstVisibleCableImpedance());
+    if (const std::string v = read("CableImpedance"); !v.empty())
+        ParseIntField(v, 1, impedance, 0, 32767, "cable impedance for loop " + onLoop);
+    calc.CableImpedance(impedance);
+
+    // A length in decimetres, or else the older whole metres.
+    const auto readLength = [&](const char* lengthKey, const char* metresKey,
+                                const std::string& description) {
+        std::int32_t length = 0;
+        if (const std::string v = read(lengthKey); !v.empty()) {
+            ParseLongField(v, 1, length, 0, 327670, description);
+        } else if (const std::string m = read(metresKey); !m.empty()) {
+            std::int16_t metres = 0;
+            if (ParseIntField(m, 1, metres, 0, 32767, description)) length = metres * 10;
+        }
+        return length;
+    };
+    calc.CableFirst(
+        readLength("CableFirstLength", "CableFirstRun", "cable first run for loop " + onLoop));
+    calc.CableTotal(
+        readLength("CableTotalLength", "CableMaxRun", "cable length for loop " + onLoop));
+
+    std::int32_t calcType = 0;
+    if (const std::string v = read("Calculation"); !v.empty())
+        ParseLongField(v, 1, calcType, clsCalculator::MinCalcType(), clsCalculator::MaxCalcType(),
+                       "calculation type for loop " + onLoop);
+    calc.CalcType(calcType);
+
+    const ControlPanel* panel = ChosenPanelRecord();
+    const std::int32_t panelOutputs = panel ? panel->Outputs : 0;
+    std::int32_t maxOutput = panelOutputs;
+    if (const std::string v = read("MaxOutputs"); !v.empty())
+        ParseLongField(v, 1, maxOutput, 0, MaxLoopAddress(),
+                       "maximum outputs activated on loop " + onLoop);
+    calc.MaxOutput(std::min(maxOutput, panelOutputs));
+
+    calc.DINLEDsDisabled(IsTrueItem(read("DINLEDsDisabled")));
+    calc.IgnoreIsolators(IsTrueItem(read("IgnoreIsolators")));
+}
+
 class ConfigLoader {
 public:
     ConfigLoader(const std::string& path, bool readOnlyRequest, OpenProgressView& progress,
@@ -669,50 +716,6 @@ OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest,
         doc.ModifiedDate = loader.NotedModifiedDate();
     }
     return result;
-}
-
-void ReadCalcData(int loop, const std::function<std::string(const char* key)>& read) {
-    clsCalculator& calc = CurrentDocument().LoopModel(loop);
-    const std::string onLoop = std::to_string(loop);
-
-    std::int16_t impedance = static_cast<std::int16_t>(FirstVisibleCableImpedance());
-    if (const std::string v = read("CableImpedance"); !v.empty())
-        ParseIntField(v, 1, impedance, 0, 32767, "cable impedance for loop " + onLoop);
-    calc.CableImpedance(impedance);
-
-    // A length in decimetres, or else the older whole metres.
-    const auto readLength = [&](const char* lengthKey, const char* metresKey,
-                                const std::string& description) {
-        std::int32_t length = 0;
-        if (const std::string v = read(lengthKey); !v.empty()) {
-            ParseLongField(v, 1, length, 0, 327670, description);
-        } else if (const std::string m = read(metresKey); !m.empty()) {
-            std::int16_t metres = 0;
-            if (ParseIntField(m, 1, metres, 0, 32767, description)) length = metres * 10;
-        }
-        return length;
-    };
-    calc.CableFirst(
-        readLength("CableFirstLength", "CableFirstRun", "cable first run for loop " + onLoop));
-    calc.CableTotal(
-        readLength("CableTotalLength", "CableMaxRun", "cable length for loop " + onLoop));
-
-    std::int32_t calcType = 0;
-    if (const std::string v = read("Calculation"); !v.empty())
-        ParseLongField(v, 1, calcType, clsCalculator::MinCalcType(), clsCalculator::MaxCalcType(),
-                       "calculation type for loop " + onLoop);
-    calc.CalcType(calcType);
-
-    const ControlPanel* panel = ChosenPanelRecord();
-    const std::int32_t panelOutputs = panel ? panel->Outputs : 0;
-    std::int32_t maxOutput = panelOutputs;
-    if (const std::string v = read("MaxOutputs"); !v.empty())
-        ParseLongField(v, 1, maxOutput, 0, MaxLoopAddress(),
-                       "maximum outputs activated on loop " + onLoop);
-    calc.MaxOutput(std::min(maxOutput, panelOutputs));
-
-    calc.DINLEDsDisabled(IsTrueItem(read("DINLEDsDisabled")));
-    calc.IgnoreIsolators(IsTrueItem(read("IgnoreIsolators")));
 }
 
 std::string UnknownDeviceText(std::int16_t l, std::int16_t s, std::int16_t T) {

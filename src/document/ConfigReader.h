@@ -1,7 +1,6 @@
 #pragma once
 // Opening a configuration file (.QMR) into the design.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,11 +27,6 @@ struct OpenResult {
 // every loop recalculated.
 OpenResult OpenConfigurationFile(const std::string& path, bool readOnlyRequest,
                                  OpenProgressView& progress, IgnoreUnknownPrompt& unknown);
-
-// Reads the nine calculation settings of one loop into the loop's calculator, `read` giving the
-// value of a key of the loop's section; a missing value takes its default, a bad one is
-// reported and takes its default.
-void ReadCalcData(int loop, const std::function<std::string(const char* key)>& read);
 
 // Device types that older catalogue data numbered differently: an entry of type FromType opens
 // as type ToType, with the other device numbered StandaloneOtherNumber in standalone slot 2 of
